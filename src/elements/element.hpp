@@ -1,0 +1,53 @@
+#pragma once
+// The index element: one heading of the subject index and the problems it points at.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "problems/lookups.hpp"
+#include "text/format.hpp"
+
+struct IndexElement {
+    std::int32_t id = 0;      // target "elementID-<id>"; kept through sorts and merges
+    std::int32_t actual = 0;  // 1: live; 0: free or merged away
+    std::string name;
+    std::string note;
+    // References in the order of the line (later by book number). `zz_` has the
+    // same length: the starred references packed from slot 0, the rest null.
+    // Their common length is the element's Nzz.
+    std::vector<ProblemRef> zz;
+    std::vector<ProblemRef> zz_;
+    std::int32_t noNumber = 0;  // 1: read in a section without numbers
+};
+
+// Created once before pass 3 and never resized.
+using ElementTable = std::vector<IndexElement>;
+
+// The element table with `count` empty elements; ids are drawn from `idCounter`
+// (raised before each use, so the first id after a counter of 1 is 2).
+ElementTable makeElementTable(std::size_t count, std::int32_t& idCounter);
+
+// Frees the element; `id`, `note` and `noNumber` stay.
+void clear(IndexElement& element);
+
+// True when the problem is among the element's starred references.
+bool isStarred(const IndexElement& element, ProblemRef problem);
+
+// What the element parser needs besides the line: the problem table to resolve
+// references in, the run-wide counter of references read, and where to report.
+struct ElementParse {
+    const ProblemTable& problems;
+    std::int32_t& positionsRead;
+    Bytes& log2;
+    Bytes& console;
+};
+
+// Parses one cleaned element line of the section of `source` (-1: a section
+// without numbers); 0 when accepted (the element is live), -1 when not (it is cleared).
+int parseElementLine(IndexElement& element, std::string line, std::int32_t source, ElementParse context);
+
+// Pass 3: the first free element takes the line; failures are reported on the console.
+void storeElementLine(ElementTable& table, std::string_view line, std::int32_t source, long lineNumber,
+                      ElementParse context);

@@ -1,0 +1,33 @@
+#pragma once
+// The table of sources: each source's label and full name, from the "! " and
+// "!! " lines of its element sections.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "text/format.hpp"
+
+struct SourceEntry {
+    std::int32_t used = 0;
+    std::int32_t source = 0;
+    std::string abbreviation;  // at most kAbbreviationLimit characters
+    std::string fullName;
+};
+
+inline constexpr std::size_t kSourceEntries = 101;
+inline constexpr std::size_t kAbbreviationLimit = 1024;
+
+using SourceTable = std::array<SourceEntry, kSourceEntries>;
+
+void clearSource(SourceEntry& entry);
+
+// True for "! text" (a label) and "!! text" (a full name).
+bool isSourceLine(std::string_view line);
+
+// Takes a label or full-name line of the section of `source` into the table.
+void storeSourceLine(SourceTable& table, std::string_view line, std::int32_t source, long lineNumber, Bytes& console);
+
+// "%d/%s/%s\n" for a used entry, nothing for a free one.
+void printSource(const SourceEntry& entry, Bytes& console);

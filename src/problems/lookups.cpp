@@ -1,0 +1,67 @@
+#include "problems/lookups.hpp"
+
+#include "text/cp1251.hpp"
+
+std::int32_t numberInSource(ProblemRef problem, std::int32_t source) {
+    if (problem->defined != 1) return -1;
+    std::int32_t result = 0;
+    bool found = false;
+    for (const Placement& p : problem->placements) {
+        if (p.present != 1 || p.source != source) continue;
+        if (!found) {
+            result = p.number;
+            found = true;
+        } else if (p.number != result) {
+            return 0;
+        }
+    }
+    return result;
+}
+
+ProblemRef placementOf(ProblemRef problem, std::int32_t source, std::int32_t number, std::int32_t subnumber) {
+    for (const Placement& p : problem->placements) {
+        if (p.present == 1 && p.source == source && p.number == number &&
+            (subnumber == 0 || subnumber == p.subnumber))
+            return problem;
+    }
+    return nullptr;
+}
+
+ProblemRef findProblem(const ProblemTable& table, std::int32_t source, std::int32_t number, std::int32_t subnumber) {
+    ProblemRef kept = nullptr;
+    for (const ProblemRecord& record : table) {
+        if (placementOf(&record, source, number, subnumber) == nullptr) continue;
+        if (kept != nullptr) return nullptr;
+        kept = &record;
+    }
+    return kept;
+}
+
+ProblemRef findProblemAmongRefs(const ProblemTable& table, std::int32_t source, std::int32_t number,
+                                std::string_view elementName, std::span<const ProblemRef> refs,
+                                std::int32_t subnumber, Bytes& console) {
+    ProblemRef kept = nullptr;
+    for (ProblemRef ref : refs) {
+        if (ref == nullptr || placementOf(ref, source, number, subnumber) == nullptr || ref == kept) continue;
+        if (kept == nullptr) {
+            kept = ref;
+            continue;
+        }
+        format(console, cp1251("\nДУБЛИКАТ/%s/\n"), elementName);
+        format(console, "%x ", handleOf(table, kept));
+        printProblem(*kept, console);
+        format(console, "%x ", handleOf(table, ref));
+        printProblem(*ref, console);
+        return nullptr;
+    }
+    return kept;
+}
+
+int compareByNumberInSource(ProblemRef a, ProblemRef b, std::int32_t sortSource) {
+    std::int32_t ka = numberInSource(a, sortSource);
+    std::int32_t kb = numberInSource(b, sortSource);
+    if (ka <= 0 && kb <= 0) return 0;
+    if (ka <= 0) return 1;
+    if (kb <= 0) return -1;
+    return ka < kb ? -1 : (ka > kb ? 1 : 0);
+}

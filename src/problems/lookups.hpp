@@ -1,0 +1,30 @@
+#pragma once
+// Turning problem numbers into records and back; plain scans, nothing cached.
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "problems/problem.hpp"
+
+using ProblemRef = const ProblemRecord*;
+
+// The problem's number in the source: -1 for an empty record, 0 when it has no
+// placement there or several that disagree.
+std::int32_t numberInSource(ProblemRef problem, std::int32_t source);
+
+// The problem when one of its placements has that source and number and, unless
+// `subnumber` is 0, that subnumber; none otherwise.
+ProblemRef placementOf(ProblemRef problem, std::int32_t source, std::int32_t number, std::int32_t subnumber);
+
+// The one problem of the table with that placement; none when none or several have it.
+ProblemRef findProblem(const ProblemTable& table, std::int32_t source, std::int32_t number, std::int32_t subnumber);
+
+// The same search over an element's references. Two different problems print
+// the duplicate diagnostic (naming the element) and give none.
+ProblemRef findProblemAmongRefs(const ProblemTable& table, std::int32_t source, std::int32_t number,
+                                std::string_view elementName, std::span<const ProblemRef> refs,
+                                std::int32_t subnumber, Bytes& console);
+
+// Order of numbers in `sortSource`: ascending, problems without a number last.
+int compareByNumberInSource(ProblemRef a, ProblemRef b, std::int32_t sortSource);

@@ -1,0 +1,122 @@
+#include "problems/problem.hpp"
+
+#include <algorithm>
+
+#include "text/cp1251.hpp"
+#include "text/numbers.hpp"
+
+namespace {
+
+// A group of 1 to 4 digits starting at `pos`; its length, or 0 when it is not one.
+std::size_t digitGroup(std::string_view token, std::size_t pos) {
+    std::size_t end = pos;
+    while (end < token.size() && isDigit(token[end])) ++end;
+    std::size_t length = end - pos;
+    return length <= 4 ? length : 0;
+}
+
+std::int32_t groupValue(std::string_view token, std::size_t pos, std::size_t length) {
+    return parseDigits(token.substr(pos, length)).value_or(0);
+}
+
+std::int32_t presentCount(const ProblemRecord& record) {
+    return static_cast<std::int32_t>(std::count_if(record.placements.begin(), record.placements.end(),
+                                                   [](const Placement& p) { return p.present == 1; }));
+}
+
+}  // namespace
+
+void clearProblem(ProblemRecord& record) {
+    record = ProblemRecord{};
+}
+
+int parsePlacement(Placement& slot, std::string_view text, Bytes& log1) {
+    format(log1, cp1251("\n\nПРОЧИТАНА СТРОКА: %s"), text);
+    std::string_view token = text.substr(0, text.find(' '));
+
+    std::size_t sourceLength = digitGroup(token, 0);
+    if (sourceLength == 0 || sourceLength >= token.size() || token[sourceLength] != '/') return -1;
+    std::size_t numberStart = sourceLength + 1;
+    std::size_t numberLength = digitGroup(token, numberStart);
+    if (numberLength == 0) return -1;
+    std::size_t rest = numberStart + numberLength;
+    std::int32_t subnumber = -1;
+    if (rest < token.size()) {
+        if (token[rest] != '.') return -1;
+        std::size_t subStart = rest + 1;
+        std::size_t subEnd = subStart;
+        while (subEnd < token.size() && isDigit(token[subEnd])) ++subEnd;
+        if (subEnd != token.size() || subEnd - subStart > 4) return -1;
+        if (subEnd > subStart) subnumber = groupValue(token, subStart, subEnd - subStart);
+    }
+
+    slot.source = groupValue(token, 0, sourceLength);
+    slot.number = groupValue(token, numberStart, numberLength);
+    slot.subnumber = subnumber;
+    slot.present = 1;
+    format(log1, "\n%d/%d", slot.source, slot.number);
+    if (slot.subnumber != -1) format(log1, ".%d", slot.subnumber);
+    return 0;
+}
+
+int parseProblemLine(ProblemRecord& record, std::string_view line, std::int64_t handle, Bytes& log1) {
+    clearProblem(record);
+    for (std::size_t pos = 0; pos < line.size(); ++pos) {
+        bool tokenStart = line[pos] != ' ' && (pos == 0 || line[pos - 1] == ' ');
+        if (!tokenStart) continue;
+        std::string_view rest = line.substr(pos);
+        if (rest.starts_with("NS") && (rest.size() == 2 || rest[2] == ' ')) {
+            record.nsFlag = 1;
+            continue;
+        }
+        auto free = std::find_if(record.placements.begin(), record.placements.end(),
+                                 [](const Placement& p) { return p.present == 0; });
+        if (free == record.placements.end() || parsePlacement(*free, rest, log1) != 0) {
+            clearProblem(record);
+            return -1;
+        }
+    }
+    record.defined = 1;
+    format(log1, "\n%x", handle);
+    return 0;
+}
+
+std::int64_t handleOf(const ProblemTable& table, const ProblemRecord* record) {
+    return (record - table.data()) + 1;
+}
+
+void printProblem(const ProblemRecord& record, Bytes& console) {
+    if (record.defined != 1) return;
+    format(console, "%d:", presentCount(record));
+    for (const Placement& p : record.placements) {
+        if (p.present != 1) continue;
+        format(console, " [%d/%d", p.source, p.number);
+        if (p.subnumber != -1) format(console, ".%d", p.subnumber);
+        console += ']';
+    }
+    console += '\n';
+}
+
+void writeProblem(const ProblemRecord& record, Bytes& file) {
+    if (record.defined != 1) {
+        file += "<null>";
+        return;
+    }
+    format(file, "<%d:", presentCount(record));
+    for (const Placement& p : record.placements) {
+        if (p.present != 1) continue;
+        format(file, " %d/%d", p.source, p.number);
+        if (p.subnumber != -1) format(file, ".%d", p.subnumber);
+    }
+    file += '>';
+}
+
+void storeProblemLine(ProblemTable& table, std::string_view line, long lineNumber, Bytes& log1, Bytes& console) {
+    auto free = std::find_if(table.begin(), table.end(), [](const ProblemRecord& r) { return r.defined == 0; });
+    if (free == table.end()) {
+        console += cp1251("\nОШИБКА поиска свободного элемента массива\n").view();
+        return;
+    }
+    if (parseProblemLine(*free, line, handleOf(table, &*free), log1) != 0)
+        format(console, cp1251("\nОШИБКА формата, строка %ld\n"), lineNumber);
+}

@@ -1,0 +1,34 @@
+#pragma once
+// Bytes sinks and printf-style formatting into them. The formats behave as the
+// C formats of the same name: %d, %ld, %x, %s, %c, %%, with an optional width
+// ("%2d") and zero flag.
+
+#include <array>
+#include <concepts>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+// Code page 1251 bytes on their way to a file or the console.
+using Bytes = std::string;
+
+struct FormatArg {
+    std::int64_t number = 0;
+    std::string_view text;
+    bool isText = false;
+
+    template <std::integral T>
+    FormatArg(T value) : number(static_cast<std::int64_t>(value)) {}
+    template <class T>
+        requires(!std::integral<T> && std::convertible_to<const T&, std::string_view>)
+    FormatArg(const T& value) : text(std::string_view(value)), isText(true) {}
+};
+
+void formatArgs(Bytes& out, std::string_view format, std::span<const FormatArg> args);
+
+template <class... Args>
+void format(Bytes& out, std::string_view fmt, const Args&... args) {
+    const std::array<FormatArg, sizeof...(Args)> list{FormatArg(args)...};
+    formatArgs(out, fmt, list);
+}

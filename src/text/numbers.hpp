@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+// The value of a text made only of decimal digits (at least one); none when it
+// holds anything else or does not fit a 32-bit signed number.
+std::optional<std::int32_t> parseDigits(std::string_view digits);
+
+// The leading decimal number of a text as C's strtol reads it: optional white
+// space (space, tab, line feed, vertical tab, form feed, carriage return), an
+// optional sign, digits. 0 when no digit follows; saturates at the 32-bit range.
+std::int32_t leadingNumber(std::string_view text);
+
+inline bool isDigit(char c) { return c >= '0' && c <= '9'; }

@@ -1,0 +1,38 @@
+#include "test_tables.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+Tables tablesWith(std::initializer_list<std::string_view> problemLines) {
+    Tables tables;
+    tables.problems.resize(problemLines.size());
+    Bytes log;
+    std::size_t i = 0;
+    for (std::string_view line : problemLines) {
+        int result = parseProblemLine(tables.problems[i], line, static_cast<std::int64_t>(i + 1), log);
+        EXPECT_EQ(result, 0) << line;
+        ++i;
+    }
+    return tables;
+}
+
+ProblemRef bookProblem(const Tables& tables, int book) {
+    ProblemRef p = findProblem(tables.problems, 0, book, 0);
+    EXPECT_NE(p, nullptr) << "book number " << book;
+    return p;
+}
+
+IndexElement& addElement(Tables& tables, const ElementSpec& spec) {
+    IndexElement e;
+    e.id = ++tables.idCounter;
+    e.actual = 1;
+    e.name = std::string(spec.name);
+    e.note = std::string(spec.note);
+    for (int book : spec.books) e.zz.push_back(bookProblem(tables, book));
+    e.zz_.assign(e.zz.size(), nullptr);
+    std::size_t slot = 0;
+    for (int book : spec.starred) e.zz_.at(slot++) = bookProblem(tables, book);
+    tables.elements.push_back(std::move(e));
+    return tables.elements.back();
+}
