@@ -1,8 +1,11 @@
 #include "elements/element.hpp"
 
 #include <algorithm>
+#include <new>
 
 #include "text/cp1251.hpp"
+#include "text/line_input.hpp"
+#include "text/numbers.hpp"
 
 ElementTable makeElementTable(std::size_t count, std::int32_t& idCounter) {
     ElementTable table(count);
@@ -21,4 +24,182 @@ void clear(IndexElement& element) {
 
 bool isStarred(const IndexElement& element, ProblemRef problem) {
     return std::find(element.zz_.begin(), element.zz_.end(), problem) != element.zz_.end();
+}
+
+namespace {
+
+// The first "--" not followed by a third hyphen, searched from `from`.
+std::size_t findDashSeparator(std::string_view line, std::size_t from) {
+    for (std::size_t p = from; p + 1 < line.size(); ++p)
+        if (line[p] == '-' && line[p + 1] == '-' && (p + 2 >= line.size() || line[p + 2] != '-')) return p;
+    return std::string_view::npos;
+}
+
+// One reference token of the reference text: digits, an optional point and
+// subnumber, an optional final star.
+struct Token {
+    std::size_t start = 0;
+    std::size_t end = 0;  // one past the token
+    std::int32_t number = 0;
+    std::int32_t subnumber = 0;
+    bool hasPoint = false;
+    bool pointOnly = false;  // a point with no digits after it
+    bool starred = false;
+};
+
+// Extends the token that starts at the digit at `start`; false when it is
+// malformed. Reading its point prints "<.>", as each scan does.
+bool readToken(std::string_view text, std::size_t start, Token& token, Bytes& console) {
+    token = Token{};
+    token.start = start;
+    std::size_t before = 0;
+    std::size_t after = 0;
+    std::size_t i = start;
+    bool ok = true;
+    for (; i < text.size() && (isDigit(text[i]) || text[i] == '.' || text[i] == '*'); ++i) {
+        char c = text[i];
+        if (!ok) continue;
+        if (c == '*') {
+            ok = !token.starred;
+            token.starred = true;
+        } else if (c == '.') {
+            if (token.starred || token.hasPoint) ok = false;
+            else console += "<.>";
+            token.hasPoint = true;
+        } else if (token.starred) {
+            ok = false;
+        } else if (token.hasPoint) {
+            ok = ++after <= 3;
+            token.subnumber = token.subnumber * 10 + (c - '0');
+        } else {
+            ok = ++before <= 4;
+            token.number = token.number * 10 + (c - '0');
+        }
+    }
+    token.end = i;
+    token.pointOnly = token.hasPoint && after == 0;
+    return ok;
+}
+
+// Only spaces between the token and the comma (or start) before it, and
+// between it and the next comma, "[" or end after it.
+bool delimitedBySpaces(std::string_view text, const Token& token) {
+    for (std::size_t i = token.start; i > 0 && text[i - 1] != ','; --i)
+        if (text[i - 1] != ' ') return false;
+    for (std::size_t i = token.end; i < text.size() && text[i] != ',' && text[i] != '['; ++i)
+        if (text[i] != ' ') return false;
+    return true;
+}
+
+ProblemRef resolve(const Token& token, std::int32_t source, const ElementParse& context) {
+    ProblemRef problem =
+        findProblem(context.problems, source, token.number, token.hasPoint ? token.subnumber : 0);
+    if (problem == nullptr) format(context.console, "\n[<!>%d/%d]", source, token.number);
+    return problem;
+}
+
+// The first scan: checks every token, counts it and resolves it; the number of
+// references, or -1 when the line fails.
+int checkReferences(std::string_view text, std::int32_t source, const ElementParse& context) {
+    int count = 0;
+    Token token;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!isDigit(text[i])) continue;
+        if (!readToken(text, i, token, context.console) || !delimitedBySpaces(text, token)) return -1;
+        if (token.pointOnly) {
+            format(context.console, "\n[<!>%d/%d]", source, token.number);
+            return -1;
+        }
+        ++context.positionsRead;
+        ++count;
+        ProblemRef problem = resolve(token, source, context);
+        if (problem == nullptr) return -1;
+        format(context.log2, "\n%d/%d", source, token.number);
+        if (token.hasPoint) format(context.log2, ".%d", token.subnumber);
+        format(context.log2, " %x", handleOf(context.problems, problem));
+        i = token.end;
+    }
+    return count;
+}
+
+// The second scan: stores the references and blanks them, with the comma in
+// front of each, out of the text that becomes the note.
+void fillReferences(IndexElement& element, std::string& text, std::int32_t source, const ElementParse& context) {
+    std::size_t filled = 0;
+    std::size_t starred = 0;
+    Token token;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!isDigit(text[i])) continue;
+        readToken(text, i, token, context.console);
+        format(context.console, "[%d]", token.number);
+        ProblemRef problem = resolve(token, source, context);
+        element.zz[filled++] = problem;
+        if (token.starred) element.zz_[starred++] = problem;
+        std::size_t from = text.rfind(',', token.start);
+        if (from == std::string::npos) from = 0;
+        std::size_t to = text.find_first_of(",[", token.end);
+        if (to == std::string::npos) to = text.size();
+        std::fill(text.begin() + static_cast<std::ptrdiff_t>(from), text.begin() + static_cast<std::ptrdiff_t>(to), ' ');
+        i = token.end;
+    }
+}
+
+int parseNumberedLine(IndexElement& element, const std::string& line, std::int32_t source,
+                      const ElementParse& context) {
+    std::size_t dash = findDashSeparator(line, 0);
+    if (dash == std::string::npos) return -1;
+    element.name = line.substr(0, dash);
+    collapseSpaces(element.name);
+    element.actual = 1;
+    std::string text = line.substr(dash + 2);
+    int count = checkReferences(text, source, context);
+    if (count < 0) return -1;
+    if (count > 0) {
+        try {
+            element.zz.assign(static_cast<std::size_t>(count), nullptr);
+        } catch (const std::bad_alloc&) {
+            format(context.console, cp1251("\nnew zz: ошибка распределения памяти (Nzz=%d).\n"), count);
+            return -1;
+        }
+        try {
+            element.zz_.assign(static_cast<std::size_t>(count), nullptr);
+        } catch (const std::bad_alloc&) {
+            format(context.console, cp1251("\nnew zz_: ошибка распределения памяти (Nzz=%d).\n"), count);
+            return -1;
+        }
+    }
+    fillReferences(element, text, source, context);
+    collapseSpaces(text);
+    element.note = std::move(text);
+    return 0;
+}
+
+int parseUnnumberedLine(IndexElement& element, const std::string& line, const ElementParse& context) {
+    element.noNumber = 1;
+    element.name = line.substr(0, findDashSeparator(line, 1));
+    collapseSpaces(element.name);
+    format(context.console, "\nno_number[%s/%s]", element.name, line);
+    element.actual = 1;
+    return 0;
+}
+
+}  // namespace
+
+int parseElementLine(IndexElement& element, std::string line, std::int32_t source, ElementParse context) {
+    if (source < 0) return parseUnnumberedLine(element, line, context);
+    format(context.log2, cp1251("\n\nПРОЧИТАНА СТРОКА: %s"), line);
+    if (parseNumberedLine(element, line, source, context) == 0) return 0;
+    clear(element);
+    return -1;
+}
+
+void storeElementLine(ElementTable& table, std::string_view line, std::int32_t source, long lineNumber,
+                      ElementParse context) {
+    auto free = std::find_if(table.begin(), table.end(), [](const IndexElement& e) { return e.actual == 0; });
+    if (free == table.end()) {
+        context.console += cp1251("\nОШИБКА поиска свободного элемента массива\n").view();
+        return;
+    }
+    if (parseElementLine(*free, std::string(line), source, context) != 0)
+        format(context.console, cp1251("\nОШИБКА формата, строка %ld\n"), lineNumber);
 }

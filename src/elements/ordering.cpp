@@ -5,10 +5,9 @@
 #include <string_view>
 
 #include "text/cp1251.hpp"
+#include "text/separator.hpp"
 
 namespace {
-
-constexpr std::string_view kSeparator = "\n============================================================\n";
 
 void logNames(const ElementTable& table, Bytes& log) {
     for (const IndexElement& e : table) format(log, e.actual == 1 ? "%s\n" : "null\n", e.name);

@@ -28,3 +28,13 @@ void cutLine(std::string& line) {
     cut = std::min(cut, line.substr(0, cut).find("//"));
     line.resize(cut);
 }
+
+void collapseSpaces(std::string& text) {
+    std::size_t kept = 0;
+    for (char c : text) {
+        if (c == ' ' && (kept == 0 || text[kept - 1] == ' ')) continue;
+        text[kept++] = c;
+    }
+    if (kept > 0 && text[kept - 1] == ' ') --kept;
+    text.resize(kept);
+}

@@ -19,3 +19,7 @@ LineRead readLine(std::istream& in, std::string& line);
 
 // Cuts the line at the first line feed, carriage return, zero byte or "//".
 void cutLine(std::string& line);
+
+// Drops leading and trailing spaces and folds every run of spaces into one.
+// Only the space folds; tabs and other characters stay.
+void collapseSpaces(std::string& text);

@@ -14,3 +14,10 @@ std::optional<std::int32_t> parseDigits(std::string_view digits);
 std::int32_t leadingNumber(std::string_view text);
 
 inline bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// True when every character is a decimal digit; true for the empty text.
+inline bool isAllDigits(std::string_view text) {
+    for (char c : text)
+        if (!isDigit(c)) return false;
+    return true;
+}

@@ -1,0 +1,12 @@
+#pragma once
+// A whole run of the tool, as a function: the arguments (without the program's
+// own name), the working directory the files are relative to, and the console.
+
+#include <filesystem>
+#include <ostream>
+#include <span>
+#include <string>
+
+// The exit status: 0 when the run reaches its end, 1 when it stops early or a
+// file could not be written.
+int run(std::span<const std::string> args, const std::filesystem::path& dir, std::ostream& console);

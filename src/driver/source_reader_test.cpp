@@ -1,0 +1,79 @@
+#include "driver/source_reader.hpp"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+#include "text/cp1251.hpp"
+
+namespace {
+
+struct Seen {
+    std::string text;
+    long lineNumber;
+    SectionMode mode;
+    std::int32_t source;
+    bool operator==(const Seen&) const = default;
+};
+
+struct Pass {
+    Flow flow;
+    std::vector<Seen> lines;
+    Bytes copy, console;
+    long lineCount = 0;
+};
+
+Pass readAll(const std::string& source) {
+    std::istringstream in(source);
+    Pass pass;
+    pass.flow = readSource(in, PassSinks{pass.copy, pass.console}, [&](const ContentLine& l) {
+        pass.lines.push_back({std::string(l.text), l.lineNumber, l.mode, l.source});
+    }, pass.lineCount);
+    return pass;
+}
+
+TEST(SourceReader, MarkersSectionsAndCleaning) {
+    using enum SectionMode;
+    Pass p = readAll("  #!  // problems\n0/1   2/3\n\n   \n// only a comment\n#/0012\nA -- 1\n#/\nB\n#/-\nC\t\n"
+                     "#!x\n#/ 1\n#/1a\n#/--\nx http://y\r\n");
+    ASSERT_EQ(p.flow, Flow::Go);
+    EXPECT_EQ(p.lineCount, 16);
+    EXPECT_EQ(p.lines, (std::vector<Seen>{{"0/1 2/3", 2, Problems, 0},
+                                          {"A -- 1", 7, Elements, 12},
+                                          {"B", 9, Elements, 0},
+                                          {"C\t", 11, Elements, -1},
+                                          {"#!x", 12, Elements, -1},
+                                          {"#/ 1", 13, Elements, -1},
+                                          {"#/1a", 14, Elements, -1},
+                                          {"#/--", 15, Elements, -1},
+                                          {"x http:", 16, Elements, -1}}));
+    EXPECT_EQ(p.copy, "#!\n0/1 2/3\n#/0012\nA -- 1\n#/\nB\n#/-\nC\t\n#!x\n#/ 1\n#/1a\n#/--\nx http:\n");
+    EXPECT_EQ(p.console, "");
+}
+
+TEST(SourceReader, ContentBeforeAnyMarkerStops) {
+    Pass p = readAll("\n#! x\n#!\n");
+    EXPECT_EQ(p.flow, Flow::Stop);
+    EXPECT_EQ(p.console, cp1251("\nОШИБКА в исходном файле в строке 2:\n#! x\n").view());
+    EXPECT_EQ(p.copy, "#! x\n");
+    EXPECT_TRUE(p.lines.empty());
+}
+
+TEST(SourceReader, TooLongLineStopsWithItsNumber) {
+    Pass p = readAll("#!\n" + std::string(2047, 'a') + "\n" + std::string(2048, 'b') + "\n");
+    EXPECT_EQ(p.flow, Flow::Stop);
+    EXPECT_EQ(p.console, cp1251("\nОШИБКА: в исходном файле длина строки 3 превышает 2048 символов.").view());
+    EXPECT_EQ(p.lines.size(), 1u);
+}
+
+TEST(SourceReader, SourceNumberBeyondThe32BitRangeIsABrokenMarker) {
+    Pass ok = readAll("#/2147483647\nA\n");
+    ASSERT_EQ(ok.flow, Flow::Go);
+    EXPECT_EQ(ok.lines.front().source, 2147483647);
+    Pass broken = readAll("#!\n#/2147483648\nA\n");
+    EXPECT_EQ(broken.flow, Flow::Stop);
+    EXPECT_EQ(broken.console, cp1251("\nОШИБКА в исходном файле в строке 2:\n#/2147483648\n").view());
+}
+
+}  // namespace

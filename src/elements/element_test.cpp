@@ -1,0 +1,125 @@
+#include "elements/element.hpp"
+
+#include <gtest/gtest.h>
+
+#include "text/cp1251.hpp"
+
+namespace {
+
+struct Parsing {
+    ProblemTable problems;
+    std::int32_t positionsRead = 0;
+    Bytes log2, console;
+
+    explicit Parsing(std::initializer_list<const char*> lines) : problems(lines.size()) {
+        Bytes log1;
+        std::size_t i = 0;
+        for (const char* line : lines) {
+            EXPECT_EQ(parseProblemLine(problems[i], line, static_cast<std::int64_t>(i + 1), log1), 0);
+            ++i;
+        }
+    }
+    int parse(IndexElement& e, std::string_view line, std::int32_t source) {
+        return parseElementLine(e, std::string(line), source, ElementParse{problems, positionsRead, log2, console});
+    }
+};
+
+// Problems 1 to 4 of the book, placed in source 5 as 12, 34, 7.2 and 13.
+Parsing bookOfFive() {
+    return Parsing{"0/1 5/12", "0/2 5/34", "0/3 5/7.2", "0/4 5/13"};
+}
+
+TEST(ElementLine, ReferencesStarsConsoleAndLog) {
+    Parsing p = bookOfFive();
+    IndexElement e;
+    ASSERT_EQ(p.parse(e, cp1251("Падеж -- 12, 34*, 7.2"), 5), 0);
+    EXPECT_EQ(e.actual, 1);
+    EXPECT_EQ(e.name, cp1251("Падеж").view());
+    EXPECT_EQ(e.zz, (std::vector<ProblemRef>{&p.problems[0], &p.problems[1], &p.problems[2]}));
+    EXPECT_EQ(e.zz_, (std::vector<ProblemRef>{&p.problems[1], nullptr, nullptr}));
+    EXPECT_EQ(e.note, "");
+    EXPECT_EQ(p.console, "<.>[12][34]<.>[7]");
+    EXPECT_EQ(p.log2, cp1251("\n\nПРОЧИТАНА СТРОКА: Падеж -- 12, 34*, 7.2\n5/12 1\n5/34 2\n5/7.2 3").view());
+    EXPECT_EQ(p.positionsRead, 3);
+}
+
+TEST(ElementLine, NotesKeepWhatIsNotAReference) {
+    struct Case {
+        const char* line;
+        std::size_t refs;
+        std::string note;
+    } cases[] = {
+        {"X -- see also Y, 12", 1, "see also Y"},
+        {"X -- 12, see Y", 1, ", see Y"},
+        {"X -- 12 [comment], 13", 2, "[comment]"},
+        {"X --", 0, ""},
+        {"-- 12", 1, ""},
+        {"X -- 12, 12", 2, ""},
+    };
+    for (const Case& c : cases) {
+        Parsing p = bookOfFive();
+        IndexElement e;
+        ASSERT_EQ(p.parse(e, c.line, 5), 0) << c.line;
+        EXPECT_EQ(e.zz.size(), c.refs) << c.line;
+        EXPECT_EQ(e.note, c.note) << c.line;
+    }
+}
+
+TEST(ElementLine, FormatErrorsClearTheElement) {
+    for (auto line : {"X 12", "X -- 12 13", "X -- 12a", "X -- #12", "X -- 12[1]", "X -- 12345", "X -- 7.2222",
+                      "X -- 12**", "X -- 7.2.2", "X -- 12*3", "a---b -- 12", "X -- 99",
+                      "X -- 12, 34 *"}) {
+        Parsing p = bookOfFive();
+        IndexElement e;
+        e.id = 9;
+        EXPECT_EQ(p.parse(e, line, 5), -1) << line;
+        EXPECT_EQ(e.actual, 0) << line;
+        EXPECT_EQ(e.name, "") << line;
+        EXPECT_TRUE(e.zz.empty()) << line;
+        EXPECT_EQ(e.id, 9) << line;
+    }
+}
+
+TEST(ElementLine, UnresolvedAndPointOnlyTokensAreNamed) {
+    Parsing p{"0/1 5/12.1", "0/2 5/12.2"};
+    IndexElement e;
+    EXPECT_EQ(p.parse(e, "X -- 12", 5), -1);
+    EXPECT_EQ(p.parse(e, "X -- 12.", 5), -1);
+    EXPECT_EQ(p.console, "\n[<!>5/12]<.>\n[<!>5/12]");
+    EXPECT_EQ(p.positionsRead, 1);  // the ambiguous token counts, the point-only one does not
+    EXPECT_EQ(p.parse(e, "X -- 12.1", 5), 0);
+    EXPECT_EQ(e.zz.front(), &p.problems[0]);
+}
+
+TEST(ElementLine, SectionWithoutNumbers) {
+    Parsing p{};
+    IndexElement e;
+    ASSERT_EQ(p.parse(e, "X -- 12", -1), 0);
+    EXPECT_EQ(e.name, "X");
+    EXPECT_EQ(e.noNumber, 1);
+    EXPECT_TRUE(e.zz.empty());
+    EXPECT_EQ(p.console, "\nno_number[X/X -- 12]");
+    EXPECT_EQ(p.log2, "");
+    IndexElement whole;
+    ASSERT_EQ(p.parse(whole, "--a b", -1), 0);
+    EXPECT_EQ(whole.name, "--a b");
+}
+
+TEST(ElementTable, IdsStartAtTwoAndFailedLinesFreeTheirSlot) {
+    std::int32_t idCounter = 1;
+    ElementTable table = makeElementTable(2, idCounter);
+    EXPECT_EQ(table[0].id, 2);
+    EXPECT_EQ(table[1].id, 3);
+    Parsing p = bookOfFive();
+    ElementParse context{p.problems, p.positionsRead, p.log2, p.console};
+    storeElementLine(table, "A -- 99", 5, 3, context);
+    storeElementLine(table, "B -- 12", 5, 4, context);
+    storeElementLine(table, "C -- 13", 5, 5, context);
+    storeElementLine(table, "D -- 13", 5, 6, context);
+    EXPECT_EQ(table[0].name, "B");
+    EXPECT_EQ(table[1].name, "C");
+    EXPECT_EQ(p.console, cp1251("\n[<!>5/99]\nОШИБКА формата, строка 3\n[12][13]"
+                                "\nОШИБКА поиска свободного элемента массива\n").view());
+}
+
+}  // namespace

@@ -1,0 +1,103 @@
+#include "elements/ordering.hpp"
+
+#include <gtest/gtest.h>
+
+#include "test_tables.hpp"
+#include "text/cp1251.hpp"
+
+namespace {
+
+TEST(ComparisonKey, DropsPairsLeftToRight) {
+    EXPECT_EQ(comparisonKey("<<a>>b"), "ab");
+    EXPECT_EQ(comparisonKey("<<<a"), "<a");
+    EXPECT_EQ(comparisonKey("<>a><"), "<>a><");
+    EXPECT_EQ(comparisonKey("<<>>"), "");
+    EXPECT_EQ(comparisonKey("><<>"), ">>");  // "<<" goes first, leaving ">" and ">"
+}
+
+TEST(CompareElements, FreeLastLiveByUnsignedBytes) {
+    IndexElement free, digit, equals, latin, capital, small, yo;
+    for (auto* e : {&digit, &equals, &latin, &capital, &small, &yo}) e->actual = 1;
+    digit.name = "1";
+    equals.name = "=x";
+    latin.name = "z";
+    capital.name = cp1251("Я").view();
+    small.name = cp1251("а").view();
+    yo.name = cp1251("Ё").view();
+    std::vector<const IndexElement*> order{&digit, &equals, &latin, &yo, &capital, &small, &free};
+    for (std::size_t i = 0; i + 1 < order.size(); ++i)
+        EXPECT_LT(compareElements(*order[i], *order[i + 1]), 0) << i;
+    EXPECT_EQ(compareElements(free, free), 0);
+    IndexElement quoted;
+    quoted.actual = 1;
+    quoted.name = "<<z>>";
+    EXPECT_EQ(compareElements(quoted, latin), 0);
+}
+
+TEST(MergeElements, JoinsArraysAndNotesAndTracesThem) {
+    Tables t = tablesWith({"0/1", "0/2"});
+    addElement(t, {"A", {1}, {1}, "see X"});
+    IndexElement b = addElement(t, {"A", {2, 1}, {}, "see Y"});
+    IndexElement& a = t.elements.front();
+    Bytes log;
+    mergeElements(a, b, log);
+    EXPECT_EQ(a.zz, (std::vector<ProblemRef>{bookProblem(t, 1), bookProblem(t, 2), bookProblem(t, 1)}));
+    EXPECT_EQ(a.zz_, (std::vector<ProblemRef>{bookProblem(t, 1), nullptr, nullptr}));
+    EXPECT_EQ(a.note, "see X; see Y");
+    EXPECT_EQ(log, "   1+2   /A/A/ <1: 0/1> <1: 0/2> <1: 0/1>");
+    IndexElement c;
+    c.actual = 1;
+    c.name = "A";
+    c.note = "z";
+    IndexElement d = c;
+    d.note.clear();
+    mergeElements(d, c, log);
+    EXPECT_EQ(d.note, "z");
+}
+
+TEST(OrderElements, ThreeEqualNamesNeedTwoMergingPasses) {
+    Tables t = tablesWith({"0/3", "0/1", "0/2"});
+    addElement(t, {"B", {3}});
+    addElement(t, {"A", {3, 1}});
+    t.elements.emplace_back();  // a free slot
+    addElement(t, {"A", {2}});
+    addElement(t, {"<<A>>", {}, {}, "n"});
+    Bytes log3, log4, log5, console;
+    orderElements(t.elements, OrderingLogs{log3, log4, log5}, console);
+    EXPECT_EQ(log3, "B\nA\nnull\nA\n<<A>>\n");
+    EXPECT_EQ(log4, "A\nA\n<<A>>\nB\nnull\n");
+    EXPECT_EQ(log5, cp1251("\n\nНАЧАЛО СЛЕДУЮЩЕГО ПРОХОДА\n\n\n(0,1)    2+1   /A/A/ <1: 0/3> <1: 0/1> <1: 0/2>"
+                           "\n\nНАЧАЛО СЛЕДУЮЩЕГО ПРОХОДА\n\n\n(0,1)    3+0   /A/<<A>>/ <1: 0/3> <1: 0/1> <1: 0/2>"
+                           "\n\nНАЧАЛО СЛЕДУЮЩЕГО ПРОХОДА\n").view());
+    const IndexElement& a = t.elements[0];
+    EXPECT_EQ(a.name, "A");
+    EXPECT_EQ(a.id, 3);  // the element that stood first keeps its id
+    EXPECT_EQ(a.note, "n");
+    EXPECT_EQ(a.zz, (std::vector<ProblemRef>{bookProblem(t, 1), bookProblem(t, 2), bookProblem(t, 3)}));
+    EXPECT_EQ(t.elements[1].name, "B");
+    EXPECT_EQ(t.elements[2].actual, 0);
+}
+
+TEST(PrintElement, PlainAndLatexForms) {
+    Tables t = tablesWith({"0/3", "1/1", "0/12"});
+    IndexElement& e = addElement(t, {"X", {3, 12}, {12}, "n"});
+    e.zz.push_back(&t.problems[1]);
+    e.zz_.push_back(nullptr);
+    Bytes console;
+    printElement(e, 0, console);
+    EXPECT_EQ(console, "X -- 3, 12*, *; n\n");
+    console.clear();
+    printElementTex(e, 0, console);
+    EXPECT_EQ(console,
+              "\\noindent\\mbox{$\\quad$}\\raisebox{1.5\\baselineskip}[0pt][0pt]{\\hypertarget{elementID-2}}X"
+              "\\mbox{$\\quad$}\\hyperlink{kvirtadoc-usl-3}{3}, \\hyperlink{kvirtadoc-usl-12}{12*}, *; n\\par\n");
+    IndexElement bare;
+    bare.actual = 1;
+    bare.name = "Y";
+    bare.note = "only";
+    console.clear();
+    printElement(bare, 0, console);
+    EXPECT_EQ(console, "Y -- only\n");
+}
+
+}  // namespace

@@ -1,0 +1,60 @@
+#include "text/line_input.hpp"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+std::vector<LineRead> readAll(const std::string& text, std::vector<std::string>* lines = nullptr) {
+    std::istringstream in(text);
+    std::vector<LineRead> results;
+    std::string line;
+    for (LineRead r; (r = readLine(in, line)) != LineRead::End;) {
+        results.push_back(r);
+        if (lines) lines->push_back(line);
+        if (r == LineRead::TooLong) break;
+    }
+    return results;
+}
+
+TEST(ReadLine, LengthLimitCountsTheLineFeed) {
+    using enum LineRead;
+    EXPECT_EQ(readAll(std::string(2047, 'a') + "\n"), std::vector{Line});
+    EXPECT_EQ(readAll(std::string(2048, 'a') + "\n"), std::vector{TooLong});
+    EXPECT_EQ(readAll(std::string(2048, 'a')), std::vector{Line});
+    EXPECT_EQ(readAll(std::string(2049, 'a')), std::vector{TooLong});
+    EXPECT_EQ(readAll(std::string(2047, 'a') + "\r\n"), std::vector{Line});
+    EXPECT_EQ(readAll(std::string(2048, 'a') + "\r\n"), std::vector{TooLong});
+    EXPECT_EQ(readAll(std::string(100000, 'a')), std::vector{TooLong});
+}
+
+TEST(ReadLine, LastLineWithoutLineFeedAndEmptyLines) {
+    std::vector<std::string> lines;
+    EXPECT_EQ(readAll("a\n\nb", &lines).size(), 3u);
+    EXPECT_EQ(lines, (std::vector<std::string>{"a\n", "\n", "b"}));
+    EXPECT_TRUE(readAll("").empty());
+}
+
+TEST(CutLine, AtLineEndCarriageReturnZeroOrComment) {
+    for (auto [in, out] : {std::pair{"ab\n", "ab"}, {"ab\r\n", "ab"}, {"a\rb\n", "a"}, {"http://x", "http:"},
+                           {"a // b", "a "}, {"//", ""}, {"a/b", "a/b"}}) {
+        std::string line = in;
+        cutLine(line);
+        EXPECT_EQ(line, out) << in;
+    }
+    std::string zero("a\0b", 3);
+    cutLine(zero);
+    EXPECT_EQ(zero, "a");
+}
+
+TEST(CollapseSpaces, FoldsOnlyTheSpace) {
+    for (auto [in, out] : {std::pair{"  a   b  ", "a b"}, {"", ""}, {"   ", ""}, {"\t a \t", "\t a \t"},
+                           {"a", "a"}, {"! ", "!"}, {"!  x", "! x"}}) {
+        std::string text = in;
+        collapseSpaces(text);
+        EXPECT_EQ(text, out) << '[' << in << ']';
+    }
+}
+
+}  // namespace
