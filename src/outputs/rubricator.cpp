@@ -1,0 +1,77 @@
+#include "outputs/rubricator.hpp"
+
+#include <string_view>
+#include <vector>
+
+#include "index/entry.hpp"
+#include "text/cp1251.hpp"
+
+namespace {
+
+struct Referring {
+    const IndexElement* element;
+    bool starred;  // the element's line wrote this reference with "*"
+};
+
+// The live elements, in table order, whose references hold the problem with
+// book number `n`. Built whole before anything is printed, so that duplicate
+// diagnostics for `n` come before the names.
+std::vector<Referring> elementsReferringTo(const Tables& tables, std::int32_t n, Bytes& console) {
+    std::vector<Referring> list;
+    for (const IndexElement& element : tables.elements) {
+        if (element.actual != 1) continue;
+        ProblemRef problem = findProblemAmongRefs(tables.problems, 0, n, element.name, element.zz, 0, console);
+        if (problem != nullptr) list.push_back({&element, isStarred(element, problem)});
+    }
+    return list;
+}
+
+// The Russian-language elements have their own index and stay out of the rubricator.
+bool isRussianLanguageElement(const IndexElement& element) {
+    constexpr std::string_view kMark = kRussianPrefix.view().substr(0, 3);  // "=РЯ", without the blank
+    return element.name.starts_with(kMark);
+}
+
+void writeBlock(const Tables& tables, std::int32_t n, const ProblemRecord& problem, Bytes& out, Bytes& console) {
+    out += "\n\n\n";
+    format(out, cp1251("\\subsection*{%d (условие стр. \\pageref{kvirtadoc-usl-%dp}"), n, n);
+    if (problem.nsFlag == 0) format(out, cp1251(", решение стр. \\pageref{kvirtadoc-resh-%dp}"), n);
+    out += ")}\n";
+    format(out,
+           "\\raisebox{3\\baselineskip}[0pt][0pt]{\\hypertarget{rubrikator-%d-link}{}}\\par\\vskip-\\baselineskip\n",
+           n);
+    for (const Referring& r : elementsReferringTo(tables, n, console)) {
+        if (isRussianLanguageElement(*r.element)) continue;
+        format(out, "\\noindent\\hyperlink{elementID-%d}{$\\bullet$}\\,", r.element->id);
+        if (r.starred) out += '*';
+        format(out, "%s\\par\n", r.element->name);
+    }
+}
+
+}  // namespace
+
+std::int32_t computeMaxBookNumber(const Tables& tables, Bytes& console) {
+    std::int32_t maximum = 0;
+    for (const ProblemRecord& problem : tables.problems) {
+        if (problem.defined != 1) continue;
+        std::int32_t number = numberInSource(&problem, 0);
+        if (number > maximum) maximum = number;
+    }
+    format(console, cp1251("\n\nМаксимальный номер задачи в источнике %d равен %d"), 0, maximum);
+    return maximum;
+}
+
+void printElementsByBookNumber(const Tables& tables, std::int32_t maxBookNumber, Bytes& console) {
+    for (std::int32_t n = 1; n <= maxBookNumber; ++n) {
+        format(console, "\n\n\n%d:\n", n);
+        for (const Referring& r : elementsReferringTo(tables, n, console)) format(console, "%s\n", r.element->name);
+    }
+}
+
+void writeRubricator(const Tables& tables, std::int32_t maxBookNumber, Bytes& out, Bytes& console) {
+    for (std::int32_t n = 1; n <= maxBookNumber; ++n) {
+        // A number that no problem or several problems carry gets no subsection.
+        ProblemRef problem = findProblem(tables.problems, 0, n, 0);
+        if (problem != nullptr) writeBlock(tables, n, *problem, out, console);
+    }
+}

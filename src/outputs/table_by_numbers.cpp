@@ -1,0 +1,116 @@
+#include "outputs/table_by_numbers.hpp"
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "index/entry.hpp"
+#include "outputs/place_designation.hpp"
+#include "text/cp1251.hpp"
+
+namespace {
+
+// The element's name after `prefix`, when its name has that prefix and its
+// references hold the problem with book number `n`.
+std::optional<std::string_view> tailIfRefers(const Tables& tables, const IndexElement& element,
+                                             std::string_view prefix, std::int32_t n, Bytes& console) {
+    std::string_view name = element.name;
+    if (!name.starts_with(prefix)) return std::nullopt;
+    if (findProblemAmongRefs(tables.problems, 0, n, element.name, element.zz, 0, console) == nullptr)
+        return std::nullopt;
+    return name.substr(prefix.size());
+}
+
+void writePlaces(const Tables& tables, std::int32_t n, Bytes& out, Bytes& console) {
+    int count = 0;
+    for (const IndexElement& element : tables.elements) {
+        auto tail = tailIfRefers(tables, element, kPlacePrefix, n, console);
+        // Names ending in "$" are kept out of this column on purpose.
+        if (!tail || element.name.ends_with('$')) continue;
+        if (count > 0) out += "; ";
+        // One-digit olympiads get a filler so that they line up with two-digit ones.
+        bool oneDigit = parsePlaceDesignation(*tail).olympiad < 10;
+        format(out, "\\mbox{%s%s}", oneDigit ? "\\phantom{0}" : "", *tail);
+        ++count;
+    }
+}
+
+std::vector<std::string_view> authors(const Tables& tables, std::string_view prefix, std::int32_t n,
+                                      Bytes& console) {
+    std::vector<std::string_view> names;
+    for (const IndexElement& element : tables.elements)
+        if (auto tail = tailIfRefers(tables, element, prefix, n, console)) names.push_back(*tail);
+    return names;
+}
+
+void writeAuthorList(const std::vector<std::string_view>& names, Bytes& out) {
+    if (names.empty()) out += "---";
+    for (std::size_t i = 0; i < names.size(); ++i) format(out, i > 0 ? ", \\mbox{%s}" : "\\mbox{%s}", names[i]);
+}
+
+// Statement authors "~/ " solution authors; named only once when the same one
+// or two people wrote both. Names are compared whole, whatever their length.
+void writeAuthors(const Tables& tables, std::int32_t n, Bytes& out, Bytes& console) {
+    std::vector<std::string_view> statement = authors(tables, kConditionAuthorPrefix, n, console);
+    std::vector<std::string_view> solution = authors(tables, kSolutionAuthorPrefix, n, console);
+    if (statement.size() == solution.size() && statement.size() <= 2 && statement == solution) {
+        if (statement.empty()) out += "---";
+        else writeAuthorList(statement, out);
+        return;
+    }
+    writeAuthorList(statement, out);
+    out += "~/ ";
+    writeAuthorList(solution, out);
+}
+
+// The first used source entry of that number that has an abbreviation.
+const SourceEntry* abbreviatedSource(const SourceTable& sources, std::int32_t source) {
+    for (const SourceEntry& entry : sources)
+        if (entry.used == 1 && entry.source == source && !entry.abbreviation.empty()) return &entry;
+    return nullptr;
+}
+
+void writePublications(const Tables& tables, const ProblemRecord& problem, Bytes& out) {
+    int count = 0;
+    for (const Placement& placement : problem.placements) {
+        if (placement.present != 1) continue;
+        const SourceEntry* entry = abbreviatedSource(tables.sources, placement.source);
+        if (entry == nullptr) continue;
+        if (count > 0) out += "; ";
+        format(out, "\\mbox{%s--%d", entry->abbreviation, placement.number);
+        if (placement.subnumber >= 0) format(out, ".%d", placement.subnumber);
+        out += '}';
+        ++count;
+    }
+}
+
+void writeRow(const Tables& tables, std::int32_t n, const ProblemRecord& problem, Bytes& out, Bytes& console) {
+    format(out, "%d & ", n);
+    writePlaces(tables, n, out, console);
+    out += "\\raggedright &  \\raggedright ";
+    writeAuthors(tables, n, out, console);
+    format(out, " & \\pageref{kvirtadoc-usl-%dp} & ", n);
+    if (problem.nsFlag == 0) format(out, "\\pageref{kvirtadoc-resh-%dp}", n);
+    out += " & \\raggedright ";
+    writePublications(tables, problem, out);
+    out += " & \\\\\n\\hline\n";
+}
+
+}  // namespace
+
+void writeTableByNumbers(const Tables& tables, std::int32_t maxBookNumber, Bytes& out, Bytes& console) {
+    out += "\n\n\\noindent\n";
+    out += "\\begin{longtable}[l]{|r|p{3.5cm}|p{7.4cm}|@{}r@{\\,}|@{}r@{\\,}|p{3.8cm}|@{}l@{}}\n";
+    out += "\\hline\n";
+    out += cp1251("\\номер & Место на олимпиаде & Авторы (условие/решение) & Усл. & Реш. & Прежние публикации\\\\\n");
+    out += "\\hline\n";
+    for (std::int32_t n = 1; n <= maxBookNumber; ++n) {
+        // A number that no problem or several problems carry gets no row.
+        ProblemRef problem = findProblem(tables.problems, 0, n, 0);
+        if (problem != nullptr) writeRow(tables, n, *problem, out, console);
+    }
+    out += "\\end{longtable}\n\n\n";
+    out += "\n\n\\label{rashifrovka_oboznachenij}\n\n";
+    for (const SourceEntry& entry : tables.sources)
+        if (entry.used == 1) format(out, "\n\n[%s] %s", entry.abbreviation, entry.fullName);
+}

@@ -1,0 +1,110 @@
+#include "outputs/table_by_olympiads.hpp"
+
+#include <string_view>
+
+#include "index/entry.hpp"
+#include "outputs/place_designation.hpp"
+#include "text/cp1251.hpp"
+
+namespace {
+
+constexpr auto kFirstRow = cp1251("Н");
+constexpr auto kSecondRow = cp1251("В");
+
+struct Cell {
+    std::int32_t olympiad;
+    std::string_view row;  // the row letter
+    std::int32_t round;
+    std::int32_t slot;
+};
+
+bool belongs(const PlaceDesignation& place, const Cell& cell) {
+    return place.wellFormed && place.olympiad == cell.olympiad && place.round == cell.round &&
+           place.slot == cell.slot && place.group.find(cell.row) != std::string_view::npos;
+}
+
+// Pads the shown book number to three digits; the link target keeps it plain.
+std::string_view filler(std::int32_t number) {
+    if (number <= 9) return "\\phantom{00}";
+    if (number <= 99) return "\\phantom{0}";
+    return "";
+}
+
+// Links to the book's problems the element refers to, in book-number order;
+// returns how many were written.
+int writeLinks(const Tables& tables, const IndexElement& element, std::string_view suffix,
+               std::int32_t maxBookNumber, Bytes& out) {
+    int links = 0;
+    for (std::int32_t b = 1; b <= maxBookNumber; ++b) {
+        ProblemRef problem = findProblem(tables.problems, 0, b, 0);
+        if (problem == nullptr || problem->defined != 1 || !refersTo(element, problem)) continue;
+        for (const Placement& placement : problem->placements) {
+            if (placement.present != 1 || placement.source != 0) continue;
+            if (++links > 1) out += "; ";
+            format(out, "\\hyperlink{kvirtadoc-usl-%d}{%s%d}", placement.number, filler(placement.number),
+                   placement.number);
+            if (placement.subnumber >= 0) format(out, ".%d", placement.subnumber);
+            format(out, "%s", suffix);
+        }
+    }
+    return links;
+}
+
+// "---" stands for an element of a section without numbers; "===" for a slot
+// that elements name but none of them links a problem of the book.
+void writeCell(const Tables& tables, const Cell& cell, std::int32_t maxBookNumber, Bytes& out) {
+    int items = 0;
+    bool matched = false;
+    bool dashed = false;
+    for (const IndexElement& element : tables.elements) {
+        std::string_view name = element.name;
+        if (element.actual != 1 || !name.starts_with(kPlacePrefix.view())) continue;
+        PlaceDesignation place = parsePlaceDesignation(name.substr(kPlacePrefix.size));
+        if (!belongs(place, cell)) continue;
+        matched = true;
+        if (element.noNumber == 1) {
+            dashed = true;
+            out += "---";
+            continue;
+        }
+        if (items > 0) out += "\\newline ";
+        if (writeLinks(tables, element, place.suffix, maxBookNumber, out) > 0) ++items;
+    }
+    if (items == 0 && matched && !dashed) out += "===";
+}
+
+void writeRowCells(const Tables& tables, std::int32_t olympiad, std::string_view row, std::int32_t maxBookNumber,
+                   Bytes& out) {
+    for (std::int32_t round = 1; round <= 2; ++round) {
+        for (std::int32_t slot = 0; slot <= 7; ++slot) {
+            out += ' ';
+            writeCell(tables, {olympiad, row, round, slot}, maxBookNumber, out);
+            out += " &";
+        }
+    }
+    out += "\\\\\n";
+}
+
+}  // namespace
+
+void writeTableByOlympiads(const Tables& tables, std::int32_t maxBookNumber, Bytes& out) {
+    out += "\n";
+    out += "\\begin{longtable}{|c|c|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|"
+           "p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|@{}c@{}}\n";
+    out += " \\hline\n";
+    out += cp1251("Олим- &  & \\multicolumn{8}{c|}{Номера задач} & \\multicolumn{8}{c|}{Номера задач} &\\\\\n");
+    out += cp1251("пиада & Н/В & \\multicolumn{8}{c|}{первого тура} & \\multicolumn{8}{c|}{второго тура} &\\\\\n");
+    out += " \\cline{3-19}\n";
+    out += cp1251("(год) &  & 0 & 1 & 2 & 3 & 4 & 5 & 6 & 7 & 0 & 1 & 2 & 3 & 4 & 5 & 6 & 7 &\\\\\n");
+    out += " \\hline\n \\hline\n";
+    for (std::int32_t olympiad = 1; olympiad <= 12; ++olympiad) {
+        out += " \\hline\n";
+        format(out, "    %2d & %s &", olympiad, kFirstRow);
+        writeRowCells(tables, olympiad, kFirstRow, maxBookNumber, out);
+        out += " \\cline{2-19}\n";
+        format(out, "(%d) & %s &", olympiadYears[olympiad - 1], kSecondRow);
+        writeRowCells(tables, olympiad, kSecondRow, maxBookNumber, out);
+        out += " \\hline\n";
+    }
+    out += "\\end{longtable}\n\n\n";
+}
