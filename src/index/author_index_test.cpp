@@ -1,0 +1,189 @@
+#include "index/author_index.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "index/entry.hpp"
+#include "test_tables.hpp"
+#include "text/cp1251.hpp"
+
+namespace {
+
+constexpr std::string_view kConditionLinks =
+    "\n\n\\renewcommand{\\z}[1]{\\hyperlink{kvirtadoc-usl-#1}{#1}}"
+    "\\renewcommand{\\zsoavt}[1]{\\hyperlink{kvirtadoc-usl-#1}{(#1)}}"
+    "\\renewcommand{\\zz}[1]{\\hyperlink{kvirtadoc-usl-#1}{#1*}}\n";
+constexpr std::string_view kSolutionLinks =
+    "\n\n\\renewcommand{\\z}[1]{\\hyperlink{kvirtadoc-resh-#1}{#1}}"
+    "\\renewcommand{\\zsoavt}[1]{\\hyperlink{kvirtadoc-resh-#1}{(#1)}}"
+    "\\renewcommand{\\zz}[1]{\\hyperlink{kvirtadoc-resh-#1}{#1*}}\n";
+constexpr std::string_view kParagraphEnd = "\n{\\hangindent=3\\parindent\\hangafter=1\\par}";
+
+Bytes authorFile(std::string_view entries) {
+    Bytes file;
+    writePreamble(Preamble::Author, file);
+    file += entries;
+    file += "\n}\n\n";
+    return file;
+}
+
+Bytes blankFile(std::string_view people) {
+    Bytes file;
+    writePreamble(Preamble::Blank, file);
+    file += people;
+    file += "\n\n\n}\n\n";
+    return file;
+}
+
+std::string bytes(std::string_view text) {
+    return std::string(text);
+}
+
+Bytes join(std::initializer_list<std::string_view> parts) {
+    Bytes out;
+    for (std::string_view part : parts) out += part;
+    return out;
+}
+
+// The names of the people of the combined index, in the order written.
+std::vector<std::string> peopleIn(std::string_view file) {
+    std::vector<std::string> people;
+    constexpr std::string_view kOpen = "{\\bf ";
+    for (std::size_t at = file.find(kOpen); at != std::string_view::npos; at = file.find(kOpen, at)) {
+        at += kOpen.size();
+        people.emplace_back(file.substr(at, file.find("}\\nopagebreak", at) - at));
+    }
+    return people;
+}
+
+// Автор А. А. set the statements of 3 and 17 (17 with Борисов Б. Б.) and solved 5;
+// Борисов Б. Б. also solved 17.
+Tables sampleAuthors() {
+    Tables tables = tablesWith({"0/3", "0/5", "0/17", "3/1"});
+    addElement(tables, {cp1251("=автор решения Автор А. А."), {5}, {5}, "note"}).id = 40;
+    addElement(tables, {cp1251("=автор решения Борисов Б. Б."), {17}}).id = 41;
+    addElement(tables, {cp1251("=автор условия Автор А. А."), {17, 3}, {17}, "note"}).id = 42;
+    addElement(tables, {cp1251("=автор условия Борисов Б. Б."), {17}}).id = 43;
+    addElement(tables, {cp1251("=автор условия Васильев В. В."), {}}).id = 44;
+    tables.elements.back().zz = {findProblem(tables.problems, 3, 1, 0)};
+    tables.elements.back().zz_ = {nullptr};
+    return tables;
+}
+
+TEST(ConditionAuthorIndex, SharedProblemsInParenthesesNeverStarsNorNotes) {
+    Tables tables = sampleAuthors();
+    Bytes out;
+    writeConditionAuthorIndex(tables, out);
+    // Васильев shows no number and so gets no entry at all.
+    EXPECT_EQ(out, authorFile(cp1251("\\element  {42} Автор А. А. \\x \\z{3}, \\zsoavt{17} \\par\n"
+                                     "\\element  {43} Борисов Б. Б. \\x \\zsoavt{17} \\par\n")));
+}
+
+TEST(SolutionAuthorIndex, SharingCountsOnlyAmongSolutionAuthors) {
+    Tables tables = sampleAuthors();
+    Bytes out;
+    writeSolutionAuthorIndex(tables, out);
+    // 17 is shared with condition authors only; the numbers still link to the statements.
+    EXPECT_EQ(out, authorFile(cp1251("\\element  {40} Автор А. А. \\x \\z{5} \\par\n"
+                                     "\\element  {41} Борисов Б. Б. \\x \\z{17} \\par\n")));
+}
+
+TEST(CombinedAuthorIndex, EachPersonOnceWithStatementsThenSolutions) {
+    Tables tables = sampleAuthors();
+    Bytes separate;
+    writeConditionAuthorIndex(tables, separate);  // orders the references, as in a run
+    Bytes out;
+    writeCombinedAuthorIndex(tables, out);
+    // Автор А. А. is the worked example; Васильев В. В. shows no number and is left out.
+    EXPECT_EQ(out, blankFile(join({
+                       "\n\n\n\\smallskip\\noindent",
+                       cp1251("{\\bf Автор А. А.}\\nopagebreak"),
+                       kConditionLinks, cp1251("условия"), " \\x \\z{3}, \\zsoavt{17}", kParagraphEnd,
+                       kSolutionLinks, cp1251("решение"), " \\x \\z{5}", kParagraphEnd,
+                       "\n\n\n\\smallskip\\noindent",
+                       cp1251("{\\bf Борисов Б. Б.}\\nopagebreak"),
+                       kConditionLinks, cp1251("условие"), " \\x \\zsoavt{17}", kParagraphEnd,
+                       kSolutionLinks, cp1251("решение"), " \\x \\z{17}", kParagraphEnd,
+                   })));
+}
+
+TEST(CombinedAuthorIndex, ParagraphWithoutNumbersStaysWhenThePersonHasOthers) {
+    Tables tables = tablesWith({"0/5", "3/1"});
+    addElement(tables, {cp1251("=автор решения Гусев"), {5}});
+    addElement(tables, {cp1251("=автор условия Гусев"), {}});
+    tables.elements.back().zz = {findProblem(tables.problems, 3, 1, 0)};
+    tables.elements.back().zz_ = {nullptr};
+    addElement(tables, {cp1251("=автор условия Дмитриев"), {}});
+    tables.elements.back().zz = {findProblem(tables.problems, 3, 1, 0)};
+    tables.elements.back().zz_ = {nullptr};
+    Bytes out;
+    writeCombinedAuthorIndex(tables, out);
+    // Дмитриев shows no number anywhere and is left out.
+    EXPECT_EQ(out, blankFile(join({
+                       cp1251("\n\n\n\\smallskip\\noindent{\\bf Гусев}\\nopagebreak"),
+                       kConditionLinks, cp1251("условие"), kParagraphEnd,
+                       kSolutionLinks, cp1251("решение"), " \\x \\z{5}", kParagraphEnd,
+                   })));
+}
+
+TEST(CombinedAuthorIndex, SolutionOnlyAuthorsTakeTheirPlaceInNameOrder) {
+    Tables tables = tablesWith({"0/1"});
+    addElement(tables, {cp1251("=автор решения Абрамов"), {1}});
+    addElement(tables, {cp1251("=автор решения Борисов"), {1}});
+    addElement(tables, {cp1251("=автор решения Васильев"), {1}});
+    addElement(tables, {cp1251("=автор решения Григорьев"), {1}});
+    addElement(tables, {cp1251("=автор условия Алексеев"), {1}});
+    addElement(tables, {cp1251("=автор условия Васильев"), {1}});
+    Bytes out;
+    writeCombinedAuthorIndex(tables, out);
+    EXPECT_EQ(peopleIn(out), (std::vector<std::string>{bytes(cp1251("Абрамов")), bytes(cp1251("Алексеев")),
+                                                       bytes(cp1251("Борисов")), bytes(cp1251("Васильев")),
+                                                       bytes(cp1251("Григорьев"))}));
+    // Васильев, author of both kinds, is written once with both paragraphs.
+    std::size_t from = out.find(cp1251("{\\bf Васильев}").view());
+    std::size_t to = out.find(cp1251("{\\bf Григорьев}").view());
+    ASSERT_LT(from, to);
+    std::string_view vasilyev = std::string_view(out).substr(from, to - from);
+    EXPECT_NE(vasilyev.find(kConditionLinks), std::string_view::npos);
+    EXPECT_NE(vasilyev.find(kSolutionLinks), std::string_view::npos);
+}
+
+TEST(CombinedAuthorIndex, WithoutConditionAuthorsEverySolutionAuthorIsWritten) {
+    Tables tables = tablesWith({"0/1", "0/2"});
+    addElement(tables, {cp1251("=автор решения Абрамов"), {1}});
+    addElement(tables, {cp1251("=автор решения Борисов"), {1, 2}});
+    Bytes out;
+    writeCombinedAuthorIndex(tables, out);
+    EXPECT_EQ(out, blankFile(join({
+                       cp1251("\n\n\n\\smallskip\\noindent{\\bf Абрамов}\\nopagebreak"),
+                       kSolutionLinks, cp1251("решение"), " \\x \\zsoavt{1}", kParagraphEnd,
+                       cp1251("\n\n\n\\smallskip\\noindent{\\bf Борисов}\\nopagebreak"),
+                       kSolutionLinks, cp1251("решения"), " \\x \\zsoavt{1}, \\z{2}", kParagraphEnd,
+                   })));
+}
+
+TEST(CombinedAuthorIndex, NoAuthorGivesPreambleAndClosingOnly) {
+    Tables tables = tablesWith({"0/1"});
+    addElement(tables, {cp1251("падеж"), {1}});
+    Bytes out;
+    writeCombinedAuthorIndex(tables, out);
+    EXPECT_EQ(out, blankFile(""));
+}
+
+TEST(CombinedAuthorIndex, ANameThatContinuesAnotherIsAnotherPerson) {
+    Tables tables = tablesWith({"0/1", "0/2"});
+    addElement(tables, {cp1251("=автор условия Иванов"), {1}});
+    addElement(tables, {cp1251("=автор условия Иванова"), {2}});
+    Bytes out;
+    writeCombinedAuthorIndex(tables, out);
+    EXPECT_EQ(out, blankFile(join({
+                       cp1251("\n\n\n\\smallskip\\noindent{\\bf Иванов}\\nopagebreak"),
+                       kConditionLinks, cp1251("условие"), " \\x \\z{1}", kParagraphEnd,
+                       cp1251("\n\n\n\\smallskip\\noindent{\\bf Иванова}\\nopagebreak"),
+                       kConditionLinks, cp1251("условие"), " \\x \\z{2}", kParagraphEnd,
+                   })));
+}
+
+}  // namespace

@@ -1,0 +1,193 @@
+#include "index/entry.hpp"
+
+#include <gtest/gtest.h>
+
+#include "test_tables.hpp"
+
+namespace {
+
+ProblemRef problemAt(const Tables& tables, int source, int number) {
+    ProblemRef p = findProblem(tables.problems, source, number, 0);
+    EXPECT_NE(p, nullptr) << source << "/" << number;
+    return p;
+}
+
+std::string bytes(std::string_view text) {
+    return std::string(text);
+}
+
+Bytes entryOf(const IndexElement& element, std::size_t prefixLength = 0) {
+    Bytes out;
+    writeElementEntry(element, 0, out, prefixLength);
+    return out;
+}
+
+TEST(Preamble, EachVariantDefinesItsMacros) {
+    const std::string open =
+        "\n{\n\n"
+        "\\newcommand{\\element}[1]{\\noindent\\mbox{$\\quad$}\\raisebox{1.5\\baselineskip}[0pt][0pt]"
+        "{\\hypertarget{elementID-#1}}}\n";
+    const std::string number = "\\newcommand{\\z}[1]{\\hyperlink{kvirtadoc-usl-#1}{#1}}\n";
+    const std::string shared = "\\newcommand{\\zsoavt}[1]{\\hyperlink{kvirtadoc-usl-#1}{(#1)}}\n";
+    const std::string starred = "\\newcommand{\\zz}[1]{\\hyperlink{kvirtadoc-usl-#1}{#1*}}\n";
+    const std::string gap = "\\newcommand{\\x}{\\mbox{$\\quad$}}\n";
+    const std::pair<Preamble, std::string> cases[] = {
+        {Preamble::Standard, open + number + starred + gap + "\n"},
+        {Preamble::Author, open + number + shared + starred + gap + "\n"},
+        {Preamble::Blank, open + "\\newcommand{\\z}[1]{}\n\\newcommand{\\zsoavt}[1]{}\n"
+                              "\\newcommand{\\zz}[1]{}\n\\newcommand{\\x}{{\\quad}}\n\n"},
+    };
+    for (const auto& [variant, expected] : cases) {
+        Bytes out;
+        writePreamble(variant, out);
+        EXPECT_EQ(out, expected) << static_cast<int>(variant);
+    }
+}
+
+TEST(Preamble, OnlyTheBlankVariantClosesWithExtraLines) {
+    for (Preamble variant : {Preamble::Standard, Preamble::Author}) {
+        Bytes out;
+        writeClosing(variant, out);
+        EXPECT_EQ(out, "\n}\n\n");
+    }
+    Bytes out;
+    writeClosing(Preamble::Blank, out);
+    EXPECT_EQ(out, "\n\n\n}\n\n");
+}
+
+TEST(ElementEntry, WritesEachNumberOnceStarredByItsFirstReference) {
+    Tables tables = tablesWith({"0/3", "0/17", "0/25"});
+    tables.idCounter = 41;
+    addElement(tables, {cp1251("абазинский язык"), {3, 17, 17, 25}, {17}});
+    EXPECT_EQ(entryOf(tables.elements[0]),
+              cp1251("\\element  {42} абазинский язык \\x \\z{3}, \\zz{17}, \\z{25} \\par\n").view());
+}
+
+TEST(ElementEntry, ReferencesWithoutPositiveBookNumberAreSkipped) {
+    // No placement in the book, two disagreeing book numbers, an empty record, a null slot.
+    Tables tables = tablesWith({"3/7", "0/5 0/6", "0/8"});
+    tables.problems.emplace_back();
+    tables.idCounter = 6;
+    addElement(tables, {cp1251("падеж"), {}});
+    IndexElement& e = tables.elements[0];
+    e.zz = {problemAt(tables, 3, 7), problemAt(tables, 0, 5), &tables.problems[3], nullptr};
+    e.zz_.assign(4, nullptr);
+    EXPECT_EQ(entryOf(e), cp1251("\\element   {7} падеж \\x  \\par\n").view());
+    EXPECT_EQ(countReferences(e, 0), 0);
+
+    e.zz.push_back(bookProblem(tables, 8));
+    e.zz_.push_back(nullptr);
+    EXPECT_EQ(entryOf(e), cp1251("\\element   {7} падеж \\x \\z{8} \\par\n").view());
+    EXPECT_EQ(countReferences(e, 0), 1);
+}
+
+TEST(ElementEntry, NoteFollowsTheNumbersWithASemicolonOnlyAfterANumber) {
+    Tables tables = tablesWith({"0/25", "3/1"});
+    addElement(tables, {cp1251("падеж"), {25}, {}, cp1251("см. также падеж")});
+    addElement(tables, {cp1251("род"), {}, {}, cp1251("см. падеж")});
+    tables.elements[1].zz = {problemAt(tables, 3, 1)};
+    tables.elements[1].zz_ = {nullptr};
+    EXPECT_EQ(entryOf(tables.elements[0]),
+              cp1251("\\element   {2} падеж \\x \\z{25}; см. также падеж \\par\n").view());
+    EXPECT_EQ(entryOf(tables.elements[1]), cp1251("\\element   {3} род \\x см. падеж \\par\n").view());
+}
+
+TEST(ElementEntry, IdsAreRightAlignedInFourColumns) {
+    Tables tables = tablesWith({"0/1"});
+    addElement(tables, {"x", {1}});
+    IndexElement& e = tables.elements[0];
+    const std::pair<int, const char*> cases[] = {
+        {9, "\\element   {9} x"},   {10, "\\element  {10} x"},  {99, "\\element  {99} x"},
+        {100, "\\element {100} x"}, {999, "\\element {999} x"}, {1000, "\\element{1000} x"},
+        {12345, "\\element{12345} x"},
+    };
+    for (auto [id, heading] : cases) {
+        e.id = id;
+        EXPECT_EQ(entryOf(e), std::string(heading) + " \\x \\z{1} \\par\n") << id;
+    }
+}
+
+TEST(ElementEntry, PrefixIsLeftOutUnlessTheNameIsShorter) {
+    Tables tables = tablesWith({"0/1"});
+    addElement(tables, {cp1251("=РЯ вид"), {1}});
+    const IndexElement& e = tables.elements[0];
+    EXPECT_EQ(entryOf(e, 4), cp1251("\\element   {2} вид \\x \\z{1} \\par\n").view());
+    EXPECT_EQ(entryOf(e, 7), "\\element   {2}  \\x \\z{1} \\par\n");
+    EXPECT_EQ(entryOf(e, 8), cp1251("\\element   {2} =РЯ вид \\x \\z{1} \\par\n").view());
+}
+
+TEST(ElementEntry, AnElementThatIsNotLiveWritesNothing) {
+    Tables tables = tablesWith({"0/1"});
+    addElement(tables, {"x", {1}, {}, "note"});
+    IndexElement& e = tables.elements[0];
+    e.actual = 0;
+    EXPECT_EQ(entryOf(e), "");
+    Bytes list;
+    writeReferenceList(e, 0, list);
+    EXPECT_EQ(list, "");
+    EXPECT_EQ(countReferences(e, 0), 0);
+}
+
+TEST(ReferenceList, EachNumberOnceStarredOnlyByItsFirstReference) {
+    // Two problems carry book number 5; the star of the second does not show.
+    Tables tables = tablesWith({"0/5 2/1", "0/5 2/2", "0/9 2/3"});
+    addElement(tables, {"x", {9}, {9}, "note"});
+    IndexElement& e = tables.elements[0];
+    e.zz = {problemAt(tables, 2, 1), problemAt(tables, 2, 2), problemAt(tables, 2, 2), e.zz[0]};
+    e.zz_ = {problemAt(tables, 2, 2), e.zz[3], nullptr, nullptr};
+    Bytes list;
+    writeReferenceList(e, 0, list);
+    EXPECT_EQ(list, "\\z{5}, \\zz{9}");
+    EXPECT_EQ(countReferences(e, 0), 2);
+    // Numbers are taken in the source asked for.
+    Bytes inSource2;
+    writeReferenceList(e, 2, inSource2);
+    EXPECT_EQ(inSource2, "\\z{1}, \\zz{2}, \\zz{3}");
+    EXPECT_EQ(countReferences(e, 2), 3);
+
+    e.zz_[0] = problemAt(tables, 2, 1);
+    list.clear();
+    writeReferenceList(e, 0, list);
+    EXPECT_EQ(list, "\\zz{5}, \\zz{9}");
+}
+
+TEST(RefersTo, TheVeryRecordOfALiveElement) {
+    Tables tables = tablesWith({"0/5 1/1", "0/5 1/2"});
+    addElement(tables, {"x", {}});
+    IndexElement& e = tables.elements[0];
+    ProblemRef first = problemAt(tables, 1, 1);
+    ProblemRef second = problemAt(tables, 1, 2);
+    e.zz = {first};
+    e.zz_ = {nullptr};
+    EXPECT_TRUE(refersTo(e, first));
+    EXPECT_FALSE(refersTo(e, second));  // same book number, another record
+    e.actual = 0;
+    EXPECT_FALSE(refersTo(e, first));
+}
+
+TEST(LanguageElement, TheFirstWordLanguageUnlessAnEmptyGroupPrecedesIt) {
+    struct Case {
+        std::string name;
+        bool language;
+    };
+    const Case cases[] = {
+        {bytes(cp1251("абазинский язык")), true},
+        {bytes(cp1251("Язык тела")), true},
+        {bytes(cp1251("языки мира")), true},
+        {bytes(cp1251("{}язык жестов")), false},
+        {bytes(cp1251("{}язык и язык")), false},  // only the first occurrence counts
+        {bytes(cp1251("ЯЗЫК")), false},
+        {bytes(cp1251("язЫк")), false},
+        {bytes(cp1251("падеж")), false},
+    };
+    for (const Case& c : cases) {
+        IndexElement e;
+        e.actual = 1;
+        e.name = c.name;
+        EXPECT_EQ(isLanguageElement(e), c.language) << e.name;
+        e.actual = 0;
+        EXPECT_FALSE(isLanguageElement(e)) << e.name;
+    }
+}
+
+}  // namespace

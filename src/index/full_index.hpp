@@ -1,0 +1,11 @@
+#pragma once
+// The full subject index and the index of terms.
+
+#include "elements/tables.hpp"
+#include "text/format.hpp"
+
+// Every live element whose name is not a category, languages included; then the separator.
+void writeFullIndex(Tables& tables, Bytes& out, Bytes& console);
+
+// The same without the language elements; then the separator.
+void writeTermsIndex(Tables& tables, Bytes& out, Bytes& console);

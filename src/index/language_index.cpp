@@ -1,0 +1,110 @@
+#include "index/language_index.hpp"
+
+#include "elements/ordering.hpp"
+#include "index/entry.hpp"
+#include "text/cp1251.hpp"
+#include "text/line_input.hpp"
+#include "text/separator.hpp"
+
+namespace {
+
+constexpr auto kMarker = cp1251("\\элемент");
+static_assert(kMarker.size == 8);
+
+enum class Block { Outside, NameLineNext, Inside };
+
+bool isMarkerLine(std::string_view line) {
+    return line.starts_with(kMarker.view()) && (line.size() == kMarker.size || line[kMarker.size] == ' ');
+}
+
+// The reference lists of the language elements that belong to `language`,
+// joined by ", " so that the numbers of two elements never run together.
+void writeLanguageNumbers(Tables& tables, std::string_view language, Bytes& out) {
+    if (language.empty()) return;
+    bool written = false;
+    for (IndexElement& element : tables.elements) {
+        if (element.name.starts_with(kCategoryMark)) continue;
+        sortReferences(element);
+        if (!isLanguageElement(element)) continue;
+        std::string_view name = element.name;
+        if (!name.starts_with(language) || name.size() <= language.size() || name[language.size()] != ' ') continue;
+        Bytes list;
+        writeReferenceList(element, 0, list);
+        if (list.empty()) continue;
+        if (written) out += ", ";
+        out += list;
+        written = true;
+    }
+}
+
+void writeFilledLine(Tables& tables, std::string_view line, std::string_view language, Bytes& out) {
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line.substr(i).starts_with("[]")) {
+            writeLanguageNumbers(tables, language, out);
+            ++i;
+        } else {
+            format(out, "%c", line[i]);
+        }
+    }
+    out += '\n';
+}
+
+// Copies the template line by line; Stop after reporting a line over the limit.
+Flow copyTemplate(Tables& tables, std::istream& templ, Bytes& out, Bytes& console) {
+    Block block = Block::Outside;
+    std::string language;
+    long lineNumber = 0;
+    std::string line;
+    LineRead read;
+    while ((read = readLine(templ, line)) != LineRead::End) {
+        ++lineNumber;
+        if (read == LineRead::TooLong) {
+            format(console,
+                   cp1251("\nОШИБКА: в файле indeksal_yazykov.tex.template длина строки %ld превышает 2048 символов."),
+                   lineNumber);
+            return Flow::Stop;
+        }
+        cutLine(line);
+        if (line.empty()) {
+            block = Block::Outside;
+            language.clear();
+            out += '\n';
+        } else if (block == Block::Outside) {
+            format(out, "%s\n", line);
+            if (isMarkerLine(line)) block = Block::NameLineNext;
+        } else {
+            if (block == Block::NameLineNext) language = languageNameOf(line);
+            block = Block::Inside;
+            writeFilledLine(tables, line, language, out);
+        }
+    }
+    return Flow::Go;
+}
+
+}  // namespace
+
+std::string languageNameOf(std::string_view nameLine) {
+    std::size_t blank = nameLine.find(' ');
+    if (blank == std::string_view::npos) return {};
+    std::string_view rest = nameLine.substr(blank);
+    std::size_t start = rest.find_first_not_of(' ');
+    if (start == std::string_view::npos) return {};
+    rest = rest.substr(start);
+    rest = rest.substr(0, rest.find('}'));
+    std::string name;
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        if (rest.substr(i).starts_with("\\'")) {
+            // The character after an accent is kept as it is, even a backslash.
+            i += 2;
+            if (i >= rest.size()) break;
+        }
+        name += rest[i];
+    }
+    return name;
+}
+
+Flow writeLanguageIndex(Tables& tables, std::istream* templ, Bytes& out, Bytes& console) {
+    if (templ != nullptr && copyTemplate(tables, *templ, out, console) == Flow::Stop) return Flow::Stop;
+    console += kSeparator;
+    return Flow::Go;
+}

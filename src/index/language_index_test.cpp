@@ -1,0 +1,113 @@
+#include "index/language_index.hpp"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "test_tables.hpp"
+#include "text/cp1251.hpp"
+
+namespace {
+
+constexpr std::string_view kSeparatorLine = "\n============================================================\n";
+
+struct Result {
+    Flow flow;
+    Bytes out;
+    Bytes console;
+};
+
+Result fill(Tables& tables, std::string_view templ) {
+    std::istringstream in{std::string(templ)};
+    Result r{Flow::Go, {}, {}};
+    r.flow = writeLanguageIndex(tables, &in, r.out, r.console);
+    return r;
+}
+
+// Languages and look-alikes, in name order.
+Tables languageTables() {
+    Tables tables = tablesWith({"0/3", "0/5", "0/17", "0/25", "0/30", "0/40", "3/1"});
+    addElement(tables, {cp1251("=РЯ абазинский язык"), {40}});
+    addElement(tables, {cp1251("абазинский диалект"), {25}});
+    addElement(tables, {cp1251("абазинский {}язык"), {25}});
+    addElement(tables, {cp1251("абазинский язык"), {17, 3}, {17}});
+    addElement(tables, {cp1251("абазинский язык (вымерший)"), {}});
+    tables.elements.back().zz = {findProblem(tables.problems, 3, 1, 0)};
+    tables.elements.back().zz_ = {nullptr};
+    addElement(tables, {cp1251("абазинский язык (диалекты)"), {30}});
+    addElement(tables, {cp1251("абазинско-кабардинский язык"), {40}});
+    addElement(tables, {cp1251("язык тела"), {5}});
+    return tables;
+}
+
+TEST(LanguageIndex, FillsThePlaceholdersOfALanguageBlock) {
+    // The lists of two elements are joined by ", "; one without numbers adds nothing.
+    Tables tables = languageTables();
+    Result r = fill(tables, cp1251("\\элемент\n{\\bf абази\\'нский} язык: []\n\n"));
+    EXPECT_EQ(r.flow, Flow::Go);
+    EXPECT_EQ(r.out, cp1251("\\элемент\n{\\bf абази\\'нский} язык: \\z{3}, \\zz{17}, \\z{30}\n\n").view());
+    EXPECT_EQ(r.console, kSeparatorLine);
+}
+
+TEST(LanguageIndex, NoTemplateWritesNothingButTheSeparator) {
+    Tables tables = languageTables();
+    Bytes out;
+    Bytes console;
+    EXPECT_EQ(writeLanguageIndex(tables, nullptr, out, console), Flow::Go);
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(console, kSeparatorLine);
+}
+
+TEST(LanguageIndex, OutsideABlockLinesAreCopiedWithoutCommentsAndCarriageReturns) {
+    Tables tables = languageTables();
+    Result r = fill(tables, cp1251("% языки // не для печати\r\n[] абазинский\r\n\\элементы\n[]\nконец"));
+    EXPECT_EQ(r.out, cp1251("% языки \n[] абазинский\n\\элементы\n[]\nконец\n").view());
+}
+
+TEST(LanguageIndex, EmptyOrCommentLineEndsTheBlock) {
+    Tables tables = languageTables();
+    Result r = fill(tables, cp1251("\\элемент\n{\\bf абазинский} []\n// comment\n[]\n"
+                                   "\\элемент\n\n[]\n"));
+    EXPECT_EQ(r.out, cp1251("\\элемент\n{\\bf абазинский} \\z{3}, \\zz{17}, \\z{30}\n\n[]\n"
+                            "\\элемент\n\n[]\n")
+                         .view());
+}
+
+TEST(LanguageIndex, FillerLinesUpToTheEmptyLine) {
+    Tables tables = languageTables();
+    Result r = fill(tables, cp1251("\\элемент здесь\n{\\bf абазинский}\n[][]\n\\элемент\nсм. []\n"));
+    EXPECT_EQ(r.out, cp1251("\\элемент здесь\n{\\bf абазинский}\n"
+                            "\\z{3}, \\zz{17}, \\z{30}\\z{3}, \\zz{17}, \\z{30}\n"
+                            "\\элемент\nсм. \\z{3}, \\zz{17}, \\z{30}\n")
+                         .view());
+}
+
+TEST(LanguageIndex, NameIsTheTextAfterTheFirstBlank) {
+    Tables tables = languageTables();
+    // "язык" matches "язык тела" only; a name line without a blank names nothing.
+    Result r = fill(tables, cp1251("\\элемент\nабазинский язык\n[]\n\n\\элемент\nабазинский[]\n[]\n"));
+    EXPECT_EQ(r.out, cp1251("\\элемент\nабазинский язык\n\\z{5}\n\n\\элемент\nабазинский\n\n").view());
+}
+
+TEST(LanguageIndex, TooLongLineStopsTheRunAndKeepsTheLinesBefore) {
+    Tables tables = languageTables();
+    Result r = fill(tables, "a\n" + std::string(2048, 'x') + "\nb\n");
+    EXPECT_EQ(r.flow, Flow::Stop);
+    EXPECT_EQ(r.out, "a\n");
+    EXPECT_EQ(r.console,
+              cp1251("\nОШИБКА: в файле indeksal_yazykov.tex.template длина строки 2 превышает 2048 символов.").view());
+}
+
+TEST(LanguageName, TextAfterTheBlanksUpToTheBraceWithoutAccents) {
+    EXPECT_EQ(languageNameOf(cp1251("{\\bf абази\\'нский} язык: []")), cp1251("абазинский").view());
+    EXPECT_EQ(languageNameOf(cp1251("{\\bf    а\\'ва\\'рский}")), cp1251("аварский").view());
+    EXPECT_EQ(languageNameOf(cp1251("абазинский язык")), cp1251("язык").view());
+    EXPECT_EQ(languageNameOf("x a\\'"), "a");
+    // The character right after an accent stays, even when it begins another one.
+    EXPECT_EQ(languageNameOf("x a\\'\\'b"), "a\\'b");
+    EXPECT_EQ(languageNameOf(cp1251("абазинский")), "");
+    EXPECT_EQ(languageNameOf("x   "), "");
+    EXPECT_EQ(languageNameOf("x }"), "");
+}
+
+}  // namespace

@@ -1,0 +1,7 @@
+#pragma once
+// The index of Russian-language topics: the elements named "=РЯ " and a topic.
+
+#include "elements/tables.hpp"
+#include "text/format.hpp"
+
+void writeRussianIndex(Tables& tables, Bytes& out);
