@@ -9,6 +9,7 @@
 
 #include "driver/output_files.hpp"
 #include "driver/source_reader.hpp"
+#include "driver/usage.hpp"
 #include "elements/ordering.hpp"
 #include "elements/tables.hpp"
 #include "index/author_index.hpp"
@@ -248,6 +249,10 @@ bool closeFiles(Run& run) {
 }  // namespace
 
 int run(std::span<const std::string> args, const std::filesystem::path& dir, std::ostream& console) {
+    if (std::optional<Bytes> info = infoRequested(args)) {
+        console.write(info->data(), static_cast<std::streamsize>(info->size()));
+        return console.flush() ? 0 : 1;
+    }
     Run state(dir, console);
     Flow flow = runStages(state, args);
     bool written = closeFiles(state);
