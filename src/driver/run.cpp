@@ -140,16 +140,19 @@ Flow countLines(Run& run) {
 
 Flow readProblems(Run& run) {
     try {
-        run.tables.problems.assign(static_cast<std::size_t>(run.problemCount), ProblemRecord{});
+        run.tables.problems.records.assign(static_cast<std::size_t>(run.problemCount), ProblemRecord{});
     } catch (const std::bad_alloc&) {
         run.console += cp1251("\nОШИБКА распределения памяти\n").view();
         return Flow::Stop;
     }
     long lineCount = 0;
-    return readPass(run, [&](const ContentLine& line) {
+    std::size_t firstFree = 0;
+    Flow flow = readPass(run, [&](const ContentLine& line) {
         if (line.mode == SectionMode::Problems)
-            storeProblemLine(run.tables.problems, line.text, line.lineNumber, run.file(kLog1), run.console);
+            storeProblemLine(run.tables.problems, firstFree, line.text, line.lineNumber, run.file(kLog1), run.console);
     }, lineCount);
+    indexPlacements(run.tables.problems);
+    return flow;
 }
 
 Flow readElements(Run& run) {
@@ -161,12 +164,13 @@ Flow readElements(Run& run) {
     }
     run.tables.positionsRead = 0;
     long lineCount = 0;
+    std::size_t firstFree = 0;
     Flow flow = readPass(run, [&](const ContentLine& line) {
         if (line.mode != SectionMode::Elements) return;
         if (isSourceLine(line.text))
             storeSourceLine(run.tables.sources, line.text, line.source, line.lineNumber, run.console);
         else
-            storeElementLine(run.tables.elements, line.text, line.source, line.lineNumber, elementParse(run));
+            storeElementLine(run.tables.elements, firstFree, line.text, line.source, line.lineNumber, elementParse(run));
     }, lineCount);
     if (flow == Flow::Stop) return flow;
     format(run.console, cp1251("\nПрочитано %ld позиций\n"), run.tables.positionsRead);

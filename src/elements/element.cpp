@@ -193,9 +193,11 @@ int parseElementLine(IndexElement& element, std::string line, std::int32_t sourc
     return -1;
 }
 
-void storeElementLine(ElementTable& table, std::string_view line, std::int32_t source, long lineNumber,
-                      ElementParse context) {
-    auto free = std::find_if(table.begin(), table.end(), [](const IndexElement& e) { return e.actual == 0; });
+void storeElementLine(ElementTable& table, std::size_t& firstFree, std::string_view line, std::int32_t source,
+                      long lineNumber, ElementParse context) {
+    auto free = std::find_if(table.begin() + static_cast<std::ptrdiff_t>(firstFree), table.end(),
+                             [](const IndexElement& e) { return e.actual == 0; });
+    firstFree = static_cast<std::size_t>(free - table.begin());
     if (free == table.end()) {
         context.console += cp1251("\nОШИБКА поиска свободного элемента массива\n").view();
         return;

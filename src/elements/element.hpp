@@ -48,6 +48,7 @@ struct ElementParse {
 // without numbers); 0 when accepted (the element is live), -1 when not (it is cleared).
 int parseElementLine(IndexElement& element, std::string line, std::int32_t source, ElementParse context);
 
-// Pass 3: the first free element takes the line; failures are reported on the console.
-void storeElementLine(ElementTable& table, std::string_view line, std::int32_t source, long lineNumber,
-                      ElementParse context);
+// Pass 3: the first free element takes the line; failures are reported on the
+// console. `firstFree` is where that search starts: no element before it is free.
+void storeElementLine(ElementTable& table, std::size_t& firstFree, std::string_view line, std::int32_t source,
+                      long lineNumber, ElementParse context);

@@ -11,13 +11,15 @@ struct Parsing {
     std::int32_t positionsRead = 0;
     Bytes log2, console;
 
-    explicit Parsing(std::initializer_list<const char*> lines) : problems(lines.size()) {
+    explicit Parsing(std::initializer_list<const char*> lines) {
+        problems.records.resize(lines.size());
         Bytes log1;
         std::size_t i = 0;
         for (const char* line : lines) {
             EXPECT_EQ(parseProblemLine(problems[i], line, static_cast<std::int64_t>(i + 1), log1), 0);
             ++i;
         }
+        indexPlacements(problems);
     }
     int parse(IndexElement& e, std::string_view line, std::int32_t source) {
         return parseElementLine(e, std::string(line), source, ElementParse{problems, positionsRead, log2, console});
@@ -112,10 +114,11 @@ TEST(ElementTable, IdsStartAtTwoAndFailedLinesFreeTheirSlot) {
     EXPECT_EQ(table[1].id, 3);
     Parsing p = bookOfFive();
     ElementParse context{p.problems, p.positionsRead, p.log2, p.console};
-    storeElementLine(table, "A -- 99", 5, 3, context);
-    storeElementLine(table, "B -- 12", 5, 4, context);
-    storeElementLine(table, "C -- 13", 5, 5, context);
-    storeElementLine(table, "D -- 13", 5, 6, context);
+    std::size_t firstFree = 0;
+    storeElementLine(table, firstFree, "A -- 99", 5, 3, context);
+    storeElementLine(table, firstFree, "B -- 12", 5, 4, context);
+    storeElementLine(table, firstFree, "C -- 13", 5, 5, context);
+    storeElementLine(table, firstFree, "D -- 13", 5, 6, context);
     EXPECT_EQ(table[0].name, "B");
     EXPECT_EQ(table[1].name, "C");
     EXPECT_EQ(p.console, cp1251("\n[<!>5/99]\nОШИБКА формата, строка 3\n[12][13]"

@@ -66,11 +66,11 @@ TEST(ElementEntry, WritesEachNumberOnceStarredByItsFirstReference) {
 TEST(ElementEntry, ReferencesWithoutPositiveBookNumberAreSkipped) {
     // No placement in the book, two disagreeing book numbers, an empty record, a null slot.
     Tables tables = tablesWith({"3/7", "0/5 0/6", "0/8"});
-    tables.problems.emplace_back();
+    const ProblemRecord empty;
     tables.idCounter = 6;
     addElement(tables, {cp1251("падеж"), {}});
     IndexElement& e = tables.elements[0];
-    e.zz = {problemAt(tables, 3, 7), problemAt(tables, 0, 5), &tables.problems[3], nullptr};
+    e.zz = {problemAt(tables, 3, 7), problemAt(tables, 0, 5), &empty, nullptr};
     e.zz_.assign(4, nullptr);
     EXPECT_EQ(entryOf(e), cp1251("\\element   {7} падеж \\x  \\par\n").view());
     EXPECT_EQ(countReferences(e, 0), 0);

@@ -1,5 +1,7 @@
 #include "problems/lookups.hpp"
 
+#include <algorithm>
+
 #include "text/cp1251.hpp"
 
 std::int32_t numberInSource(ProblemRef problem, std::int32_t source) {
@@ -28,11 +30,14 @@ ProblemRef placementOf(ProblemRef problem, std::int32_t source, std::int32_t num
 }
 
 ProblemRef findProblem(const ProblemTable& table, std::int32_t source, std::int32_t number, std::int32_t subnumber) {
+    auto [first, last] = std::equal_range(table.placementIndex.begin(), table.placementIndex.end(),
+                                          IndexedPlacement{source, number, nullptr}, placedBefore);
+    // The candidates come in table order, a record once for each placement it has here.
     ProblemRef kept = nullptr;
-    for (const ProblemRecord& record : table) {
-        if (placementOf(&record, source, number, subnumber) == nullptr) continue;
+    for (auto it = first; it != last; ++it) {
+        if (it->record == kept || placementOf(it->record, source, number, subnumber) == nullptr) continue;
         if (kept != nullptr) return nullptr;
-        kept = &record;
+        kept = it->record;
     }
     return kept;
 }

@@ -10,10 +10,12 @@
 namespace {
 
 ProblemTable tableOf(std::initializer_list<const char*> lines) {
-    ProblemTable table(lines.size());
+    ProblemTable table;
+    table.records.resize(lines.size());
     Bytes log;
     std::size_t i = 0;
     for (const char* line : lines) EXPECT_EQ(parseProblemLine(table[i++], line, 1, log), 0) << line;
+    indexPlacements(table);
     return table;
 }
 

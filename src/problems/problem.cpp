@@ -1,6 +1,7 @@
 #include "problems/problem.hpp"
 
 #include <algorithm>
+#include <tuple>
 
 #include "text/cp1251.hpp"
 #include "text/numbers.hpp"
@@ -82,7 +83,20 @@ int parseProblemLine(ProblemRecord& record, std::string_view line, std::int64_t 
 }
 
 std::int64_t handleOf(const ProblemTable& table, const ProblemRecord* record) {
-    return (record - table.data()) + 1;
+    return (record - table.records.data()) + 1;
+}
+
+void indexPlacements(ProblemTable& table) {
+    table.placementIndex.clear();
+    for (const ProblemRecord& record : table.records)
+        for (const Placement& p : record.placements)
+            if (p.present == 1) table.placementIndex.push_back({p.source, p.number, &record});
+    // Within one source and number the records keep table order.
+    std::stable_sort(table.placementIndex.begin(), table.placementIndex.end(), placedBefore);
+}
+
+bool placedBefore(const IndexedPlacement& a, const IndexedPlacement& b) {
+    return std::tie(a.source, a.number) < std::tie(b.source, b.number);
 }
 
 void printProblem(const ProblemRecord& record, Bytes& console) {
@@ -111,8 +125,11 @@ void writeProblem(const ProblemRecord& record, Bytes& file) {
     file += '>';
 }
 
-void storeProblemLine(ProblemTable& table, std::string_view line, long lineNumber, Bytes& log1, Bytes& console) {
-    auto free = std::find_if(table.begin(), table.end(), [](const ProblemRecord& r) { return r.defined == 0; });
+void storeProblemLine(ProblemTable& table, std::size_t& firstFree, std::string_view line, long lineNumber,
+                      Bytes& log1, Bytes& console) {
+    auto free = std::find_if(table.begin() + static_cast<std::ptrdiff_t>(firstFree), table.end(),
+                             [](const ProblemRecord& r) { return r.defined == 0; });
+    firstFree = static_cast<std::size_t>(free - table.begin());
     if (free == table.end()) {
         console += cp1251("\nОШИБКА поиска свободного элемента массива\n").view();
         return;

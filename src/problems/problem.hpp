@@ -24,8 +24,34 @@ struct ProblemRecord {
     std::array<Placement, kPlacementSlots> placements{};
 };
 
-// Created once after pass 1 and never resized, so references into it stay valid.
-using ProblemTable = std::vector<ProblemRecord>;
+// A present placement with its record, as the table's index holds it.
+struct IndexedPlacement {
+    std::int32_t source = 0;
+    std::int32_t number = 0;
+    const ProblemRecord* record = nullptr;
+};
+
+// The records are created once after pass 1 and never resized, so references
+// into them stay valid. Once they are filled, `indexPlacements` sorts every
+// placement by source and number, so that a lookup need not scan the table.
+struct ProblemTable {
+    std::vector<ProblemRecord> records;
+    std::vector<IndexedPlacement> placementIndex;
+
+    auto begin() { return records.begin(); }
+    auto end() { return records.end(); }
+    auto begin() const { return records.begin(); }
+    auto end() const { return records.end(); }
+    std::size_t size() const { return records.size(); }
+    ProblemRecord& operator[](std::size_t i) { return records[i]; }
+    const ProblemRecord& operator[](std::size_t i) const { return records[i]; }
+};
+
+// The order of the placement index: by source, then number.
+bool placedBefore(const IndexedPlacement& a, const IndexedPlacement& b);
+
+// Builds the placement index; called once the records are final.
+void indexPlacements(ProblemTable& table);
 
 void clearProblem(ProblemRecord& record);
 
@@ -46,5 +72,7 @@ void printProblem(const ProblemRecord& record, Bytes& console);
 // File form for the merge trace: "<2: 0/5 3/7.1>" or "<null>".
 void writeProblem(const ProblemRecord& record, Bytes& file);
 
-// Pass 2: the first empty record takes the line; failures are reported on the console.
-void storeProblemLine(ProblemTable& table, std::string_view line, long lineNumber, Bytes& log1, Bytes& console);
+// Pass 2: the first empty record takes the line; failures are reported on the
+// console. `firstFree` is where that search starts: no record before it is empty.
+void storeProblemLine(ProblemTable& table, std::size_t& firstFree, std::string_view line, long lineNumber,
+                      Bytes& log1, Bytes& console);

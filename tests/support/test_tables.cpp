@@ -6,7 +6,7 @@
 
 Tables tablesWith(std::initializer_list<std::string_view> problemLines) {
     Tables tables;
-    tables.problems.resize(problemLines.size());
+    tables.problems.records.resize(problemLines.size());
     Bytes log;
     std::size_t i = 0;
     for (std::string_view line : problemLines) {
@@ -14,6 +14,7 @@ Tables tablesWith(std::initializer_list<std::string_view> problemLines) {
         EXPECT_EQ(result, 0) << line;
         ++i;
     }
+    indexPlacements(tables.problems);
     return tables;
 }
 
