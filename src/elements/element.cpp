@@ -1,6 +1,7 @@
 #include "elements/element.hpp"
 
 #include <algorithm>
+#include <iterator>
 #include <new>
 
 #include "text/cp1251.hpp"
@@ -24,6 +25,18 @@ void clear(IndexElement& element) {
 
 bool isStarred(const IndexElement& element, ProblemRef problem) {
     return std::find(element.zz_.begin(), element.zz_.end(), problem) != element.zz_.end();
+}
+
+bool StarredSet::contains(ProblemRef problem) const {
+    return std::binary_search(problems.begin(), problems.end(), problem);
+}
+
+StarredSet starredSet(const IndexElement& element) {
+    StarredSet set;
+    std::copy_if(element.zz_.begin(), element.zz_.end(), std::back_inserter(set.problems),
+                 [](ProblemRef p) { return p != nullptr; });
+    std::sort(set.problems.begin(), set.problems.end());
+    return set;
 }
 
 namespace {

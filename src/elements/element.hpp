@@ -35,6 +35,14 @@ void clear(IndexElement& element);
 // True when the problem is among the element's starred references.
 bool isStarred(const IndexElement& element, ProblemRef problem);
 
+// The element's starred problems as a sorted set, for the walks that ask about
+// every reference of an element that may hold very many.
+struct StarredSet {
+    std::vector<ProblemRef> problems;
+    bool contains(ProblemRef problem) const;
+};
+StarredSet starredSet(const IndexElement& element);
+
 // What the element parser needs besides the line: the problem table to resolve
 // references in, the run-wide counter of references read, and where to report.
 struct ElementParse {

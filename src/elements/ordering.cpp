@@ -38,51 +38,36 @@ bool mergePass(ElementTable& table, Bytes& log5) {
     return merged;
 }
 
-// Walks the references as both dumps do; `number` writes one whose book number
-// is above 0, `none` one without.
-template <class Number, class None>
-bool walkReferences(const IndexElement& element, std::int32_t source, Bytes& console, Number number, None none) {
-    bool printed = false;
-    for (ProblemRef ref : element.zz) {
-        if (ref == nullptr) continue;
-        if (printed) console += ", ";
-        std::int32_t n = numberInSource(ref, source);
-        if (n > 0) number(n, isStarred(element, ref));
-        else none();
-        printed = true;
+// The next byte of the name's key from position `i`, or -1 at its end. Pairs
+// "<<" and ">>" are recognised left to right and dropped.
+int nextKeyByte(std::string_view name, std::size_t& i) {
+    while (i < name.size()) {
+        std::string_view rest = name.substr(i);
+        if (rest.starts_with("<<") || rest.starts_with(">>")) {
+            i += 2;
+            continue;
+        }
+        return static_cast<unsigned char>(name[i++]);
     }
-    return printed;
-}
-
-void printNote(const IndexElement& element, bool printed, Bytes& console) {
-    if (element.note.empty()) return;
-    if (printed) console += "; ";
-    format(console, "%s", element.note);
+    return -1;
 }
 
 }  // namespace
-
-std::string comparisonKey(std::string_view name) {
-    std::string key;
-    key.reserve(name.size());
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        std::string_view rest = name.substr(i);
-        if (rest.starts_with("<<") || rest.starts_with(">>")) {
-            ++i;
-            continue;
-        }
-        key += name[i];
-    }
-    return key;
-}
 
 int compareElements(const IndexElement& a, const IndexElement& b) {
     if (a.actual != 1 && b.actual != 1) return 0;
     if (a.actual != 1) return 1;
     if (b.actual != 1) return -1;
-    // std::string compares its chars as unsigned bytes, as strcmp does.
-    int order = comparisonKey(a.name).compare(comparisonKey(b.name));
-    return order < 0 ? -1 : (order > 0 ? 1 : 0);
+    // Keys compared as strcmp compares: unsigned bytes, the shorter first. The
+    // keys are walked in place: sorting a large table must not build them.
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (true) {
+        int x = nextKeyByte(a.name, i);
+        int y = nextKeyByte(b.name, j);
+        if (x != y) return x < y ? -1 : 1;
+        if (x < 0) return 0;
+    }
 }
 
 void mergeElements(IndexElement& receiving, const IndexElement& merged, Bytes& log5) {
@@ -105,14 +90,32 @@ void sortReferences(IndexElement& element) {
                      [](ProblemRef a, ProblemRef b) { return compareByNumberInSource(a, b, 0) < 0; });
 }
 
+void writeReferencesAndNote(const IndexElement& element, std::int32_t source, NumberForm form, Bytes& out) {
+    bool written = false;
+    StarredSet starred = starredSet(element);
+    for (ProblemRef ref : element.zz) {
+        if (ref == nullptr) continue;
+        if (written) out += ", ";
+        written = true;
+        std::int32_t n = numberInSource(ref, source);
+        if (n <= 0) {
+            out += '*';
+            continue;
+        }
+        if (form == NumberForm::Linked) format(out, "\\hyperlink{kvirtadoc-usl-%d}{", n);
+        format(out, "%d", n);
+        if (starred.contains(ref)) out += '*';
+        if (form == NumberForm::Linked) out += '}';
+    }
+    if (element.note.empty()) return;
+    if (written) out += "; ";
+    format(out, "%s", element.note);
+}
+
 void printElement(const IndexElement& element, std::int32_t source, Bytes& console) {
     if (element.actual != 1) return;
     format(console, "%s -- ", element.name);
-    bool printed = walkReferences(
-        element, source, console,
-        [&](std::int32_t n, bool starred) { format(console, starred ? "%d*" : "%d", n); },
-        [&] { console += '*'; });
-    printNote(element, printed, console);
+    writeReferencesAndNote(element, source, NumberForm::Plain, console);
     console += '\n';
 }
 
@@ -122,13 +125,7 @@ void printElementTex(const IndexElement& element, std::int32_t source, Bytes& co
            "\\noindent\\mbox{$\\quad$}\\raisebox{1.5\\baselineskip}[0pt][0pt]{\\hypertarget{elementID-%d}}%s"
            "\\mbox{$\\quad$}",
            element.id, element.name);
-    bool printed = walkReferences(
-        element, source, console,
-        [&](std::int32_t n, bool starred) {
-            format(console, starred ? "\\hyperlink{kvirtadoc-usl-%d}{%d*}" : "\\hyperlink{kvirtadoc-usl-%d}{%d}", n, n);
-        },
-        [&] { console += '*'; });
-    printNote(element, printed, console);
+    writeReferencesAndNote(element, source, NumberForm::Linked, console);
     console += "\\par\n";
 }
 

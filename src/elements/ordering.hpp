@@ -6,10 +6,8 @@
 #include "elements/element.hpp"
 #include "text/format.hpp"
 
-// The name without its "<<" and ">>" pairs, by which elements are ordered.
-std::string comparisonKey(std::string_view name);
-
-// Free elements after live ones; live ones by key, bytes as unsigned values.
+// Free elements after live ones; live ones by their names without the pairs
+// "<<" and ">>", bytes as unsigned values.
 int compareElements(const IndexElement& a, const IndexElement& b);
 
 // Joins `merged` into `receiving` (references, starred references, notes) and
@@ -19,6 +17,14 @@ void mergeElements(IndexElement& receiving, const IndexElement& merged, Bytes& l
 // Orders a live element's references by book number, those without one last;
 // equal ones keep their order.
 void sortReferences(IndexElement& element);
+
+enum class NumberForm { Plain, Linked };
+
+// The references as the dumps and the language list show them: each book
+// number, with "*" when starred (Linked: as a link to the statement), a lone
+// "*" for a problem without one, ", " between them; then the note, after "; "
+// when anything came before it.
+void writeReferencesAndNote(const IndexElement& element, std::int32_t source, NumberForm form, Bytes& out);
 
 // Console dumps of a live element, plain and in LaTeX form.
 void printElement(const IndexElement& element, std::int32_t source, Bytes& console);

@@ -7,12 +7,23 @@
 
 namespace {
 
-TEST(ComparisonKey, DropsPairsLeftToRight) {
-    EXPECT_EQ(comparisonKey("<<a>>b"), "ab");
-    EXPECT_EQ(comparisonKey("<<<a"), "<a");
-    EXPECT_EQ(comparisonKey("<>a><"), "<>a><");
-    EXPECT_EQ(comparisonKey("<<>>"), "");
-    EXPECT_EQ(comparisonKey("><<>"), ">>");  // "<<" goes first, leaving ">" and ">"
+int compareNames(std::string_view a, std::string_view b) {
+    IndexElement x, y;
+    x.actual = y.actual = 1;
+    x.name = a;
+    y.name = b;
+    return compareElements(x, y);
+}
+
+TEST(CompareElements, IgnoresPairsRecognisedLeftToRight) {
+    EXPECT_EQ(compareNames("<<a>>b", "ab"), 0);
+    EXPECT_EQ(compareNames("<<<a", "<a"), 0);
+    EXPECT_EQ(compareNames("<>a><", "<>a><"), 0);
+    EXPECT_EQ(compareNames("<<>>", ""), 0);
+    EXPECT_EQ(compareNames("><<>", "<<><<>"), 0);  // both keys are ">>": "<<" is tested first
+    EXPECT_LT(compareNames("<<a", "a<"), 0);   // "a" is shorter than "a<"
+    EXPECT_GT(compareNames("b", "<<a>>"), 0);
+    EXPECT_LT(compareNames("z", cp1251("а")), 0);  // bytes compare unsigned
 }
 
 TEST(CompareElements, FreeLastLiveByUnsignedBytes) {

@@ -1,5 +1,6 @@
 #include "index/author_index.hpp"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +24,11 @@ constexpr std::string_view kSolutionLinks =
     "\\renewcommand{\\zz}[1]{\\hyperlink{kvirtadoc-resh-#1}{#1*}}\n";
 constexpr std::string_view kParagraphEnd = "\n{\\hangindent=3\\parindent\\hangafter=1\\par}";
 
+constexpr auto kConditionPlural = cp1251("условия");
+constexpr auto kConditionSingular = cp1251("условие");
+constexpr auto kSolutionPlural = cp1251("решения");
+constexpr auto kSolutionSingular = cp1251("решение");
+
 // One kind of authorship as the combined index writes it.
 struct Authorship {
     std::string_view prefix;
@@ -31,31 +37,18 @@ struct Authorship {
     std::string_view singular;
 };
 
-constexpr auto kConditionPlural = cp1251("условия");
-constexpr auto kConditionSingular = cp1251("условие");
-constexpr auto kSolutionPlural = cp1251("решения");
-constexpr auto kSolutionSingular = cp1251("решение");
-
 constexpr Authorship kConditions{kConditionAuthorPrefix.view(), kConditionLinks, kConditionPlural.view(),
                                  kConditionSingular.view()};
 constexpr Authorship kSolutions{kSolutionAuthorPrefix.view(), kSolutionLinks, kSolutionPlural.view(),
                                 kSolutionSingular.view()};
 
-bool isShared(const ElementTable& elements, const IndexElement& element, ProblemRef problem,
-              std::string_view category) {
-    if (problem->defined != 1) return false;
-    for (const IndexElement& other : elements)
-        if (&other != &element && other.actual == 1 && other.name.starts_with(category) && refersTo(other, problem))
-            return true;
-    return false;
-}
-
 void writeSeparateIndex(Tables& tables, std::string_view prefix, Bytes& out) {
+    SharedProblems shared = sharedProblems(tables.elements, prefix);
     writePreamble(Preamble::Author, out);
     for (IndexElement& element : tables.elements) {
         if (!element.name.starts_with(prefix)) continue;
         sortReferences(element);
-        writeAuthorEntry(tables.elements, element, 0, out, prefix.size(), true);
+        writeAuthorEntry(shared, element, 0, out, prefix.size(), true);
     }
     writeClosing(Preamble::Author, out);
 }
@@ -64,62 +57,118 @@ std::string_view authorName(const IndexElement& element) {
     return std::string_view(element.name).substr(kAuthorPrefixLength);
 }
 
-// A person's elements of one kind: exactly the prefix and the name, so that
-// a name that continues another one is a person of its own.
-bool isElementOf(const IndexElement& element, const Authorship& kind, std::string_view person) {
-    std::string_view name = element.name;
-    return name.size() == kind.prefix.size() + person.size() && name.starts_with(kind.prefix) &&
-           name.ends_with(person);
+std::string_view wholeName(const IndexElement* element) {
+    return element->name;
 }
 
-int personTotal(const ElementTable& elements, std::string_view person) {
+std::string_view authorNameOf(const IndexElement* element) {
+    return authorName(*element);
+}
+
+// The author elements of both kinds by their whole names, table order among
+// equal names: a person's elements of one kind are those named exactly the
+// kind's prefix and the person's name, so that a name that continues another
+// one is a person of its own.
+struct AuthorElements {
+    std::vector<const IndexElement*> byName;
+    std::vector<const IndexElement*> solutionAuthorsByName;
+};
+
+AuthorElements collectAuthorElements(const ElementTable& elements) {
+    AuthorElements authors;
+    for (const IndexElement& element : elements) {
+        bool solution = element.name.starts_with(kSolutions.prefix);
+        if (solution || element.name.starts_with(kConditions.prefix)) authors.byName.push_back(&element);
+        if (solution) authors.solutionAuthorsByName.push_back(&element);
+    }
+    std::ranges::stable_sort(authors.byName, {}, wholeName);
+    std::ranges::stable_sort(authors.solutionAuthorsByName, {}, authorNameOf);
+    return authors;
+}
+
+std::vector<const IndexElement*> elementsOf(const AuthorElements& authors, const Authorship& kind,
+                                            std::string_view person) {
+    std::string key = std::string(kind.prefix).append(person);
+    auto found = std::ranges::equal_range(authors.byName, std::string_view(key), {}, wholeName);
+    return {found.begin(), found.end()};
+}
+
+int personTotal(const AuthorElements& authors, std::string_view person) {
     int total = 0;
-    for (const IndexElement& element : elements)
-        if (isElementOf(element, kConditions, person) || isElementOf(element, kSolutions, person))
-            total += countReferences(element, 0);
+    for (const Authorship* kind : {&kConditions, &kSolutions})
+        for (const IndexElement* element : elementsOf(authors, *kind, person)) total += countReferences(*element, 0);
     return total;
 }
 
-void writeParagraphs(const ElementTable& elements, const Authorship& kind, std::string_view person, Bytes& out) {
-    for (const IndexElement& element : elements) {
-        if (!isElementOf(element, kind, person)) continue;
+void writeParagraphs(const AuthorElements& authors, const SharedProblems& shared, const Authorship& kind,
+                     std::string_view person, Bytes& out) {
+    for (const IndexElement* element : elementsOf(authors, kind, person)) {
         out += kind.links;
-        out += countReferences(element, 0) > 1 ? kind.plural : kind.singular;
-        writeAuthorEntry(elements, element, 0, out, kAuthorPrefixLength, false);
+        out += countReferences(*element, 0) > 1 ? kind.plural : kind.singular;
+        writeAuthorEntry(shared, *element, 0, out, kAuthorPrefixLength, false);
         out += kParagraphEnd;
     }
 }
 
-void writePerson(const ElementTable& elements, std::string_view person, Bytes& out) {
-    if (personTotal(elements, person) == 0) return;
+struct CombinedIndex {
+    const AuthorElements& authors;
+    const SharedProblems& sharedConditions;
+    const SharedProblems& sharedSolutions;
+};
+
+void writePerson(const CombinedIndex& index, std::string_view person, Bytes& out) {
+    if (personTotal(index.authors, person) == 0) return;
     out += "\n\n\n\\smallskip\\noindent";
     format(out, "{\\bf %s}\\nopagebreak", person);
-    writeParagraphs(elements, kConditions, person, out);
-    writeParagraphs(elements, kSolutions, person, out);
+    writeParagraphs(index.authors, index.sharedConditions, kConditions, person, out);
+    writeParagraphs(index.authors, index.sharedSolutions, kSolutions, person, out);
 }
 
-// A solution author not yet written: the name sorts after the last condition
-// author done (any name does before the first) and, when given, before `upTo`.
-bool isSolutionAuthorDue(const IndexElement& element, const std::optional<std::string>& lastDone,
-                         const std::optional<std::string_view>& upTo) {
-    if (!element.name.starts_with(kSolutionAuthorPrefix.view())) return false;
-    std::string_view name = authorName(element);
-    return (!lastDone || name > *lastDone) && (!upTo || name < *upTo);
+// The solution authors whose names sort after `lastDone` (any name does
+// before the first condition author) and, when given, before `upTo`, in table order.
+std::vector<const IndexElement*> dueSolutionAuthors(const AuthorElements& authors,
+                                                    const std::optional<std::string>& lastDone,
+                                                    std::optional<std::string_view> upTo) {
+    const auto& sorted = authors.solutionAuthorsByName;
+    auto first = lastDone ? std::ranges::upper_bound(sorted, std::string_view(*lastDone), {}, authorNameOf)
+                          : sorted.begin();
+    auto last = upTo ? std::ranges::lower_bound(sorted, *upTo, {}, authorNameOf) : sorted.end();
+    if (last < first) last = first;  // the two bounds need not come in order
+    std::vector<const IndexElement*> due(first, last);
+    std::sort(due.begin(), due.end());  // the table is an array: addresses give table order
+    return due;
 }
 
 }  // namespace
 
-void writeAuthorEntry(const ElementTable& elements, const IndexElement& element, std::int32_t source, Bytes& out,
+SharedProblems sharedProblems(const ElementTable& elements, std::string_view category) {
+    std::vector<ProblemRef> referred;
+    for (const IndexElement& element : elements) {
+        if (element.actual != 1 || !element.name.starts_with(category)) continue;
+        std::vector<ProblemRef> own = element.zz;
+        std::sort(own.begin(), own.end());
+        own.erase(std::unique(own.begin(), own.end()), own.end());
+        for (ProblemRef problem : own)
+            if (problem != nullptr && problem->defined == 1) referred.push_back(problem);
+    }
+    std::sort(referred.begin(), referred.end());
+    SharedProblems shared;
+    for (std::size_t i = 1; i < referred.size(); ++i)
+        if (referred[i] == referred[i - 1] && (shared.empty() || shared.back() != referred[i]))
+            shared.push_back(referred[i]);
+    return shared;
+}
+
+void writeAuthorEntry(const SharedProblems& shared, const IndexElement& element, std::int32_t source, Bytes& out,
                       std::size_t prefixLength, bool withHeading) {
     std::vector<ListedReference> listed = listedReferences(element, source);
     if (listed.empty()) return;
     if (withHeading) writeEntryHeading(element, out, prefixLength);
     out += " \\x ";
-    std::string_view category = std::string_view(element.name).substr(0, prefixLength);
     bool first = true;
     for (const ListedReference& ref : listed) {
         if (!first) out += ", ";
-        out += isShared(elements, element, ref.problem, category) ? "\\zsoavt" : "\\z";
+        out += std::binary_search(shared.begin(), shared.end(), ref.problem) ? "\\zsoavt" : "\\z";
         format(out, "{%d}", ref.number);
         first = false;
     }
@@ -136,20 +185,23 @@ void writeSolutionAuthorIndex(Tables& tables, Bytes& out) {
 
 void writeCombinedAuthorIndex(const Tables& tables, Bytes& out) {
     const ElementTable& elements = tables.elements;
+    AuthorElements authors = collectAuthorElements(elements);
+    SharedProblems sharedConditions = sharedProblems(elements, kConditions.prefix);
+    SharedProblems sharedSolutions = sharedProblems(elements, kSolutions.prefix);
+    CombinedIndex index{authors, sharedConditions, sharedSolutions};
     writePreamble(Preamble::Blank, out);
     // Solution-only authors are slotted in before the first condition author
     // whose name sorts after theirs, the rest after the last one.
     std::optional<std::string> lastDone;
     for (const IndexElement& current : elements) {
-        if (!current.name.starts_with(kConditionAuthorPrefix.view())) continue;
+        if (!current.name.starts_with(kConditions.prefix)) continue;
         std::string_view currentName = authorName(current);
-        for (const IndexElement& element : elements) {
-            if (&element == &current) writePerson(elements, currentName, out);
-            else if (isSolutionAuthorDue(element, lastDone, currentName)) writePerson(elements, authorName(element), out);
-        }
+        std::vector<const IndexElement*> people = dueSolutionAuthors(authors, lastDone, currentName);
+        people.insert(std::upper_bound(people.begin(), people.end(), &current), &current);
+        for (const IndexElement* person : people) writePerson(index, authorName(*person), out);
         lastDone = std::string(currentName);
     }
-    for (const IndexElement& element : elements)
-        if (isSolutionAuthorDue(element, lastDone, std::nullopt)) writePerson(elements, authorName(element), out);
+    for (const IndexElement* person : dueSolutionAuthors(authors, lastDone, std::nullopt))
+        writePerson(index, authorName(*person), out);
     writeClosing(Preamble::Blank, out);
 }

@@ -4,15 +4,21 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
+#include <vector>
 
 #include "elements/tables.hpp"
 #include "text/format.hpp"
 
-// One author entry: numbers only, no stars and no note; "\zsoavt" for a problem
-// that another author of the same category (the first `prefixLength` bytes of
-// the name) also has. With `withHeading` the "\element" heading and " \par"
-// surround it. Nothing at all when the element shows no number.
-void writeAuthorEntry(const ElementTable& elements, const IndexElement& element, std::int32_t source, Bytes& out,
+// The defined problems that two or more live elements of one category (names
+// beginning with it) refer to, sorted: each of those authors shares them.
+using SharedProblems = std::vector<ProblemRef>;
+SharedProblems sharedProblems(const ElementTable& elements, std::string_view category);
+
+// One author entry: numbers only, no stars and no note; "\zsoavt" for a shared
+// problem of the element's category. With `withHeading` the "\element" heading
+// and " \par" surround it. Nothing at all when the element shows no number.
+void writeAuthorEntry(const SharedProblems& shared, const IndexElement& element, std::int32_t source, Bytes& out,
                       std::size_t prefixLength, bool withHeading);
 
 // "=автор условия " elements, linked to the statements.

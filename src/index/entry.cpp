@@ -87,9 +87,10 @@ void writeElementEntry(const IndexElement& element, std::int32_t source, Bytes& 
 
 void writeReferenceList(const IndexElement& element, std::int32_t source, Bytes& out) {
     bool first = true;
+    StarredSet starred = starredSet(element);
     for (const ListedReference& ref : listedReferences(element, source)) {
         if (!first) out += ", ";
-        out += isStarred(element, ref.problem) ? "\\zz" : "\\z";
+        out += starred.contains(ref.problem) ? "\\zz" : "\\z";
         format(out, "{%d}", ref.number);
         first = false;
     }

@@ -1,5 +1,9 @@
 #include "index/language_index.hpp"
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "elements/ordering.hpp"
 #include "index/entry.hpp"
 #include "text/cp1251.hpp"
@@ -17,19 +21,40 @@ bool isMarkerLine(std::string_view line) {
     return line.starts_with(kMarker.view()) && (line.size() == kMarker.size || line[kMarker.size] == ' ');
 }
 
-// The reference lists of the language elements that belong to `language`,
-// joined by ", " so that the numbers of two elements never run together.
-void writeLanguageNumbers(Tables& tables, std::string_view language, Bytes& out) {
-    if (language.empty()) return;
-    bool written = false;
+// The language elements (category elements aside) sorted by their names, so
+// that the elements of one language are found without a walk over the table.
+using LanguageElements = std::vector<const IndexElement*>;
+
+std::string_view nameOf(const IndexElement* element) {
+    return element->name;
+}
+
+LanguageElements languageElements(Tables& tables) {
+    LanguageElements languages;
     for (IndexElement& element : tables.elements) {
         if (element.name.starts_with(kCategoryMark)) continue;
         sortReferences(element);
-        if (!isLanguageElement(element)) continue;
-        std::string_view name = element.name;
-        if (!name.starts_with(language) || name.size() <= language.size() || name[language.size()] != ' ') continue;
+        if (isLanguageElement(element)) languages.push_back(&element);
+    }
+    std::ranges::stable_sort(languages, {}, nameOf);
+    return languages;
+}
+
+// The reference lists of the language elements whose names are the language
+// and a blank followed by more, in table order, joined by ", " so that the
+// numbers of two elements never run together.
+void writeLanguageNumbers(const LanguageElements& languages, std::string_view language, Bytes& out) {
+    if (language.empty()) return;
+    std::string start = std::string(language) + ' ';
+    std::vector<const IndexElement*> matching;
+    for (auto it = std::ranges::lower_bound(languages, std::string_view(start), {}, nameOf);
+         it != languages.end() && (*it)->name.starts_with(start); ++it)
+        matching.push_back(*it);
+    std::sort(matching.begin(), matching.end());  // the table is an array: addresses give table order
+    bool written = false;
+    for (const IndexElement* element : matching) {
         Bytes list;
-        writeReferenceList(element, 0, list);
+        writeReferenceList(*element, 0, list);
         if (list.empty()) continue;
         if (written) out += ", ";
         out += list;
@@ -37,10 +62,10 @@ void writeLanguageNumbers(Tables& tables, std::string_view language, Bytes& out)
     }
 }
 
-void writeFilledLine(Tables& tables, std::string_view line, std::string_view language, Bytes& out) {
+void writeFilledLine(const LanguageElements& languages, std::string_view line, std::string_view language, Bytes& out) {
     for (std::size_t i = 0; i < line.size(); ++i) {
         if (line.substr(i).starts_with("[]")) {
-            writeLanguageNumbers(tables, language, out);
+            writeLanguageNumbers(languages, language, out);
             ++i;
         } else {
             format(out, "%c", line[i]);
@@ -50,7 +75,7 @@ void writeFilledLine(Tables& tables, std::string_view line, std::string_view lan
 }
 
 // Copies the template line by line; Stop after reporting a line over the limit.
-Flow copyTemplate(Tables& tables, std::istream& templ, Bytes& out, Bytes& console) {
+Flow copyTemplate(const LanguageElements& languages, std::istream& templ, Bytes& out, Bytes& console) {
     Block block = Block::Outside;
     std::string language;
     long lineNumber = 0;
@@ -75,7 +100,7 @@ Flow copyTemplate(Tables& tables, std::istream& templ, Bytes& out, Bytes& consol
         } else {
             if (block == Block::NameLineNext) language = languageNameOf(line);
             block = Block::Inside;
-            writeFilledLine(tables, line, language, out);
+            writeFilledLine(languages, line, language, out);
         }
     }
     return Flow::Go;
@@ -104,7 +129,8 @@ std::string languageNameOf(std::string_view nameLine) {
 }
 
 Flow writeLanguageIndex(Tables& tables, std::istream* templ, Bytes& out, Bytes& console) {
-    if (templ != nullptr && copyTemplate(tables, *templ, out, console) == Flow::Stop) return Flow::Stop;
+    if (templ != nullptr && copyTemplate(languageElements(tables), *templ, out, console) == Flow::Stop)
+        return Flow::Stop;
     console += kSeparator;
     return Flow::Go;
 }

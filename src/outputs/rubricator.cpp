@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "index/entry.hpp"
+#include "outputs/book_references.hpp"
 #include "text/cp1251.hpp"
 
 namespace {
@@ -16,12 +17,12 @@ struct Referring {
 // The live elements, in table order, whose references hold the problem with
 // book number `n`. Built whole before anything is printed, so that duplicate
 // diagnostics for `n` come before the names.
-std::vector<Referring> elementsReferringTo(const Tables& tables, std::int32_t n, Bytes& console) {
+std::vector<Referring> elementsReferringTo(const Tables& tables, const BookReferences& byNumber, std::int32_t n,
+                                           Bytes& console) {
     std::vector<Referring> list;
-    for (const IndexElement& element : tables.elements) {
-        if (element.actual != 1) continue;
-        ProblemRef problem = findProblemAmongRefs(tables.problems, 0, n, element.name, element.zz, 0, console);
-        if (problem != nullptr) list.push_back({&element, isStarred(element, problem)});
+    for (const BookReference& r : byNumber[static_cast<std::size_t>(n)]) {
+        ProblemRef problem = findProblemAmongRefs(tables.problems, 0, n, r.element->name, r.refs, 0, console);
+        if (problem != nullptr) list.push_back({r.element, isStarred(*r.element, problem)});
     }
     return list;
 }
@@ -32,7 +33,8 @@ bool isRussianLanguageElement(const IndexElement& element) {
     return element.name.starts_with(kMark);
 }
 
-void writeBlock(const Tables& tables, std::int32_t n, const ProblemRecord& problem, Bytes& out, Bytes& console) {
+void writeBlock(const Tables& tables, const BookReferences& byNumber, std::int32_t n, const ProblemRecord& problem,
+                Bytes& out, Bytes& console) {
     out += "\n\n\n";
     format(out, cp1251("\\subsection*{%d (условие стр. \\pageref{kvirtadoc-usl-%dp}"), n, n);
     if (problem.nsFlag == 0) format(out, cp1251(", решение стр. \\pageref{kvirtadoc-resh-%dp}"), n);
@@ -40,7 +42,7 @@ void writeBlock(const Tables& tables, std::int32_t n, const ProblemRecord& probl
     format(out,
            "\\raisebox{3\\baselineskip}[0pt][0pt]{\\hypertarget{rubrikator-%d-link}{}}\\par\\vskip-\\baselineskip\n",
            n);
-    for (const Referring& r : elementsReferringTo(tables, n, console)) {
+    for (const Referring& r : elementsReferringTo(tables, byNumber, n, console)) {
         if (isRussianLanguageElement(*r.element)) continue;
         format(out, "\\noindent\\hyperlink{elementID-%d}{$\\bullet$}\\,", r.element->id);
         if (r.starred) out += '*';
@@ -62,16 +64,19 @@ std::int32_t computeMaxBookNumber(const Tables& tables, Bytes& console) {
 }
 
 void printElementsByBookNumber(const Tables& tables, std::int32_t maxBookNumber, Bytes& console) {
+    BookReferences byNumber = collectBookReferences(tables.elements, maxBookNumber);
     for (std::int32_t n = 1; n <= maxBookNumber; ++n) {
         format(console, "\n\n\n%d:\n", n);
-        for (const Referring& r : elementsReferringTo(tables, n, console)) format(console, "%s\n", r.element->name);
+        for (const Referring& r : elementsReferringTo(tables, byNumber, n, console))
+            format(console, "%s\n", r.element->name);
     }
 }
 
 void writeRubricator(const Tables& tables, std::int32_t maxBookNumber, Bytes& out, Bytes& console) {
+    BookReferences byNumber = collectBookReferences(tables.elements, maxBookNumber);
     for (std::int32_t n = 1; n <= maxBookNumber; ++n) {
         // A number that no problem or several problems carry gets no subsection.
         ProblemRef problem = findProblem(tables.problems, 0, n, 0);
-        if (problem != nullptr) writeBlock(tables, n, *problem, out, console);
+        if (problem != nullptr) writeBlock(tables, byNumber, n, *problem, out, console);
     }
 }

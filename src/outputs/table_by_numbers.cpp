@@ -5,28 +5,36 @@
 #include <vector>
 
 #include "index/entry.hpp"
+#include "outputs/book_references.hpp"
 #include "outputs/place_designation.hpp"
 #include "text/cp1251.hpp"
 
 namespace {
 
+// One row's view of the tables: the problem's book number and the elements
+// that refer to a problem placed under it.
+struct Row {
+    const Tables& tables;
+    std::int32_t n;
+    const std::vector<BookReference>& referring;
+};
+
 // The element's name after `prefix`, when its name has that prefix and its
-// references hold the problem with book number `n`.
-std::optional<std::string_view> tailIfRefers(const Tables& tables, const IndexElement& element,
-                                             std::string_view prefix, std::int32_t n, Bytes& console) {
-    std::string_view name = element.name;
+// references hold the problem with the row's book number.
+std::optional<std::string_view> tailIfRefers(const Row& row, const BookReference& r, std::string_view prefix,
+                                             Bytes& console) {
+    std::string_view name = r.element->name;
     if (!name.starts_with(prefix)) return std::nullopt;
-    if (findProblemAmongRefs(tables.problems, 0, n, element.name, element.zz, 0, console) == nullptr)
-        return std::nullopt;
+    if (findProblemAmongRefs(row.tables.problems, 0, row.n, name, r.refs, 0, console) == nullptr) return std::nullopt;
     return name.substr(prefix.size());
 }
 
-void writePlaces(const Tables& tables, std::int32_t n, Bytes& out, Bytes& console) {
+void writePlaces(const Row& row, Bytes& out, Bytes& console) {
     int count = 0;
-    for (const IndexElement& element : tables.elements) {
-        auto tail = tailIfRefers(tables, element, kPlacePrefix, n, console);
+    for (const BookReference& r : row.referring) {
+        auto tail = tailIfRefers(row, r, kPlacePrefix, console);
         // Names ending in "$" are kept out of this column on purpose.
-        if (!tail || element.name.ends_with('$')) continue;
+        if (!tail || r.element->name.ends_with('$')) continue;
         if (count > 0) out += "; ";
         // One-digit olympiads get a filler so that they line up with two-digit ones.
         bool oneDigit = parsePlaceDesignation(*tail).olympiad < 10;
@@ -35,11 +43,10 @@ void writePlaces(const Tables& tables, std::int32_t n, Bytes& out, Bytes& consol
     }
 }
 
-std::vector<std::string_view> authors(const Tables& tables, std::string_view prefix, std::int32_t n,
-                                      Bytes& console) {
+std::vector<std::string_view> authors(const Row& row, std::string_view prefix, Bytes& console) {
     std::vector<std::string_view> names;
-    for (const IndexElement& element : tables.elements)
-        if (auto tail = tailIfRefers(tables, element, prefix, n, console)) names.push_back(*tail);
+    for (const BookReference& r : row.referring)
+        if (auto tail = tailIfRefers(row, r, prefix, console)) names.push_back(*tail);
     return names;
 }
 
@@ -50,9 +57,9 @@ void writeAuthorList(const std::vector<std::string_view>& names, Bytes& out) {
 
 // Statement authors "~/ " solution authors; named only once when the same one
 // or two people wrote both. Names are compared whole, whatever their length.
-void writeAuthors(const Tables& tables, std::int32_t n, Bytes& out, Bytes& console) {
-    std::vector<std::string_view> statement = authors(tables, kConditionAuthorPrefix, n, console);
-    std::vector<std::string_view> solution = authors(tables, kSolutionAuthorPrefix, n, console);
+void writeAuthors(const Row& row, Bytes& out, Bytes& console) {
+    std::vector<std::string_view> statement = authors(row, kConditionAuthorPrefix, console);
+    std::vector<std::string_view> solution = authors(row, kSolutionAuthorPrefix, console);
     if (statement.size() == solution.size() && statement.size() <= 2 && statement == solution) {
         if (statement.empty()) out += "---";
         else writeAuthorList(statement, out);
@@ -84,15 +91,15 @@ void writePublications(const Tables& tables, const ProblemRecord& problem, Bytes
     }
 }
 
-void writeRow(const Tables& tables, std::int32_t n, const ProblemRecord& problem, Bytes& out, Bytes& console) {
-    format(out, "%d & ", n);
-    writePlaces(tables, n, out, console);
+void writeRow(const Row& row, const ProblemRecord& problem, Bytes& out, Bytes& console) {
+    format(out, "%d & ", row.n);
+    writePlaces(row, out, console);
     out += "\\raggedright &  \\raggedright ";
-    writeAuthors(tables, n, out, console);
-    format(out, " & \\pageref{kvirtadoc-usl-%dp} & ", n);
-    if (problem.nsFlag == 0) format(out, "\\pageref{kvirtadoc-resh-%dp}", n);
+    writeAuthors(row, out, console);
+    format(out, " & \\pageref{kvirtadoc-usl-%dp} & ", row.n);
+    if (problem.nsFlag == 0) format(out, "\\pageref{kvirtadoc-resh-%dp}", row.n);
     out += " & \\raggedright ";
-    writePublications(tables, problem, out);
+    writePublications(row.tables, problem, out);
     out += " & \\\\\n\\hline\n";
 }
 
@@ -104,10 +111,11 @@ void writeTableByNumbers(const Tables& tables, std::int32_t maxBookNumber, Bytes
     out += "\\hline\n";
     out += cp1251("\\номер & Место на олимпиаде & Авторы (условие/решение) & Усл. & Реш. & Прежние публикации\\\\\n");
     out += "\\hline\n";
+    BookReferences byNumber = collectBookReferences(tables.elements, maxBookNumber);
     for (std::int32_t n = 1; n <= maxBookNumber; ++n) {
         // A number that no problem or several problems carry gets no row.
         ProblemRef problem = findProblem(tables.problems, 0, n, 0);
-        if (problem != nullptr) writeRow(tables, n, *problem, out, console);
+        if (problem != nullptr) writeRow(Row{tables, n, byNumber[static_cast<std::size_t>(n)]}, *problem, out, console);
     }
     out += "\\end{longtable}\n\n\n";
     out += "\n\n\\label{rashifrovka_oboznachenij}\n\n";

@@ -1,8 +1,10 @@
 #include "outputs/table_by_olympiads.hpp"
 
 #include <string_view>
+#include <vector>
 
 #include "index/entry.hpp"
+#include "outputs/book_references.hpp"
 #include "outputs/place_designation.hpp"
 #include "text/cp1251.hpp"
 
@@ -30,12 +32,29 @@ std::string_view filler(std::int32_t number) {
     return "";
 }
 
+// A live place element with its designation read once for the whole table.
+struct Place {
+    const IndexElement* element;
+    PlaceDesignation designation;
+};
+
+std::vector<Place> placesOf(const ElementTable& elements) {
+    std::vector<Place> places;
+    for (const IndexElement& element : elements) {
+        std::string_view name = element.name;
+        if (element.actual == 1 && name.starts_with(kPlacePrefix.view()))
+            places.push_back({&element, parsePlaceDesignation(name.substr(kPlacePrefix.size))});
+    }
+    return places;
+}
+
 // Links to the book's problems the element refers to, in book-number order;
 // returns how many were written.
 int writeLinks(const Tables& tables, const IndexElement& element, std::string_view suffix,
                std::int32_t maxBookNumber, Bytes& out) {
     int links = 0;
-    for (std::int32_t b = 1; b <= maxBookNumber; ++b) {
+    // Only the numbers under which the element's own problems stand can lead to them.
+    for (std::int32_t b : bookNumbersOf(element.zz, maxBookNumber)) {
         ProblemRef problem = findProblem(tables.problems, 0, b, 0);
         if (problem == nullptr || problem->defined != 1 || !refersTo(element, problem)) continue;
         for (const Placement& placement : problem->placements) {
@@ -52,33 +71,31 @@ int writeLinks(const Tables& tables, const IndexElement& element, std::string_vi
 
 // "---" stands for an element of a section without numbers; "===" for a slot
 // that elements name but none of them links a problem of the book.
-void writeCell(const Tables& tables, const Cell& cell, std::int32_t maxBookNumber, Bytes& out) {
+void writeCell(const Tables& tables, const std::vector<Place>& places, const Cell& cell, std::int32_t maxBookNumber,
+               Bytes& out) {
     int items = 0;
     bool matched = false;
     bool dashed = false;
-    for (const IndexElement& element : tables.elements) {
-        std::string_view name = element.name;
-        if (element.actual != 1 || !name.starts_with(kPlacePrefix.view())) continue;
-        PlaceDesignation place = parsePlaceDesignation(name.substr(kPlacePrefix.size));
-        if (!belongs(place, cell)) continue;
+    for (const Place& place : places) {
+        if (!belongs(place.designation, cell)) continue;
         matched = true;
-        if (element.noNumber == 1) {
+        if (place.element->noNumber == 1) {
             dashed = true;
             out += "---";
             continue;
         }
         if (items > 0) out += "\\newline ";
-        if (writeLinks(tables, element, place.suffix, maxBookNumber, out) > 0) ++items;
+        if (writeLinks(tables, *place.element, place.designation.suffix, maxBookNumber, out) > 0) ++items;
     }
     if (items == 0 && matched && !dashed) out += "===";
 }
 
-void writeRowCells(const Tables& tables, std::int32_t olympiad, std::string_view row, std::int32_t maxBookNumber,
-                   Bytes& out) {
+void writeRowCells(const Tables& tables, const std::vector<Place>& places, std::int32_t olympiad, std::string_view row,
+                   std::int32_t maxBookNumber, Bytes& out) {
     for (std::int32_t round = 1; round <= 2; ++round) {
         for (std::int32_t slot = 0; slot <= 7; ++slot) {
             out += ' ';
-            writeCell(tables, {olympiad, row, round, slot}, maxBookNumber, out);
+            writeCell(tables, places, {olympiad, row, round, slot}, maxBookNumber, out);
             out += " &";
         }
     }
@@ -97,13 +114,14 @@ void writeTableByOlympiads(const Tables& tables, std::int32_t maxBookNumber, Byt
     out += " \\cline{3-19}\n";
     out += cp1251("(год) &  & 0 & 1 & 2 & 3 & 4 & 5 & 6 & 7 & 0 & 1 & 2 & 3 & 4 & 5 & 6 & 7 &\\\\\n");
     out += " \\hline\n \\hline\n";
+    std::vector<Place> places = placesOf(tables.elements);
     for (std::int32_t olympiad = 1; olympiad <= 12; ++olympiad) {
         out += " \\hline\n";
         format(out, "    %2d & %s &", olympiad, kFirstRow);
-        writeRowCells(tables, olympiad, kFirstRow, maxBookNumber, out);
+        writeRowCells(tables, places, olympiad, kFirstRow, maxBookNumber, out);
         out += " \\cline{2-19}\n";
         format(out, "(%d) & %s &", olympiadYears[olympiad - 1], kSecondRow);
-        writeRowCells(tables, olympiad, kSecondRow, maxBookNumber, out);
+        writeRowCells(tables, places, olympiad, kSecondRow, maxBookNumber, out);
         out += " \\hline\n";
     }
     out += "\\end{longtable}\n\n\n";
