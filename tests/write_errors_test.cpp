@@ -2,48 +2,17 @@
 // file is reported when it is closed, and the run ends with status 1.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "driver/run.hpp"
+#include "temp_dir.hpp"
 #include "text/cp1251.hpp"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-struct TempDir {
-    fs::path path;
-    explicit TempDir(const std::string& name)
-        : path(fs::temp_directory_path() / ("olyindex-" + name + "-" + std::to_string(getpid()))) {
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempDir() { fs::remove_all(path); }
-};
-
-void writeFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-int runIn(const fs::path& dir, std::vector<std::string> args, std::string& console) {
-    std::ostringstream out;
-    int status = run(args, dir, out);
-    console = out.str();
-    return status;
-}
 
 TEST(WriteErrors, EveryFailingFileIsNamedAtTheEndAndTheStatusIs1) {
     if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
@@ -51,8 +20,8 @@ TEST(WriteErrors, EveryFailingFileIsNamedAtTheEndAndTheStatusIs1) {
     writeFile(dir.path / "source.src", "#!\n0/1\n#/0\nA -- 1\n");
     fs::create_symlink("/dev/full", dir.path / "log2.log");
     fs::create_symlink("/dev/full", dir.path / "copy.txt");
-    std::string console;
-    EXPECT_EQ(runIn(dir.path, {"source.src", "copy.txt"}, console), 1);
+    auto [status, console] = runIn(dir.path, {"source.src", "copy.txt"});
+    EXPECT_EQ(status, 1);
     std::string expectedEnd = std::string(cp1251("\nОШИБКА записи в файл copy.txt\n")) +
                               std::string(cp1251("\nОШИБКА записи в файл log2.log\n"));
     ASSERT_GE(console.size(), expectedEnd.size());
@@ -66,8 +35,8 @@ TEST(WriteErrors, AStopStillReportsTheFilesItCouldNotWrite) {
     TempDir dir("write-errors-stop");
     writeFile(dir.path / "source.src", "#!\n0/1\noutside\n" + std::string(3000, 'x') + "\n");
     fs::create_symlink("/dev/full", dir.path / "copy.txt");
-    std::string console;
-    EXPECT_EQ(runIn(dir.path, {"source.src", "copy.txt"}, console), 1);
+    auto [status, console] = runIn(dir.path, {"source.src", "copy.txt"});
+    EXPECT_EQ(status, 1);
     std::string expectedEnd = std::string(cp1251("\nОШИБКА: в исходном файле длина строки 4 превышает 2048 символов.")) +
                               std::string(cp1251("\nОШИБКА записи в файл copy.txt\n"));
     ASSERT_GE(console.size(), expectedEnd.size());
@@ -77,8 +46,7 @@ TEST(WriteErrors, AStopStillReportsTheFilesItCouldNotWrite) {
 TEST(InProcessRun, ResolvesFilesInTheGivenDirectory) {
     TempDir dir("in-process");
     writeFile(dir.path / "source.src", "#!\n0/1\n");
-    std::string console;
-    EXPECT_EQ(runIn(dir.path, {"source.src", "copy.txt"}, console), 0);
+    EXPECT_EQ(runIn(dir.path, {"source.src", "copy.txt"}).status, 0);
     EXPECT_EQ(readFile(dir.path / "copy.txt"), "#!\n0/1\n#!\n0/1\n#!\n0/1\n");
     EXPECT_TRUE(fs::exists(dir.path / "tabl_po_olimpiadam.tex"));
 }

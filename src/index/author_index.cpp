@@ -89,8 +89,9 @@ AuthorElements collectAuthorElements(const ElementTable& elements) {
 std::vector<const IndexElement*> elementsOf(const AuthorElements& authors, const Authorship& kind,
                                             std::string_view person) {
     std::string key = std::string(kind.prefix).append(person);
-    auto found = std::ranges::equal_range(authors.byName, std::string_view(key), {}, wholeName);
-    return {found.begin(), found.end()};
+    auto first = std::ranges::lower_bound(authors.byName, std::string_view(key), {}, wholeName);
+    auto last = std::ranges::upper_bound(authors.byName, std::string_view(key), {}, wholeName);
+    return {first, last};
 }
 
 int personTotal(const AuthorElements& authors, std::string_view person) {

@@ -1,0 +1,44 @@
+// Any bytes as the language template, filled from a small book.
+#include <cstddef>
+#include <cstdint>
+#include <sstream>
+#include <string>
+
+#include "elements/tables.hpp"
+#include "index/language_index.hpp"
+#include "text/cp1251.hpp"
+
+namespace {
+
+Tables smallBook() {
+    Tables tables;
+    tables.problems.records.resize(3);
+    Bytes log;
+    parseProblemLine(tables.problems.records[0], "0/1", 1, log);
+    parseProblemLine(tables.problems.records[1], "0/2", 2, log);
+    parseProblemLine(tables.problems.records[2], "0/3", 3, log);
+    indexPlacements(tables.problems);
+    static constexpr auto kLanguage = cp1251("абазинский язык");
+    static constexpr auto kDialects = cp1251("абазинский язык (диалекты)");
+    static constexpr auto kNoLanguage = cp1251("{}язык жестов");
+    for (std::string_view name : {kLanguage.view(), kDialects.view(), kNoLanguage.view()}) {
+        IndexElement e;
+        e.id = ++tables.idCounter;
+        e.actual = 1;
+        e.name = std::string(name);
+        for (const ProblemRecord& r : tables.problems) e.zz.push_back(&r);
+        e.zz_.assign(e.zz.size(), nullptr);
+        tables.elements.push_back(e);
+    }
+    return tables;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static Tables tables = smallBook();
+    std::istringstream templ(std::string(reinterpret_cast<const char*>(data), size));
+    Bytes out, console;
+    writeLanguageIndex(tables, &templ, out, console);
+    return 0;
+}

@@ -1,0 +1,45 @@
+// Any bytes as a whole run: a source and, after a line "==TEMPLATE==", the
+// language template, in a directory of their own.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "driver/run.hpp"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path workDirectory() {
+    fs::path dir = fs::temp_directory_path() / ("olyindex-fuzz-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    return dir;
+}
+
+void writeFile(const fs::path& path, std::string_view bytes) {
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const fs::path dir = workDirectory();
+    std::string_view input(reinterpret_cast<const char*>(data), size);
+    constexpr std::string_view kTemplateMark = "\n==TEMPLATE==\n";
+    std::size_t mark = input.find(kTemplateMark);
+    writeFile(dir / "source.src", input.substr(0, mark));
+    fs::remove(dir / "indeksal_yazykov.tex.template");
+    if (mark != std::string_view::npos)
+        writeFile(dir / "indeksal_yazykov.tex.template", input.substr(mark + kTemplateMark.size()));
+    std::ostringstream console;
+    std::vector<std::string> args{"source.src", "copy.txt"};
+    int status = run(args, dir, console);
+    if (status != 0 && status != 1) __builtin_trap();
+    return 0;
+}
