@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
     Bytes copy, console;
     long lineCount = 0;
-    readSource(in, PassSinks{copy, console}, [](const ContentLine& line) {
+    readSource(SourceFile{in, "source"}, PassSinks{copy, console}, [](const ContentLine& line) {
         std::string_view text = line.text;
         bool clean = !text.empty() && text.size() <= 2048 && text.front() != ' ' && text.back() != ' ' &&
                      text.find("  ") == std::string_view::npos && text.find("//") == std::string_view::npos &&

@@ -37,8 +37,10 @@ Tables smallBook() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static Tables tables = smallBook();
-    std::istringstream templ(std::string(reinterpret_cast<const char*>(data), size));
-    Bytes out, console;
-    writeLanguageIndex(tables, &templ, out, console);
+    for (Encoding encoding : {Encoding::Cp1251, Encoding::Utf8}) {
+        std::istringstream templ(std::string(reinterpret_cast<const char*>(data), size));
+        Bytes out, console;
+        writeLanguageIndex(tables, &templ, encoding, out, console);
+    }
     return 0;
 }

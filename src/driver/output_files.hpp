@@ -7,6 +7,7 @@
 #include <string>
 
 #include "text/format.hpp"
+#include "text/line_input.hpp"
 
 struct OutputFile {
     std::string name;  // as the messages name it
@@ -17,6 +18,7 @@ struct OutputFile {
 // Creates (or empties) the file; false when that fails.
 bool openOutput(OutputFile& file, const std::filesystem::path& dir, std::string name);
 
-// Writes the collected bytes, flushes and closes; false on any failure.
-// Does nothing (true) for a file that was never opened or is closed already.
-bool closeOutput(OutputFile& file);
+// Writes the collected bytes (in UTF-8, converted), flushes and closes; false
+// on any failure. Does nothing (true) for a file that was never opened or is
+// closed already.
+bool closeOutput(OutputFile& file, Encoding encoding);

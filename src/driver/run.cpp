@@ -9,7 +9,7 @@
 
 #include "driver/output_files.hpp"
 #include "driver/source_reader.hpp"
-#include "driver/usage.hpp"
+#include "driver/options.hpp"
 #include "elements/ordering.hpp"
 #include "elements/tables.hpp"
 #include "index/author_index.hpp"
@@ -23,8 +23,15 @@
 #include "outputs/table_by_olympiads.hpp"
 #include "text/cp1251.hpp"
 #include "text/separator.hpp"
+#include "text/utf8.hpp"
 
 namespace {
+
+bool writeConsole(std::ostream& out, std::string_view bytes, Encoding encoding) {
+    std::string converted = encoding == Encoding::Utf8 ? toUtf8(bytes) : std::string(bytes);
+    out.write(converted.data(), static_cast<std::streamsize>(converted.size()));
+    return static_cast<bool>(out.flush());
+}
 
 // The files created before anything else, in their order of creation.
 enum FileId {
@@ -45,15 +52,18 @@ constexpr std::string_view kTemplateName = "indeksal_yazykov.tex.template";
 constexpr std::string_view kLanguageIndexName = "indeksal_yazykov.tex";
 
 struct Run {
-    Run(std::filesystem::path directory, std::ostream& console) : dir(std::move(directory)), out(console) {}
+    Run(std::filesystem::path directory, std::ostream& console, Encoding encoding)
+        : dir(std::move(directory)), out(console), encoding(encoding) {}
 
     std::filesystem::path dir;
     std::ostream& out;
+    Encoding encoding;
     Bytes console;
     std::array<OutputFile, kFileCount> files;
     OutputFile copy;
     OutputFile languageIndex;
     std::ifstream source;
+    std::string sourceName;
     Tables tables;
     std::int32_t problemCount = 0;
     std::int32_t elementCount = 0;
@@ -62,9 +72,16 @@ struct Run {
 
     // Console text reaches the console at the end of every stage.
     void flush() {
-        out.write(console.data(), static_cast<std::streamsize>(console.size()));
-        out.flush();
+        writeConsole(out, console, encoding);
         console.clear();
+    }
+
+    // A name from the command line as the messages show it: in UTF-8 the
+    // console is converted, so the name is taken into code page 1251 first.
+    std::string shown(const std::string& name) const {
+        if (encoding != Encoding::Utf8) return name;
+        FromUtf8 converted = fromUtf8(name);
+        return converted.ok() ? converted.text : name;
     }
 };
 
@@ -97,27 +114,30 @@ Flow openSourceAndCopy(Run& run, std::span<const std::string> args) {
     std::filesystem::path copyPath = run.dir / args[1];
     if (!isDirectory(sourcePath)) run.source.open(sourcePath, std::ios::binary);
     if (!run.source.is_open()) {
-        format(run.console, cp1251("\nОШИБКА: файл %s [1] недоступен\n"), args[0]);
+        format(run.console, cp1251("\nОШИБКА: файл %s [1] недоступен\n"), run.shown(args[0]));
         return Flow::Stop;
     }
     // Opening the copy for writing would destroy the source.
     if (sameFile(sourcePath, copyPath)) {
         run.source.close();
-        format(run.console, cp1251("\nОШИБКА: файл %s [2] совпадает с исходным файлом\n"), args[1]);
+        format(run.console, cp1251("\nОШИБКА: файл %s [2] совпадает с исходным файлом\n"), run.shown(args[1]));
         return Flow::Stop;
     }
     if (!openOutput(run.copy, run.dir, args[1])) {
         run.source.close();
-        format(run.console, cp1251("\nОШИБКА: файл %s [2] недоступен\n"), args[1]);
+        format(run.console, cp1251("\nОШИБКА: файл %s [2] недоступен\n"), run.shown(args[1]));
         return Flow::Stop;
     }
+    run.copy.name = run.shown(args[1]);
+    run.sourceName = run.shown(args[0]);
     return Flow::Go;
 }
 
 Flow readPass(Run& run, const std::function<void(const ContentLine&)>& handle, long& lineCount) {
     run.source.clear();
     run.source.seekg(0);
-    return readSource(run.source, PassSinks{run.copy.bytes, run.console}, handle, lineCount);
+    return readSource(SourceFile{run.source, run.sourceName, run.encoding}, PassSinks{run.copy.bytes, run.console},
+                      handle, lineCount);
 }
 
 ElementParse elementParse(Run& run) {
@@ -184,7 +204,7 @@ Flow writeLanguageIndexStage(Run& run) {
     if (!isDirectory(templatePath)) templ.open(templatePath, std::ios::binary);
     std::istream* input = nullptr;
     if (templ.is_open() && openOutput(run.languageIndex, run.dir, std::string(kLanguageIndexName))) input = &templ;
-    return writeLanguageIndex(run.tables, input, run.languageIndex.bytes, run.console);
+    return writeLanguageIndex(run.tables, input, run.encoding, run.languageIndex.bytes, run.console);
 }
 
 void separate(Run& run) {
@@ -240,7 +260,7 @@ bool closeFiles(Run& run) {
     run.source.close();
     bool ok = true;
     auto close = [&](OutputFile& file) {
-        if (closeOutput(file)) return;
+        if (closeOutput(file, run.encoding)) return;
         format(run.console, cp1251("\nОШИБКА записи в файл %s\n"), file.name);
         ok = false;
     };
@@ -252,13 +272,12 @@ bool closeFiles(Run& run) {
 
 }  // namespace
 
-int run(std::span<const std::string> args, const std::filesystem::path& dir, std::ostream& console) {
-    if (std::optional<Bytes> info = infoRequested(args)) {
-        console.write(info->data(), static_cast<std::streamsize>(info->size()));
-        return console.flush() ? 0 : 1;
-    }
-    Run state(dir, console);
-    Flow flow = runStages(state, args);
+int run(std::span<const std::string> commandLine, const std::filesystem::path& dir, std::ostream& console) {
+    Options options = parseOptions(commandLine);
+    if (std::optional<Bytes> info = infoRequested(options.args))
+        return writeConsole(console, *info, options.encoding) ? 0 : 1;
+    Run state(dir, console, options.encoding);
+    Flow flow = runStages(state, options.args);
     bool written = closeFiles(state);
     state.flush();
     return flow == Flow::Go && written ? 0 : 1;

@@ -1,6 +1,7 @@
 #pragma once
-// A whole run of the tool, as a function: the arguments (without the program's
-// own name), the working directory the files are relative to, and the console.
+// A whole run of the tool, as a function: the command line (without the
+// program's own name), the working directory the files are relative to, and
+// the console.
 
 #include <filesystem>
 #include <ostream>
@@ -9,4 +10,4 @@
 
 // The exit status: 0 when the run reaches its end, 1 when it stops early or a
 // file could not be written.
-int run(std::span<const std::string> args, const std::filesystem::path& dir, std::ostream& console);
+int run(std::span<const std::string> commandLine, const std::filesystem::path& dir, std::ostream& console);

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "text/cp1251.hpp"
-#include "text/line_input.hpp"
 #include "text/numbers.hpp"
 
 namespace {
@@ -38,15 +37,21 @@ void printBadLine(Bytes& console, long lineNumber, std::string_view line) {
 
 }  // namespace
 
-Flow readSource(std::istream& in, PassSinks sinks, const std::function<void(const ContentLine&)>& handle,
+Flow readSource(SourceFile source, PassSinks sinks, const std::function<void(const ContentLine&)>& handle,
                 long& lineCount) {
     Section section;
     std::string line;
+    FromUtf8 fault;
     lineCount = 0;
+    if (source.encoding == Encoding::Utf8) skipByteOrderMark(source.in);
     while (true) {
-        LineRead read = readLine(in, line);
+        LineRead read = readLine(source.in, line, source.encoding, &fault);
         if (read == LineRead::End) return Flow::Go;
         ++lineCount;
+        if (read == LineRead::BadCharacter) {
+            printEncodingFault(sinks.console, source.name, lineCount, fault);
+            return Flow::Stop;
+        }
         if (read == LineRead::TooLong) {
             format(sinks.console, cp1251("\nОШИБКА: в исходном файле длина строки %ld превышает 2048 символов."),
                    lineCount);

@@ -27,7 +27,7 @@ struct Pass {
 Pass readAll(const std::string& source) {
     std::istringstream in(source);
     Pass pass;
-    pass.flow = readSource(in, PassSinks{pass.copy, pass.console}, [&](const ContentLine& l) {
+    pass.flow = readSource(SourceFile{in, "book.src"}, PassSinks{pass.copy, pass.console}, [&](const ContentLine& l) {
         pass.lines.push_back({std::string(l.text), l.lineNumber, l.mode, l.source});
     }, pass.lineCount);
     return pass;

@@ -12,6 +12,7 @@
 
 namespace {
 
+constexpr std::string_view kTemplateName = "indeksal_yazykov.tex.template";
 constexpr auto kMarker = cp1251("\\элемент");
 static_assert(kMarker.size == 8);
 
@@ -75,14 +76,21 @@ void writeFilledLine(const LanguageElements& languages, std::string_view line, s
 }
 
 // Copies the template line by line; Stop after reporting a line over the limit.
-Flow copyTemplate(const LanguageElements& languages, std::istream& templ, Bytes& out, Bytes& console) {
+Flow copyTemplate(const LanguageElements& languages, std::istream& templ, Encoding encoding, Bytes& out,
+                  Bytes& console) {
     Block block = Block::Outside;
     std::string language;
     long lineNumber = 0;
     std::string line;
+    FromUtf8 fault;
     LineRead read;
-    while ((read = readLine(templ, line)) != LineRead::End) {
+    if (encoding == Encoding::Utf8) skipByteOrderMark(templ);
+    while ((read = readLine(templ, line, encoding, &fault)) != LineRead::End) {
         ++lineNumber;
+        if (read == LineRead::BadCharacter) {
+            printEncodingFault(console, kTemplateName, lineNumber, fault);
+            return Flow::Stop;
+        }
         if (read == LineRead::TooLong) {
             format(console,
                    cp1251("\nОШИБКА: в файле indeksal_yazykov.tex.template длина строки %ld превышает 2048 символов."),
@@ -128,8 +136,8 @@ std::string languageNameOf(std::string_view nameLine) {
     return name;
 }
 
-Flow writeLanguageIndex(Tables& tables, std::istream* templ, Bytes& out, Bytes& console) {
-    if (templ != nullptr && copyTemplate(languageElements(tables), *templ, out, console) == Flow::Stop)
+Flow writeLanguageIndex(Tables& tables, std::istream* templ, Encoding encoding, Bytes& out, Bytes& console) {
+    if (templ != nullptr && copyTemplate(languageElements(tables), *templ, encoding, out, console) == Flow::Stop)
         return Flow::Stop;
     console += kSeparator;
     return Flow::Go;

@@ -20,7 +20,7 @@ struct Result {
 Result fill(Tables& tables, std::string_view templ) {
     std::istringstream in{std::string(templ)};
     Result r{Flow::Go, {}, {}};
-    r.flow = writeLanguageIndex(tables, &in, r.out, r.console);
+    r.flow = writeLanguageIndex(tables, &in, Encoding::Cp1251, r.out, r.console);
     return r;
 }
 
@@ -53,7 +53,7 @@ TEST(LanguageIndex, NoTemplateWritesNothingButTheSeparator) {
     Tables tables = languageTables();
     Bytes out;
     Bytes console;
-    EXPECT_EQ(writeLanguageIndex(tables, nullptr, out, console), Flow::Go);
+    EXPECT_EQ(writeLanguageIndex(tables, nullptr, Encoding::Cp1251, out, console), Flow::Go);
     EXPECT_EQ(out, "");
     EXPECT_EQ(console, kSeparatorLine);
 }

@@ -1,5 +1,6 @@
 #include "text/format.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cstddef>
 
@@ -50,10 +51,12 @@ void formatArgs(Bytes& out, std::string_view format, std::span<const FormatArg> 
                 pad(out, std::string_view(buffer, end - buffer), width, zeros);
                 break;
             }
-            case 'x': {
+            case 'x':
+            case 'X': {
                 auto value = static_cast<std::uint64_t>(arg.number);
                 if (arg.number < 0) value &= 0xFFFFFFFFu;  // as C prints an int with %x
-                auto end = std::to_chars(buffer, buffer + sizeof buffer, value, 16).ptr;
+                char* end = std::to_chars(buffer, buffer + sizeof buffer, value, 16).ptr;
+                if (format[i] == 'X') std::transform(buffer, end, buffer, [](char c) { return c >= 'a' ? char(c - 32) : c; });
                 pad(out, std::string_view(buffer, end - buffer), width, zeros);
                 break;
             }

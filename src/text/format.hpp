@@ -1,7 +1,7 @@
 #pragma once
 // Bytes sinks and printf-style formatting into them. The formats behave as the
-// C formats of the same name: %d, %ld, %x, %s, %c, %%, with an optional width
-// ("%2d") and zero flag.
+// C formats of the same name: %d, %ld, %x, %X, %s, %c, %%, with an optional
+// width ("%2d") and zero flag.
 
 #include <array>
 #include <concepts>

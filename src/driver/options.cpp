@@ -1,4 +1,4 @@
-#include "driver/usage.hpp"
+#include "driver/options.hpp"
 
 #include "text/cp1251.hpp"
 
@@ -21,6 +21,9 @@ constexpr auto kUsage = cp1251(
     "Код завершения: 0 - работа доведена до конца, 1 - работа прервана\n"
     "или какой-то файл не удалось записать.\n"
     "\n"
+    "С ключом --utf8 (в любом месте среди аргументов) исходный файл и шаблон\n"
+    "читаются в UTF-8, а все файлы и сообщения пишутся в UTF-8.\n"
+    "\n"
     "  olyindex --help     эта справка\n"
     "  olyindex --version  версия программы\n");
 
@@ -31,4 +34,13 @@ std::optional<Bytes> infoRequested(std::span<const std::string> args) {
     if (args[0] == "--help") return Bytes(kUsage.view());
     if (args[0] == "--version") return Bytes("olyindex " OLYINDEX_VERSION "\n");
     return std::nullopt;
+}
+
+Options parseOptions(std::span<const std::string> commandLine) {
+    Options options;
+    for (const std::string& arg : commandLine) {
+        if (arg == "--utf8") options.encoding = Encoding::Utf8;
+        else options.args.push_back(arg);
+    }
+    return options;
 }

@@ -1,0 +1,147 @@
+// The UTF-8 mode changes the encoding at the edges only: every whole-run case,
+// its inputs turned into UTF-8 and run with --utf8, gives the code page 1251
+// run's console and files turned into UTF-8, byte for byte.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "temp_dir.hpp"
+#include "text/cp1251.hpp"
+#include "text/utf8.hpp"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> argsOf(const fs::path& caseDir) {
+    if (!fs::exists(caseDir / "args")) return {"source.src", "copy.txt"};
+    std::vector<std::string> args;
+    std::string text = readFile(caseDir / "args");
+    for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
+        end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        if (end > start) args.push_back(text.substr(start, end - start));
+    }
+    return args;
+}
+
+// Copies the case's inputs into `dir`, each regular file through `convert`.
+template <class Convert>
+void layOut(const fs::path& caseDir, const fs::path& dir, Convert convert) {
+    for (const auto& entry : fs::recursive_directory_iterator(caseDir)) {
+        fs::path relative = fs::relative(entry.path(), caseDir);
+        std::string top = relative.begin()->string();
+        if (top == "expected" || top == "args") continue;
+        if (entry.is_directory()) fs::create_directories(dir / relative);
+        else writeFile(dir / relative, convert(readFile(entry.path())));
+    }
+}
+
+std::map<std::string, std::string> filesIn(const fs::path& dir) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(dir))
+        if (entry.is_regular_file()) files[fs::relative(entry.path(), dir).string()] = readFile(entry.path());
+    return files;
+}
+
+bool holdsUnassignedByte(const fs::path& caseDir) {
+    for (const auto& entry : fs::recursive_directory_iterator(caseDir))
+        if (entry.is_regular_file() && readFile(entry.path()).find('\x98') != std::string::npos) return true;
+    return false;
+}
+
+TEST(Utf8Runs, EveryCaseGivesTheSameResultsInUtf8) {
+    int compared = 0;
+    for (const auto& entry : fs::directory_iterator(OLYINDEX_CASES)) {
+        const fs::path caseDir = entry.path();
+        const std::string name = caseDir.filename().string();
+        if (holdsUnassignedByte(caseDir)) continue;
+        TempDir plain("utf8-plain-" + name);
+        TempDir utf8("utf8-converted-" + name);
+        layOut(caseDir, plain.path, [](const std::string& bytes) { return bytes; });
+        layOut(caseDir, utf8.path, [](const std::string& bytes) { return toUtf8(bytes); });
+        std::vector<std::string> args = argsOf(caseDir);
+        RunResult expected = runIn(plain.path, args);
+        args.insert(args.begin() + static_cast<std::ptrdiff_t>(args.size() / 2), "--utf8");
+        RunResult got = runIn(utf8.path, args);
+        EXPECT_EQ(got.status, expected.status) << name;
+        EXPECT_EQ(got.console, toUtf8(expected.console)) << name;
+        std::map<std::string, std::string> plainFiles = filesIn(plain.path);
+        std::map<std::string, std::string> utf8Files = filesIn(utf8.path);
+        EXPECT_EQ(utf8Files.size(), plainFiles.size()) << name;
+        for (const auto& [file, bytes] : plainFiles) {
+            ASSERT_TRUE(utf8Files.contains(file)) << name << ": " << file;
+            EXPECT_EQ(utf8Files[file], toUtf8(bytes)) << name << ": " << file;
+        }
+        ++compared;
+    }
+    EXPECT_GE(compared, 25);  // the loop really went over the cases
+}
+
+struct Utf8Book {
+    TempDir dir;
+    explicit Utf8Book(const std::string& name, const std::string& source) : dir(name) {
+        writeFile(dir.path / "book.src", source);
+    }
+    RunResult run() const { return runIn(dir.path, {"--utf8", "book.src", "copy.txt"}); }
+};
+
+std::string utf8(std::string_view cp1251Text) {
+    return toUtf8(cp1251Text);
+}
+
+TEST(Utf8Runs, CharactersOutsideTheCodePageStopTheRunNamingThem) {
+    struct Case {
+        std::string line, message;
+    } cases[] = {
+        {"смайлик 😀 -- 1", "в строке 4 символ U+1F600 нельзя записать в кодировке 1251"},
+        {"中文 -- 1", "в строке 4 символ U+4E2D нельзя записать в кодировке 1251"},
+        {"обрыв \xD0", "в строке 4 байты D0 не являются символом UTF-8"},
+        {"лишний \xC0\xAF", "в строке 4 байты C0 AF не являются символом UTF-8"},
+    };
+    const std::string banner = utf8(cp1251("\nПрограмма для построения индекса к книжке \"Квиртала\"\n"));
+    for (const Case& c : cases) {
+        Utf8Book book("utf8-fault", "#!\n0/1\n#/0\n" + c.line + "\nпосле -- 1\n");
+        RunResult r = book.run();
+        EXPECT_EQ(r.status, 1) << c.line;
+        EXPECT_EQ(r.console, banner + "\nОШИБКА: в файле book.src " + c.message + "\n") << c.line;
+        EXPECT_EQ(readFile(book.dir.path / "copy.txt"), "#!\n0/1\n#/0\n") << c.line;
+    }
+}
+
+TEST(Utf8Runs, TemplateFaultsStopLikeSourceFaults) {
+    Utf8Book book("utf8-template", "#!\n0/1\n#/0\nабазинский язык -- 1\n");
+    writeFile(book.dir.path / "indeksal_yazykov.tex.template", "\\элемент\n{\\bf абазинский} язык: []\n🙂\n");
+    RunResult r = book.run();
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.console.ends_with(
+        "\nОШИБКА: в файле indeksal_yazykov.tex.template в строке 3 символ U+1F642 нельзя записать в кодировке 1251\n"));
+    EXPECT_EQ(readFile(book.dir.path / "indeksal_yazykov.tex"), "\\элемент\n{\\bf абазинский} язык: \\z{1}\n");
+    EXPECT_EQ(readFile(book.dir.path / "po_olimpiadam.tex"), "");
+}
+
+TEST(Utf8Runs, AByteOrderMarkIsSkippedAndTheLimitCountsConvertedCharacters) {
+    // 2047 Cyrillic letters are 4094 bytes of UTF-8 but one line within the limit.
+    std::string name(cp1251("я").view());
+    std::string longName;
+    for (int i = 0; i < 2043; ++i) longName += utf8(name);
+    Utf8Book book("utf8-bom", std::string(kByteOrderMark) + "#!\n0/1\n#/0\n" + longName + " --\n");
+    writeFile(book.dir.path / "indeksal_yazykov.tex.template", std::string(kByteOrderMark) + "шаблон\n");
+    RunResult r = book.run();
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(readFile(book.dir.path / "indeksal_yazykov.tex"), "шаблон\n");
+    EXPECT_NE(readFile(book.dir.path / "polnyj_indeksal.tex").find("{2} " + longName + " \\x  \\par\n"),
+              std::string::npos);
+
+    Utf8Book tooLong("utf8-long", "#!\n0/1\n#/0\n" + longName + "яя --\n");
+    RunResult stop = tooLong.run();
+    EXPECT_EQ(stop.status, 1);
+    EXPECT_TRUE(stop.console.ends_with("\nОШИБКА: в исходном файле длина строки 4 превышает 2048 символов."));
+}
+
+}  // namespace
