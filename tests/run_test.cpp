@@ -12,21 +12,15 @@
 #include <cstdlib>
 #include <unistd.h>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "temp_dir.hpp"
+
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::vector<std::string> linesOf(const fs::path& path) {
     std::vector<std::string> lines;

@@ -21,22 +21,6 @@ constexpr std::string_view kSolutionLinks =
     "\\renewcommand{\\zz}[1]{\\hyperlink{kvirtadoc-resh-#1}{#1*}}\n";
 constexpr std::string_view kParagraphEnd = "\n{\\hangindent=3\\parindent\\hangafter=1\\par}";
 
-Bytes authorFile(std::string_view entries) {
-    Bytes file;
-    writePreamble(Preamble::Author, file);
-    file += entries;
-    file += "\n}\n\n";
-    return file;
-}
-
-Bytes blankFile(std::string_view people) {
-    Bytes file;
-    writePreamble(Preamble::Blank, file);
-    file += people;
-    file += "\n\n\n}\n\n";
-    return file;
-}
-
 std::string bytes(std::string_view text) {
     return std::string(text);
 }
@@ -77,7 +61,7 @@ TEST(ConditionAuthorIndex, SharedProblemsInParenthesesNeverStarsNorNotes) {
     Bytes out;
     writeConditionAuthorIndex(tables, out);
     // Васильев shows no number and so gets no entry at all.
-    EXPECT_EQ(out, authorFile(cp1251("\\element  {42} Автор А. А. \\x \\z{3}, \\zsoavt{17} \\par\n"
+    EXPECT_EQ(out, indexFile(Preamble::Author, cp1251("\\element  {42} Автор А. А. \\x \\z{3}, \\zsoavt{17} \\par\n"
                                      "\\element  {43} Борисов Б. Б. \\x \\zsoavt{17} \\par\n")));
 }
 
@@ -86,7 +70,7 @@ TEST(SolutionAuthorIndex, SharingCountsOnlyAmongSolutionAuthors) {
     Bytes out;
     writeSolutionAuthorIndex(tables, out);
     // 17 is shared with condition authors only; the numbers still link to the statements.
-    EXPECT_EQ(out, authorFile(cp1251("\\element  {40} Автор А. А. \\x \\z{5} \\par\n"
+    EXPECT_EQ(out, indexFile(Preamble::Author, cp1251("\\element  {40} Автор А. А. \\x \\z{5} \\par\n"
                                      "\\element  {41} Борисов Б. Б. \\x \\z{17} \\par\n")));
 }
 
@@ -97,7 +81,7 @@ TEST(CombinedAuthorIndex, EachPersonOnceWithStatementsThenSolutions) {
     Bytes out;
     writeCombinedAuthorIndex(tables, out);
     // Автор А. А. is the worked example; Васильев В. В. shows no number and is left out.
-    EXPECT_EQ(out, blankFile(join({
+    EXPECT_EQ(out, indexFile(Preamble::Blank, join({
                        "\n\n\n\\smallskip\\noindent",
                        cp1251("{\\bf Автор А. А.}\\nopagebreak"),
                        kConditionLinks, cp1251("условия"), " \\x \\z{3}, \\zsoavt{17}", kParagraphEnd,
@@ -121,7 +105,7 @@ TEST(CombinedAuthorIndex, ParagraphWithoutNumbersStaysWhenThePersonHasOthers) {
     Bytes out;
     writeCombinedAuthorIndex(tables, out);
     // Дмитриев shows no number anywhere and is left out.
-    EXPECT_EQ(out, blankFile(join({
+    EXPECT_EQ(out, indexFile(Preamble::Blank, join({
                        cp1251("\n\n\n\\smallskip\\noindent{\\bf Гусев}\\nopagebreak"),
                        kConditionLinks, cp1251("условие"), kParagraphEnd,
                        kSolutionLinks, cp1251("решение"), " \\x \\z{5}", kParagraphEnd,
@@ -156,7 +140,7 @@ TEST(CombinedAuthorIndex, WithoutConditionAuthorsEverySolutionAuthorIsWritten) {
     addElement(tables, {cp1251("=автор решения Борисов"), {1, 2}});
     Bytes out;
     writeCombinedAuthorIndex(tables, out);
-    EXPECT_EQ(out, blankFile(join({
+    EXPECT_EQ(out, indexFile(Preamble::Blank, join({
                        cp1251("\n\n\n\\smallskip\\noindent{\\bf Абрамов}\\nopagebreak"),
                        kSolutionLinks, cp1251("решение"), " \\x \\zsoavt{1}", kParagraphEnd,
                        cp1251("\n\n\n\\smallskip\\noindent{\\bf Борисов}\\nopagebreak"),
@@ -169,7 +153,7 @@ TEST(CombinedAuthorIndex, NoAuthorGivesPreambleAndClosingOnly) {
     addElement(tables, {cp1251("падеж"), {1}});
     Bytes out;
     writeCombinedAuthorIndex(tables, out);
-    EXPECT_EQ(out, blankFile(""));
+    EXPECT_EQ(out, indexFile(Preamble::Blank, ""));
 }
 
 TEST(CombinedAuthorIndex, ANameThatContinuesAnotherIsAnotherPerson) {
@@ -178,7 +162,7 @@ TEST(CombinedAuthorIndex, ANameThatContinuesAnotherIsAnotherPerson) {
     addElement(tables, {cp1251("=автор условия Иванова"), {2}});
     Bytes out;
     writeCombinedAuthorIndex(tables, out);
-    EXPECT_EQ(out, blankFile(join({
+    EXPECT_EQ(out, indexFile(Preamble::Blank, join({
                        cp1251("\n\n\n\\smallskip\\noindent{\\bf Иванов}\\nopagebreak"),
                        kConditionLinks, cp1251("условие"), " \\x \\z{1}", kParagraphEnd,
                        cp1251("\n\n\n\\smallskip\\noindent{\\bf Иванова}\\nopagebreak"),

@@ -4,18 +4,9 @@
 
 #include "index/entry.hpp"
 #include "test_tables.hpp"
+#include "text/separator.hpp"
 
 namespace {
-
-constexpr std::string_view kSeparatorLine = "\n============================================================\n";
-
-Bytes standardFile(std::string_view entries) {
-    Bytes file;
-    writePreamble(Preamble::Standard, file);
-    file += entries;
-    file += "\n}\n\n";
-    return file;
-}
 
 // A table as ordering leaves it: categories, a language, terms, then a merged-away element.
 Tables sampleTables() {
@@ -36,10 +27,10 @@ TEST(FullIndex, EveryLiveElementButTheCategoriesWithSortedNumbers) {
     Bytes out;
     Bytes console;
     writeFullIndex(tables, out, console);
-    EXPECT_EQ(out, standardFile(cp1251("\\element   {5} {}язык жестов \\x \\z{3} \\par\n"
+    EXPECT_EQ(out, indexFile(Preamble::Standard, cp1251("\\element   {5} {}язык жестов \\x \\z{3} \\par\n"
                                        "\\element   {6} абазинский язык \\x \\z{3}, \\zz{17}, \\z{25} \\par\n"
                                        "\\element   {7} падеж \\x \\z{17}; см. род \\par\n")));
-    EXPECT_EQ(console, kSeparatorLine);
+    EXPECT_EQ(console, kSeparator);
 }
 
 TEST(TermsIndex, LeavesOutTheLanguages) {
@@ -47,9 +38,9 @@ TEST(TermsIndex, LeavesOutTheLanguages) {
     Bytes out;
     Bytes console;
     writeTermsIndex(tables, out, console);
-    EXPECT_EQ(out, standardFile(cp1251("\\element   {5} {}язык жестов \\x \\z{3} \\par\n"
+    EXPECT_EQ(out, indexFile(Preamble::Standard, cp1251("\\element   {5} {}язык жестов \\x \\z{3} \\par\n"
                                        "\\element   {7} падеж \\x \\z{17}; см. род \\par\n")));
-    EXPECT_EQ(console, kSeparatorLine);
+    EXPECT_EQ(console, kSeparator);
 }
 
 }  // namespace

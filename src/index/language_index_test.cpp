@@ -5,11 +5,10 @@
 #include <sstream>
 
 #include "test_tables.hpp"
+#include "text/separator.hpp"
 #include "text/cp1251.hpp"
 
 namespace {
-
-constexpr std::string_view kSeparatorLine = "\n============================================================\n";
 
 struct Result {
     Flow flow;
@@ -46,7 +45,7 @@ TEST(LanguageIndex, FillsThePlaceholdersOfALanguageBlock) {
     Result r = fill(tables, cp1251("\\элемент\n{\\bf абази\\'нский} язык: []\n\n"));
     EXPECT_EQ(r.flow, Flow::Go);
     EXPECT_EQ(r.out, cp1251("\\элемент\n{\\bf абази\\'нский} язык: \\z{3}, \\zz{17}, \\z{30}\n\n").view());
-    EXPECT_EQ(r.console, kSeparatorLine);
+    EXPECT_EQ(r.console, kSeparator);
 }
 
 TEST(LanguageIndex, NoTemplateWritesNothingButTheSeparator) {
@@ -55,7 +54,7 @@ TEST(LanguageIndex, NoTemplateWritesNothingButTheSeparator) {
     Bytes console;
     EXPECT_EQ(writeLanguageIndex(tables, nullptr, Encoding::Cp1251, out, console), Flow::Go);
     EXPECT_EQ(out, "");
-    EXPECT_EQ(console, kSeparatorLine);
+    EXPECT_EQ(console, kSeparator);
 }
 
 TEST(LanguageIndex, OutsideABlockLinesAreCopiedWithoutCommentsAndCarriageReturns) {

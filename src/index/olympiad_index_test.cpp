@@ -7,14 +7,6 @@
 
 namespace {
 
-Bytes standardFile(std::string_view entries) {
-    Bytes file;
-    writePreamble(Preamble::Standard, file);
-    file += entries;
-    file += "\n}\n\n";
-    return file;
-}
-
 TEST(OlympiadIndex, OneDigitOlympiadsFirstWithASkipBeforeEachOlympiad) {
     Tables tables = tablesWith({"0/7", "0/12", "0/40", "0/41"});
     // Byte order puts olympiad 12 before olympiad 2.
@@ -24,7 +16,7 @@ TEST(OlympiadIndex, OneDigitOlympiadsFirstWithASkipBeforeEachOlympiad) {
     Bytes out;
     Bytes console;
     writeOlympiadIndex(tables, out, console);
-    EXPECT_EQ(out, standardFile(cp1251("\n\\medskip\n"
+    EXPECT_EQ(out, indexFile(Preamble::Standard, cp1251("\n\\medskip\n"
                                        "\\element  {57} 2-1-Н-3 \\x \\z{12}, \\z{40} \\par\n"
                                        "\\element  {58} 2-2-В-0 \\x \\z{41} \\par\n"
                                        "\n\\medskip\n"
@@ -46,7 +38,7 @@ TEST(OlympiadIndex, GroupsByTheFirstTwoBytesOfTheDesignation) {
     Bytes out;
     Bytes console;
     writeOlympiadIndex(tables, out, console);
-    EXPECT_EQ(out, standardFile(cp1251("\n\\medskip\n"
+    EXPECT_EQ(out, indexFile(Preamble::Standard, cp1251("\n\\medskip\n"
                                        "\\element   {3} 1-1-Н-1 \\x \\z{2} \\par\n"
                                        "\n\\medskip\n"
                                        "\\element   {7} 7 \\x \\z{5} \\par\n"

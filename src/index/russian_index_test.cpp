@@ -7,14 +7,6 @@
 
 namespace {
 
-Bytes standardFile(std::string_view entries) {
-    Bytes file;
-    writePreamble(Preamble::Standard, file);
-    file += entries;
-    file += "\n}\n\n";
-    return file;
-}
-
 TEST(RussianIndex, TopicsWithoutThePrefixAndWithTheirNotes) {
     Tables tables = tablesWith({"0/14", "0/29", "0/3"});
     addElement(tables, {cp1251("=РЯ"), {3}});
@@ -24,7 +16,7 @@ TEST(RussianIndex, TopicsWithoutThePrefixAndWithTheirNotes) {
     addElement(tables, {cp1251("вид глагола"), {3}});
     Bytes out;
     writeRussianIndex(tables, out);
-    EXPECT_EQ(out, standardFile(cp1251("\\element {305} вид глагола \\x \\z{14}, \\z{29}; ср. время \\par\n"
+    EXPECT_EQ(out, indexFile(Preamble::Standard, cp1251("\\element {305} вид глагола \\x \\z{14}, \\z{29}; ср. время \\par\n"
                                        "\\element {306} падеж \\x  \\par\n")));
 }
 

@@ -37,3 +37,11 @@ IndexElement& addElement(Tables& tables, const ElementSpec& spec) {
     tables.elements.push_back(std::move(e));
     return tables.elements.back();
 }
+
+Bytes indexFile(Preamble variant, std::string_view entries) {
+    Bytes file;
+    writePreamble(variant, file);
+    file += entries;
+    writeClosing(variant, file);
+    return file;
+}

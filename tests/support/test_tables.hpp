@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "elements/tables.hpp"
+#include "index/entry.hpp"
 
 // Tables whose problem table holds these problem lines ("0/1 3/7 NS"), in order.
 Tables tablesWith(std::initializer_list<std::string_view> problemLines);
@@ -22,3 +23,6 @@ IndexElement& addElement(Tables& tables, const ElementSpec& spec);
 
 // The problem with this book number (the test fails when there is not exactly one).
 ProblemRef bookProblem(const Tables& tables, int book);
+
+// A subject-index file as its writer makes it: the preamble, the entries, the closing.
+Bytes indexFile(Preamble variant, std::string_view entries);
