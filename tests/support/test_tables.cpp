@@ -24,16 +24,16 @@ ProblemRef bookProblem(const Tables& tables, int book) {
     return p;
 }
 
-IndexElement& addElement(Tables& tables, const ElementSpec& spec) {
+IndexElement& addElement(Tables& tables, const NewElement& wanted) {
     IndexElement e;
     e.id = ++tables.idCounter;
     e.actual = 1;
-    e.name = std::string(spec.name);
-    e.note = std::string(spec.note);
-    for (int book : spec.books) e.zz.push_back(bookProblem(tables, book));
+    e.name = std::string(wanted.name);
+    e.note = std::string(wanted.note);
+    for (int book : wanted.books) e.zz.push_back(bookProblem(tables, book));
     e.zz_.assign(e.zz.size(), nullptr);
     std::size_t slot = 0;
-    for (int book : spec.starred) e.zz_.at(slot++) = bookProblem(tables, book);
+    for (int book : wanted.starred) e.zz_.at(slot++) = bookProblem(tables, book);
     tables.elements.push_back(std::move(e));
     return tables.elements.back();
 }

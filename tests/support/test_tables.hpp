@@ -11,7 +11,7 @@
 // Tables whose problem table holds these problem lines ("0/1 3/7 NS"), in order.
 Tables tablesWith(std::initializer_list<std::string_view> problemLines);
 
-struct ElementSpec {
+struct NewElement {
     std::string_view name;
     std::vector<int> books;         // book numbers, each resolved to its one problem
     std::vector<int> starred = {};  // book numbers also put among the starred references
@@ -19,7 +19,7 @@ struct ElementSpec {
 };
 
 // Appends a live element with the next id; the test appends them in name order.
-IndexElement& addElement(Tables& tables, const ElementSpec& spec);
+IndexElement& addElement(Tables& tables, const NewElement& wanted);
 
 // The problem with this book number (the test fails when there is not exactly one).
 ProblemRef bookProblem(const Tables& tables, int book);
