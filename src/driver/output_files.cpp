@@ -2,21 +2,29 @@
 
 #include <utility>
 
+#include "text/utf8.hpp"
+
 bool openOutput(OutputFile& file, const std::filesystem::path& dir, std::string name) {
     file.name = std::move(name);
     file.bytes.clear();
+    file.failed = false;
     // Binary mode: line ends are "\n" on every platform.
     file.handle = std::fopen((dir / file.name).string().c_str(), "wb");
     return file.handle != nullptr;
 }
 
+void spillOutput(OutputFile& file, Encoding encoding) {
+    if (file.handle == nullptr || file.bytes.empty()) return;
+    const Bytes bytes = encoding == Encoding::Utf8 ? toUtf8(file.bytes) : std::move(file.bytes);
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file.handle) != bytes.size()) file.failed = true;
+    file.bytes.clear();
+}
+
 bool closeOutput(OutputFile& file, Encoding encoding) {
     if (file.handle == nullptr) return true;
-    if (encoding == Encoding::Utf8) file.bytes = toUtf8(file.bytes);
-    bool ok = file.bytes.empty() || std::fwrite(file.bytes.data(), 1, file.bytes.size(), file.handle) == file.bytes.size();
-    ok = std::fflush(file.handle) == 0 && ok;
+    spillOutput(file, encoding);
+    bool ok = std::fflush(file.handle) == 0 && !file.failed;
     ok = std::fclose(file.handle) == 0 && ok;
     file.handle = nullptr;
-    file.bytes.clear();
     return ok;
 }

@@ -1,6 +1,8 @@
 #pragma once
-// The files a run writes. Each collects its bytes in memory and receives them
-// when it is closed, so a write error shows at one place: the closing.
+// The files a run writes. Each collects its bytes in memory and hands them on
+// at the end of every stage and when it is closed; a write that fails is
+// remembered and reported at the closing, so a report reads the same whatever
+// the sizes of the buffers.
 
 #include <cstdio>
 #include <filesystem>
@@ -13,12 +15,15 @@ struct OutputFile {
     std::string name;  // as the messages name it
     std::FILE* handle = nullptr;
     Bytes bytes;
+    bool failed = false;
 };
 
 // Creates (or empties) the file; false when that fails.
 bool openOutput(OutputFile& file, const std::filesystem::path& dir, std::string name);
 
-// Writes the collected bytes (in UTF-8, converted), flushes and closes; false
-// on any failure. Does nothing (true) for a file that was never opened or is
-// closed already.
+// Writes what the file has collected (in UTF-8, converted) and empties the buffer.
+void spillOutput(OutputFile& file, Encoding encoding);
+
+// Spills, flushes and closes; false when any write to the file failed. Does
+// nothing (true) for a file that was never opened or is closed already.
 bool closeOutput(OutputFile& file, Encoding encoding);

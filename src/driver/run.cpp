@@ -4,12 +4,12 @@
 #include <fstream>
 #include <new>
 #include <optional>
-#include <utility>
 #include <string_view>
+#include <utility>
 
+#include "driver/options.hpp"
 #include "driver/output_files.hpp"
 #include "driver/source_reader.hpp"
-#include "driver/options.hpp"
 #include "elements/ordering.hpp"
 #include "elements/tables.hpp"
 #include "index/author_index.hpp"
@@ -70,10 +70,13 @@ struct Run {
 
     Bytes& file(FileId id) { return files[id].bytes; }
 
-    // Console text reaches the console at the end of every stage.
+    // What a stage wrote reaches the console and the files when it ends.
     void flush() {
         writeConsole(out, console, encoding);
         console.clear();
+        spillOutput(copy, encoding);
+        for (OutputFile& file : files) spillOutput(file, encoding);
+        spillOutput(languageIndex, encoding);
     }
 
     // A name from the command line as the messages show it: in UTF-8 the
@@ -136,8 +139,15 @@ Flow openSourceAndCopy(Run& run, std::span<const std::string> args) {
 Flow readPass(Run& run, const std::function<void(const ContentLine&)>& handle, long& lineCount) {
     run.source.clear();
     run.source.seekg(0);
+    // A large source hands its lines on in portions, so memory stays bounded.
+    constexpr long kLinesPerPortion = 4096;
+    long handled = 0;
+    auto handleAndSpill = [&](const ContentLine& line) {
+        handle(line);
+        if (++handled % kLinesPerPortion == 0) run.flush();
+    };
     return readSource(SourceFile{run.source, run.sourceName, run.encoding}, PassSinks{run.copy.bytes, run.console},
-                      handle, lineCount);
+                      handleAndSpill, lineCount);
 }
 
 ElementParse elementParse(Run& run) {
