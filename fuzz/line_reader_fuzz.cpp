@@ -1,4 +1,5 @@
-// Any bytes as a source: every content line handed on is clean and within the limit.
+// Any bytes as a source, read as code page 1251 and as UTF-8: every content
+// line handed on is clean and within the limit.
 #include <cstddef>
 #include <cstdint>
 #include <sstream>
@@ -7,15 +8,20 @@
 #include "driver/source_reader.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
-    Bytes copy, console;
-    long lineCount = 0;
-    readSource(SourceFile{in, "source"}, PassSinks{copy, console}, [](const ContentLine& line) {
-        std::string_view text = line.text;
-        bool clean = !text.empty() && text.size() <= 2048 && text.front() != ' ' && text.back() != ' ' &&
-                     text.find("  ") == std::string_view::npos && text.find("//") == std::string_view::npos &&
-                     text.find_first_of(std::string_view("\n\r\0", 3)) == std::string_view::npos;
-        if (!clean) __builtin_trap();
-    }, lineCount);
+    for (Encoding encoding : {Encoding::Cp1251, Encoding::Utf8}) {
+        std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+        Bytes copy, console;
+        long lineCount = 0;
+        readSource(
+            SourceFile{in, "source", encoding}, PassSinks{copy, console},
+            [](const ContentLine& line) {
+                std::string_view text = line.text;
+                bool clean = !text.empty() && text.size() <= 2048 && text.front() != ' ' && text.back() != ' ' &&
+                             text.find("  ") == std::string_view::npos && text.find("//") == std::string_view::npos &&
+                             text.find_first_of(std::string_view("\n\r\0", 3)) == std::string_view::npos;
+                if (!clean) __builtin_trap();
+            },
+            lineCount);
+    }
     return 0;
 }

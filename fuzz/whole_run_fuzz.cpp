@@ -1,5 +1,6 @@
 // Any bytes as a whole run: a source and, after a line "==TEMPLATE==", the
-// language template, in a directory of their own.
+// language template, in a directory of their own; a first line "==UTF8==" asks
+// for a run in UTF-8.
 #include <unistd.h>
 
 #include <cstddef>
@@ -31,6 +32,12 @@ void writeFile(const fs::path& path, std::string_view bytes) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const fs::path dir = workDirectory();
     std::string_view input(reinterpret_cast<const char*>(data), size);
+    std::vector<std::string> args{"source.src", "copy.txt"};
+    constexpr std::string_view kUtf8Mark = "==UTF8==\n";
+    if (input.starts_with(kUtf8Mark)) {
+        input.remove_prefix(kUtf8Mark.size());
+        args.push_back("--utf8");
+    }
     constexpr std::string_view kTemplateMark = "\n==TEMPLATE==\n";
     std::size_t mark = input.find(kTemplateMark);
     writeFile(dir / "source.src", input.substr(0, mark));
@@ -38,7 +45,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (mark != std::string_view::npos)
         writeFile(dir / "indeksal_yazykov.tex.template", input.substr(mark + kTemplateMark.size()));
     std::ostringstream console;
-    std::vector<std::string> args{"source.src", "copy.txt"};
     int status = run(args, dir, console);
     if (status != 0 && status != 1) __builtin_trap();
     return 0;
