@@ -1,55 +1,109 @@
 #!/bin/sh
-# Builds the PDF of the example book.
+# Builds the PDFs of the example book and of its UTF-8 twin.
 #
-#   build_book.sh OLYINDEX DIR
+#   build_book.sh OLYINDEX BOOK DIR UTF8DIR
 #
-# DIR holds a copy of examples/book. The script runs OLYINDEX there on book.src
-# (console in console.txt, code page 1251), then pdflatex twice on book.tex.
-# It fails when the tool reports an error, when pdflatex fails, or when the
-# log of the second run has an undefined reference, a link to a missing
-# target, or asks for another run.
+# BOOK is examples/book; DIR and UTF8DIR are fresh directories (made if
+# missing). The script copies the book into DIR as it is (code page 1251),
+# runs OLYINDEX there on book.src (console in console.txt), then pdflatex twice
+# on book.tex. Into UTF8DIR it converts book.src, the language-index template
+# and book-common.tex to UTF-8 (iconv), copies book-utf8.tex, runs
+# OLYINDEX --utf8 there and pdflatex twice on book-utf8.tex.
+# It fails when the tool reports an error, when pdflatex fails, when the log of
+# the second run has an undefined reference, a link to a missing target, or
+# asks for another run, and when the two PDFs differ in their number of pages.
 set -eu
 
-if [ $# -ne 2 ]; then
-    echo "usage: $0 OLYINDEX DIR" >&2
+if [ $# -ne 4 ]; then
+    echo "usage: $0 OLYINDEX BOOK DIR UTF8DIR" >&2
     exit 2
 fi
 tool=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-dir=$2
-cd "$dir"
+book=$(cd "$2" && pwd)
+dir=$3
+utf8dir=$4
 
-# Byte patterns are code page 1251: compare bytes, not characters.
+# Byte patterns are code page 1251 or UTF-8: compare bytes, not characters.
 LC_ALL=C
 export LC_ALL
-
-if ! "$tool" book.src book.copy > console.txt; then
-    echo "olyindex stopped early (see $dir/console.txt)" >&2
-    exit 1
-fi
-error_word=$(printf '\316\330\310\301\312\300')   # "ОШИБКА" in code page 1251
-if grep -q "$error_word" console.txt; then
-    echo "olyindex reported errors on book.src (see $dir/console.txt):" >&2
-    grep -a -A1 "$error_word" console.txt | iconv -f cp1251 -t utf-8 >&2 || true
-    exit 1
-fi
 
 # Long log lines stay whole, so that every warning can be found by grep.
 max_print_line=100000
 export max_print_line
-for run in 1 2; do
-    if ! pdflatex -interaction=nonstopmode -halt-on-error book.tex > pdflatex-$run.txt 2>&1; then
-        echo "pdflatex failed (run $run); the end of $dir/book.log:" >&2
-        tail -n 30 book.log | iconv -f cp1251 -t utf-8 >&2 || tail -n 30 book.log >&2
+
+error_word=$(printf '\316\330\310\301\312\300')   # "ОШИБКА" in code page 1251
+error_word_utf8=$(printf '%s' "$error_word" | iconv -f cp1251 -t utf-8)
+
+# to_utf8 ENCODING: shows standard input, in ENCODING, as UTF-8.
+to_utf8() {
+    if [ "$1" = cp1251 ]; then
+        iconv -f cp1251 -t utf-8 || true
+    else
+        cat
+    fi
+}
+
+# build DIR MAIN ENCODING ERROR_WORD [OPTION]: runs the tool in DIR (with
+# OPTION), then pdflatex twice on MAIN.tex; ENCODING is that of the files.
+build() {
+    (
+    where=$1 main=$2 encoding=$3 word=$4
+    shift 4
+    cd "$where"
+    if ! "$tool" "$@" book.src book.copy > console.txt; then
+        echo "olyindex stopped early (see $where/console.txt)" >&2
         exit 1
     fi
-done
+    if grep -q "$word" console.txt; then
+        echo "olyindex reported errors on book.src (see $where/console.txt):" >&2
+        grep -a -A1 "$word" console.txt | to_utf8 "$encoding" >&2
+        exit 1
+    fi
 
-problems='undefined|has been referenced|Rerun to get|Rerun LaTeX'
-if grep -a -i -E "$problems" book.log > latex-problems.txt; then
-    echo "after the second pdflatex run references are still open ($dir/book.log):" >&2
-    iconv -f cp1251 -t utf-8 latex-problems.txt >&2 || cat latex-problems.txt >&2
+    for run in 1 2; do
+        if ! pdflatex -interaction=nonstopmode -halt-on-error "$main.tex" > "pdflatex-$run.txt" 2>&1; then
+            echo "pdflatex failed (run $run); the first error in $where/$main.log:" >&2
+            if grep -a -q '^!' "$main.log"; then
+                grep -a -A8 '^!' "$main.log" | head -n 20 | to_utf8 "$encoding" >&2
+            else
+                tail -n 30 "$main.log" | to_utf8 "$encoding" >&2
+            fi
+            exit 1
+        fi
+    done
+
+    problems='undefined|has been referenced|Rerun to get|Rerun LaTeX'
+    if grep -a -i -E "$problems" "$main.log" > latex-problems.txt; then
+        echo "after the second pdflatex run references are still open ($where/$main.log):" >&2
+        to_utf8 "$encoding" < latex-problems.txt >&2
+        exit 1
+    fi
+    rm -f latex-problems.txt
+    )
+}
+
+# pages LOG: the number of pages pdflatex reports in LOG.
+pages() {
+    sed -n 's/^Output written on .* (\([0-9][0-9]*\) pages\{0,1\}, .*/\1/p' "$1"
+}
+
+mkdir -p "$dir" "$utf8dir"
+
+cp -R "$book"/. "$dir"/
+build "$dir" book cp1251 "$error_word"
+
+for file in book.src indeksal_yazykov.tex.template book-common.tex; do
+    iconv -f cp1251 -t utf-8 "$book/$file" > "$utf8dir/$file"
+done
+cp "$book"/book-utf8.tex "$utf8dir"/
+build "$utf8dir" book-utf8 utf-8 "$error_word_utf8" --utf8
+
+cp1251_pages=$(pages "$dir/book.log")
+utf8_pages=$(pages "$utf8dir/book-utf8.log")
+if [ -z "$cp1251_pages" ] || [ "$cp1251_pages" != "$utf8_pages" ]; then
+    echo "the two books differ: $dir/book.pdf has ${cp1251_pages:-?} pages, $utf8dir/book-utf8.pdf ${utf8_pages:-?}" >&2
     exit 1
 fi
-rm -f latex-problems.txt
 
 echo "example book: $dir/book.pdf"
+echo "example book in UTF-8: $utf8dir/book-utf8.pdf ($utf8_pages pages, as $dir/book.pdf)"
