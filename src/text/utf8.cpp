@@ -22,13 +22,28 @@ void appendUtf8(std::string& out, char32_t c) {
 std::size_t decodeOne(std::string_view text, char32_t& c) {
     auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     unsigned char lead = byte(0);
+    if (lead < 0x80) {
+        c = lead;
+        return 1;
+    }
+    // The lead byte gives the length and the least code point that needs it.
     std::size_t length = 0;
     char32_t least = 0;
-    if (lead < 0x80) return c = lead, 1;
-    if (lead >= 0xC2 && lead <= 0xDF) length = 2, c = lead & 0x1F, least = 0x80;
-    else if (lead >= 0xE0 && lead <= 0xEF) length = 3, c = lead & 0x0F, least = 0x800;
-    else if (lead >= 0xF0 && lead <= 0xF4) length = 4, c = lead & 0x07, least = 0x10000;
-    else return 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        c = lead & 0x1F;
+        least = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        c = lead & 0x0F;
+        least = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        c = lead & 0x07;
+        least = 0x10000;
+    } else {
+        return 0;
+    }
     if (text.size() < length) return 0;
     for (std::size_t i = 1; i < length; ++i) {
         if ((byte(i) & 0xC0) != 0x80) return 0;
