@@ -97,12 +97,19 @@ TEST(HostileSource, LineLengthsAroundTheLimit) {
     }
 }
 
-TEST(HostileSource, AnElementNameOf2045Characters) {
+TEST(HostileSource, ElementNamesAsLongAsALineCanBe) {
     std::string name(2045, 'n');
     Book book("long-name", "#!\n0/1\n#/0\n" + name + " --");
     RunResult r = book.run();
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(contains(book.file("polnyj_indeksal.tex"), "\\element   {2} " + name + " \\x  \\par\n"));
+
+    // Without numbers a whole last line of 2048 characters is the name.
+    std::string whole(2048, 'w');
+    Book unnumbered("long-name-unnumbered", "#!\n0/1\n#/-\n" + whole);
+    RunResult u = unnumbered.run();
+    EXPECT_EQ(u.status, 0);
+    EXPECT_TRUE(contains(unnumbered.file("polnyj_indeksal.tex"), "\\element   {2} " + whole + " \\x  \\par\n"));
 }
 
 TEST(HostileSource, CarriageReturnLineEndsMakeOneLineCutAtTheFirst) {
