@@ -17,11 +17,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path workDirectory() {
-    fs::path dir = fs::temp_directory_path() / ("olyindex-fuzz-" + std::to_string(getpid()));
-    fs::create_directories(dir);
-    return dir;
-}
+// The directory the runs of one fuzzing process share, removed when it ends.
+struct WorkDirectory {
+    fs::path path = fs::temp_directory_path() / ("olyindex-fuzz-" + std::to_string(getpid()));
+    WorkDirectory() { fs::create_directories(path); }
+    ~WorkDirectory() {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+};
 
 void writeFile(const fs::path& path, std::string_view bytes) {
     std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -30,7 +34,8 @@ void writeFile(const fs::path& path, std::string_view bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const fs::path dir = workDirectory();
+    static const WorkDirectory work;
+    const fs::path& dir = work.path;
     std::string_view input(reinterpret_cast<const char*>(data), size);
     std::vector<std::string> args{"source.src", "copy.txt"};
     constexpr std::string_view kUtf8Mark = "==UTF8==\n";
