@@ -1,19 +1,19 @@
-// Any bytes as a source, read as code page 1251 and as UTF-8: every content
-// line handed on is clean and within the limit.
+// Any bytes as a source, decoded as code page 1251 and as UTF-8: every
+// content line handed on is clean and within the limit.
 #include <cstddef>
 #include <cstdint>
-#include <sstream>
 #include <string>
 
 #include "driver/source_reader.hpp"
+#include "text/encoding.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     for (Encoding encoding : {Encoding::Cp1251, Encoding::Utf8}) {
-        std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+        DecodedText source = decodeText(std::string(reinterpret_cast<const char*>(data), size), encoding);
         Bytes copy, console;
         long lineCount = 0;
         readSource(
-            SourceFile{in, "source", encoding}, PassSinks{copy, console},
+            source.text, PassSinks{copy, console},
             [](const ContentLine& line) {
                 std::string_view text = line.text;
                 bool clean = !text.empty() && text.size() <= 2048 && text.front() != ' ' && text.back() != ' ' &&

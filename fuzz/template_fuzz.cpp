@@ -1,12 +1,12 @@
 // Any bytes as the language template, filled from a small book.
 #include <cstddef>
 #include <cstdint>
-#include <sstream>
 #include <string>
 
 #include "elements/tables.hpp"
 #include "index/language_index.hpp"
 #include "text/cp1251.hpp"
+#include "text/encoding.hpp"
 
 namespace {
 
@@ -38,9 +38,9 @@ Tables smallBook() {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static Tables tables = smallBook();
     for (Encoding encoding : {Encoding::Cp1251, Encoding::Utf8}) {
-        std::istringstream templ(std::string(reinterpret_cast<const char*>(data), size));
+        DecodedText templ = decodeText(std::string(reinterpret_cast<const char*>(data), size), encoding);
         Bytes out, console;
-        writeLanguageIndex(tables, &templ, encoding, out, console);
+        writeLanguageIndex(tables, templ.text, out, console);
     }
     return 0;
 }

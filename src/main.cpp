@@ -3,12 +3,15 @@
 #include <vector>
 
 #include "driver/run.hpp"
+#include "driver/standard_streams.hpp"
 
 #ifdef _WIN32
 #include <windows.h>
 #endif
 
 int main(int argc, char** argv) {
+    // A closed standard output is a console that cannot be written.
+    if (!reserveStandardStreams()) std::cout.setstate(std::ios::badbit);
 #ifdef _WIN32
     SetConsoleOutputCP(1251);
 #endif

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "text/format.hpp"
-#include "text/line_input.hpp"
+#include "text/encoding.hpp"
 
 struct Options {
     std::vector<std::string> args;  // the run's own arguments, options taken out

@@ -1,7 +1,9 @@
 #include "driver/output_files.hpp"
 
+#include <new>
 #include <utility>
 
+#include "driver/file_system.hpp"
 #include "text/utf8.hpp"
 
 bool openOutput(OutputFile& file, const std::filesystem::path& dir, std::string name) {
@@ -9,14 +11,18 @@ bool openOutput(OutputFile& file, const std::filesystem::path& dir, std::string 
     file.bytes.clear();
     file.failed = false;
     // Binary mode: line ends are "\n" on every platform.
-    file.handle = std::fopen((dir / file.name).string().c_str(), "wb");
+    file.handle = openFile(dir / file.name, "wb");
     return file.handle != nullptr;
 }
 
 void spillOutput(OutputFile& file, Encoding encoding) {
     if (file.handle == nullptr || file.bytes.empty()) return;
-    const Bytes bytes = encoding == Encoding::Utf8 ? toUtf8(file.bytes) : std::move(file.bytes);
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file.handle) != bytes.size()) file.failed = true;
+    try {
+        const Bytes bytes = encoding == Encoding::Utf8 ? toUtf8(file.bytes) : std::move(file.bytes);
+        if (std::fwrite(bytes.data(), 1, bytes.size(), file.handle) != bytes.size()) file.failed = true;
+    } catch (const std::bad_alloc&) {
+        file.failed = true;  // no memory left to convert what was collected
+    }
     file.bytes.clear();
 }
 

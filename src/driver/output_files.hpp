@@ -9,7 +9,7 @@
 #include <string>
 
 #include "text/format.hpp"
-#include "text/line_input.hpp"
+#include "text/encoding.hpp"
 
 struct OutputFile {
     std::string name;  // as the messages name it

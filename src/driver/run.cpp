@@ -1,12 +1,13 @@
 #include "driver/run.hpp"
 
 #include <array>
-#include <fstream>
 #include <new>
 #include <optional>
 #include <string_view>
 #include <utility>
+#include <vector>
 
+#include "driver/file_system.hpp"
 #include "driver/options.hpp"
 #include "driver/output_files.hpp"
 #include "driver/source_reader.hpp"
@@ -22,18 +23,14 @@
 #include "outputs/table_by_numbers.hpp"
 #include "outputs/table_by_olympiads.hpp"
 #include "text/cp1251.hpp"
+#include "text/encoding.hpp"
+#include "text/messages.hpp"
 #include "text/separator.hpp"
 #include "text/utf8.hpp"
 
 namespace {
 
-bool writeConsole(std::ostream& out, std::string_view bytes, Encoding encoding) {
-    std::string converted = encoding == Encoding::Utf8 ? toUtf8(bytes) : std::string(bytes);
-    out.write(converted.data(), static_cast<std::streamsize>(converted.size()));
-    return static_cast<bool>(out.flush());
-}
-
-// The files created before anything else, in their order of creation.
+// The files created once every start-up check has passed, in their order of creation.
 enum FileId {
     kLog1, kLog2, kLog3, kLog4, kLog5,
     kRubricator, kLanguageList, kOlympiadIndex, kFullIndex, kConditionAuthors, kSolutionAuthors,
@@ -48,32 +45,39 @@ constexpr std::array<std::string_view, kFileCount> kFileNames = {
     "po_russkomu_jazyku.tex", "tabl_po_nomeram.tex", "tabl_po_olimpiadam.tex",
 };
 
-constexpr std::string_view kTemplateName = "indeksal_yazykov.tex.template";
-constexpr std::string_view kLanguageIndexName = "indeksal_yazykov.tex";
-
 struct Run {
-    Run(std::filesystem::path directory, std::ostream& console, Encoding encoding)
-        : dir(std::move(directory)), out(console), encoding(encoding) {}
+    Run(std::filesystem::path directory, std::ostream& terminal, Encoding encoding)
+        : dir(std::move(directory)), terminal(terminal), encoding(encoding) {}
 
     std::filesystem::path dir;
-    std::ostream& out;
+    std::ostream& terminal;
     Encoding encoding;
-    Bytes console;
+    Bytes console;  // what the current stage has printed, on its way to the terminal
+    bool consoleFailed = false;
     std::array<OutputFile, kFileCount> files;
     OutputFile copy;
     OutputFile languageIndex;
-    std::ifstream source;
-    std::string sourceName;
+    bool languageIndexFailed = false;
+    std::string sourceText;                   // the whole source, read once
+    std::optional<std::string> templateText;  // none when there is no template
     Tables tables;
     std::int32_t problemCount = 0;
     std::int32_t elementCount = 0;
 
     Bytes& file(FileId id) { return files[id].bytes; }
 
-    // What a stage wrote reaches the console and the files when it ends.
-    void flush() {
-        writeConsole(out, console, encoding);
+    void flushConsole() {
+        std::string converted;
+        std::string_view bytes = console;
+        if (encoding == Encoding::Utf8) bytes = converted = toUtf8(console);
+        terminal.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (!terminal.flush()) consoleFailed = true;
         console.clear();
+    }
+
+    // What a stage wrote reaches the terminal and the files when it ends.
+    void flush() {
+        flushConsole();
         spillOutput(copy, encoding);
         for (OutputFile& file : files) spillOutput(file, encoding);
         spillOutput(languageIndex, encoding);
@@ -88,57 +92,133 @@ struct Run {
     }
 };
 
-Flow openFiles(Run& run) {
-    for (std::size_t i = 0; i < kFileCount; ++i) {
-        if (!openOutput(run.files[i], run.dir, std::string(kFileNames[i]))) {
-            format(run.console, cp1251("\nОШИБКА: файл %s недоступен\n"), kFileNames[i]);
-            return Flow::Stop;
-        }
+void writeOutOfMemory(std::ostream& terminal, Encoding encoding) {
+    // The literal in the source is UTF-8 already.
+    constexpr std::string_view kUtf8 = "\nОШИБКА распределения памяти\n";
+    std::string_view message = encoding == Encoding::Utf8 ? kUtf8 : messages::kOutOfMemory.view();
+    terminal.write(message.data(), static_cast<std::streamsize>(message.size()));
+    terminal.flush();
+}
+
+// Start-up. Every check comes before any file is created or emptied, so that
+// a run that stops here leaves the directory exactly as it was.
+
+Flow checkOutputsCreatable(Run& run) {
+    for (std::string_view name : kFileNames) {
+        if (canCreate(run.dir / name)) continue;
+        format(run.console, messages::kFileUnavailable, name);
+        return Flow::Stop;
     }
     return Flow::Go;
 }
 
-bool isDirectory(const std::filesystem::path& path) {
-    std::error_code error;
-    return std::filesystem::is_directory(path, error);
+// The source is read once; the three passes walk its text.
+Flow readSourceFile(Run& run, const std::string& name) {
+    switch (readWholeFile(run.dir / name, run.sourceText)) {
+        case WholeRead::Ok: return Flow::Go;
+        case WholeRead::CannotOpen: format(run.console, messages::kSourceUnavailable, run.shown(name)); break;
+        case WholeRead::ReadError: format(run.console, messages::kReadError, run.shown(name)); break;
+    }
+    return Flow::Stop;
 }
 
-bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
-    std::error_code error;
-    return std::filesystem::equivalent(a, b, error);
+// Writing the copy (or the outputs) over the source, the template or one of
+// the outputs would destroy what the run reads or writes.
+Flow checkClashes(Run& run, const std::string& sourceName, const std::string& copyName) {
+    const std::filesystem::path source = run.dir / sourceName;
+    const std::filesystem::path copy = run.dir / copyName;
+    std::vector<std::string_view> written(kFileNames.begin(), kFileNames.end());
+    written.push_back(kLanguageIndexName);
+    for (std::string_view name : written) {
+        if (!sameFile(source, run.dir / name)) continue;
+        format(run.console, messages::kSourceClash, run.shown(sourceName), name);
+        return Flow::Stop;
+    }
+    if (sameFile(source, copy)) {
+        format(run.console, messages::kCopyIsSource, run.shown(copyName));
+        return Flow::Stop;
+    }
+    written.push_back(kTemplateName);
+    for (std::string_view name : written) {
+        if (!sameFile(copy, run.dir / name)) continue;
+        format(run.console, messages::kCopyClash, run.shown(copyName), name);
+        return Flow::Stop;
+    }
+    return Flow::Go;
 }
 
-Flow openSourceAndCopy(Run& run, std::span<const std::string> args) {
+// The text of a file read whole, in the run's encoding: a UTF-8 file in a code
+// page 1251 run would fill every output with garbage, and in UTF-8 a line that
+// is no text in code page 1251 is found before anything is written.
+Flow decodeInput(Run& run, std::string_view shownName, std::string& bytes) {
+    if (run.encoding == Encoding::Cp1251 && looksLikeUtf8(bytes)) {
+        format(run.console, messages::kUtf8WithoutOption, shownName);
+        return Flow::Stop;
+    }
+    DecodedText decoded = decodeText(std::move(bytes), run.encoding);
+    bytes = std::move(decoded.text);
+    if (decoded.ok()) return Flow::Go;
+    printEncodingFault(run.console, shownName, decoded.faultLine, decoded.fault);
+    return Flow::Stop;
+}
+
+// A template that does not open means no language index, without a word.
+Flow readTemplate(Run& run) {
+    std::string bytes;
+    switch (readWholeFile(run.dir / kTemplateName, bytes)) {
+        case WholeRead::CannotOpen: return Flow::Go;
+        case WholeRead::ReadError: format(run.console, messages::kReadError, kTemplateName); return Flow::Stop;
+        case WholeRead::Ok: break;
+    }
+    if (decodeInput(run, kTemplateName, bytes) == Flow::Stop) return Flow::Stop;
+    if (!canCreate(run.dir / kLanguageIndexName)) {
+        format(run.console, messages::kFileUnavailable, kLanguageIndexName);
+        return Flow::Stop;
+    }
+    run.templateText = std::move(bytes);
+    return Flow::Go;
+}
+
+Flow checkArguments(Run& run, std::span<const std::string> args) {
     if (args.size() != 2) {
-        format(run.console, cp1251("\nОШИБКА: нужно 2 аргумента (откуда, куда), а указано %d\n"), args.size());
+        format(run.console, messages::kArgumentCount, args.size());
         return Flow::Stop;
     }
-    std::filesystem::path sourcePath = run.dir / args[0];
-    std::filesystem::path copyPath = run.dir / args[1];
-    if (!isDirectory(sourcePath)) run.source.open(sourcePath, std::ios::binary);
-    if (!run.source.is_open()) {
-        format(run.console, cp1251("\nОШИБКА: файл %s [1] недоступен\n"), run.shown(args[0]));
+    if (readSourceFile(run, args[0]) == Flow::Stop) return Flow::Stop;
+    if (checkClashes(run, args[0], args[1]) == Flow::Stop) return Flow::Stop;
+    if (decodeInput(run, run.shown(args[0]), run.sourceText) == Flow::Stop) return Flow::Stop;
+    if (readTemplate(run) == Flow::Stop) return Flow::Stop;
+    if (!canCreate(run.dir / args[1])) {
+        format(run.console, messages::kCopyUnavailable, run.shown(args[1]));
         return Flow::Stop;
     }
-    // Opening the copy for writing would destroy the source.
-    if (sameFile(sourcePath, copyPath)) {
-        run.source.close();
-        format(run.console, cp1251("\nОШИБКА: файл %s [2] совпадает с исходным файлом\n"), run.shown(args[1]));
-        return Flow::Stop;
-    }
-    if (!openOutput(run.copy, run.dir, args[1])) {
-        run.source.close();
-        format(run.console, cp1251("\nОШИБКА: файл %s [2] недоступен\n"), run.shown(args[1]));
-        return Flow::Stop;
-    }
-    run.copy.name = run.shown(args[1]);
-    run.sourceName = run.shown(args[0]);
     return Flow::Go;
+}
+
+// Every check has passed: the outputs are created (or emptied) in their order,
+// then the copy. A failure now means the directory changed under the run.
+Flow createFiles(Run& run, const std::string& copyName) {
+    for (std::size_t i = 0; i < kFileCount; ++i) {
+        if (openOutput(run.files[i], run.dir, std::string(kFileNames[i]))) continue;
+        format(run.console, messages::kFileUnavailable, kFileNames[i]);
+        return Flow::Stop;
+    }
+    if (!openOutput(run.copy, run.dir, copyName)) {
+        format(run.console, messages::kCopyUnavailable, run.shown(copyName));
+        return Flow::Stop;
+    }
+    run.copy.name = run.shown(copyName);
+    return Flow::Go;
+}
+
+Flow startUp(Run& run, std::span<const std::string> args) {
+    if (checkOutputsCreatable(run) == Flow::Stop) return Flow::Stop;
+    run.console += cp1251("\nПрограмма для построения индекса к книжке \"Квиртала\"\n").view();
+    if (checkArguments(run, args) == Flow::Stop) return Flow::Stop;
+    return createFiles(run, args[1]);
 }
 
 Flow readPass(Run& run, const std::function<void(const ContentLine&)>& handle, long& lineCount) {
-    run.source.clear();
-    run.source.seekg(0);
     // A large source hands its lines on in portions, so memory stays bounded.
     constexpr long kLinesPerPortion = 4096;
     long handled = 0;
@@ -146,8 +226,7 @@ Flow readPass(Run& run, const std::function<void(const ContentLine&)>& handle, l
         handle(line);
         if (++handled % kLinesPerPortion == 0) run.flush();
     };
-    return readSource(SourceFile{run.source, run.sourceName, run.encoding}, PassSinks{run.copy.bytes, run.console},
-                      handleAndSpill, lineCount);
+    return readSource(run.sourceText, PassSinks{run.copy.bytes, run.console}, handleAndSpill, lineCount);
 }
 
 ElementParse elementParse(Run& run) {
@@ -172,7 +251,7 @@ Flow readProblems(Run& run) {
     try {
         run.tables.problems.records.assign(static_cast<std::size_t>(run.problemCount), ProblemRecord{});
     } catch (const std::bad_alloc&) {
-        run.console += cp1251("\nОШИБКА распределения памяти\n").view();
+        run.console += messages::kOutOfMemory.view();
         return Flow::Stop;
     }
     long lineCount = 0;
@@ -189,7 +268,7 @@ Flow readElements(Run& run) {
     try {
         run.tables.elements = makeElementTable(static_cast<std::size_t>(run.elementCount), run.tables.idCounter);
     } catch (const std::bad_alloc&) {
-        run.console += cp1251("\nОШИБКА распределения памяти\n").view();
+        run.console += messages::kOutOfMemory.view();
         return Flow::Stop;
     }
     run.tables.positionsRead = 0;
@@ -208,13 +287,17 @@ Flow readElements(Run& run) {
     return Flow::Go;
 }
 
+// The template was read at start-up; the language index is created only now,
+// when its turn comes, and a failure to create it is reported without stopping.
 Flow writeLanguageIndexStage(Run& run) {
-    std::filesystem::path templatePath = run.dir / kTemplateName;
-    std::ifstream templ;
-    if (!isDirectory(templatePath)) templ.open(templatePath, std::ios::binary);
-    std::istream* input = nullptr;
-    if (templ.is_open() && openOutput(run.languageIndex, run.dir, std::string(kLanguageIndexName))) input = &templ;
-    return writeLanguageIndex(run.tables, input, run.encoding, run.languageIndex.bytes, run.console);
+    std::optional<std::string_view> templ;
+    if (run.templateText && openOutput(run.languageIndex, run.dir, std::string(kLanguageIndexName))) {
+        templ = *run.templateText;
+    } else if (run.templateText) {
+        format(run.console, messages::kFileUnavailable, kLanguageIndexName);
+        run.languageIndexFailed = true;
+    }
+    return writeLanguageIndex(run.tables, templ, run.languageIndex.bytes, run.console);
 }
 
 void separate(Run& run) {
@@ -249,16 +332,13 @@ Flow writeOutputs(Run& run) {
 }
 
 Flow runStages(Run& run, std::span<const std::string> args) {
-    if (openFiles(run) == Flow::Stop) return Flow::Stop;
-    run.console += cp1251("\nПрограмма для построения индекса к книжке \"Квиртала\"\n").view();
-    if (openSourceAndCopy(run, args) == Flow::Stop) return Flow::Stop;
+    if (startUp(run, args) == Flow::Stop) return Flow::Stop;
     run.flush();
     for (auto stage : {countLines, readProblems, readElements}) {
         Flow flow = stage(run);
         run.flush();
         if (flow == Flow::Stop) return Flow::Stop;
     }
-    run.source.close();
     orderElements(run.tables.elements, OrderingLogs{run.file(kLog3), run.file(kLog4), run.file(kLog5)}, run.console);
     run.flush();
     return writeOutputs(run);
@@ -267,12 +347,15 @@ Flow runStages(Run& run, std::span<const std::string> args) {
 // Closes every file in order (copy, logs, fragments, the language index);
 // true when all of them were written.
 bool closeFiles(Run& run) {
-    run.source.close();
     bool ok = true;
     auto close = [&](OutputFile& file) {
         if (closeOutput(file, run.encoding)) return;
-        format(run.console, cp1251("\nОШИБКА записи в файл %s\n"), file.name);
         ok = false;
+        try {
+            format(run.console, messages::kWriteError, file.name);
+        } catch (const std::bad_alloc&) {
+            // Every file is closed all the same; the status tells the failure.
+        }
     };
     close(run.copy);
     for (OutputFile& file : run.files) close(file);
@@ -280,15 +363,49 @@ bool closeFiles(Run& run) {
     return ok;
 }
 
+// Memory ran out: what the stage printed goes out, then the message, written
+// as it is so that printing it needs no memory; the tables are given back so
+// that the files can still be closed.
+void reportOutOfMemory(Run& run) {
+    try {
+        run.flushConsole();
+    } catch (const std::bad_alloc&) {
+        run.consoleFailed = true;
+    }
+    Bytes().swap(run.console);
+    run.tables = Tables{};
+    writeOutOfMemory(run.terminal, run.encoding);
+}
+
+int runCommandLine(std::span<const std::string> commandLine, const std::filesystem::path& dir, std::ostream& console) {
+    Options options = parseOptions(commandLine);
+    if (std::optional<Bytes> info = infoRequested(options.args)) {
+        Run answer(dir, console, options.encoding);
+        answer.console = std::move(*info);
+        answer.flushConsole();
+        return answer.consoleFailed ? 1 : 0;
+    }
+    Run state(dir, console, options.encoding);
+    Flow flow = Flow::Stop;
+    try {
+        flow = runStages(state, options.args);
+    } catch (const std::bad_alloc&) {
+        reportOutOfMemory(state);
+    }
+    bool written = closeFiles(state);
+    state.flushConsole();
+    bool complete = flow == Flow::Go && written && !state.languageIndexFailed;
+    return complete && !state.consoleFailed ? 0 : 1;
+}
+
 }  // namespace
 
 int run(std::span<const std::string> commandLine, const std::filesystem::path& dir, std::ostream& console) {
-    Options options = parseOptions(commandLine);
-    if (std::optional<Bytes> info = infoRequested(options.args))
-        return writeConsole(console, *info, options.encoding) ? 0 : 1;
-    Run state(dir, console, options.encoding);
-    Flow flow = runStages(state, options.args);
-    bool written = closeFiles(state);
-    state.flush();
-    return flow == Flow::Go && written ? 0 : 1;
+    try {
+        return runCommandLine(commandLine, dir, console);
+    } catch (const std::bad_alloc&) {
+        // Before the run has its files, or while it closes them.
+        writeOutOfMemory(console, Encoding::Cp1251);
+        return 1;
+    }
 }

@@ -3,7 +3,9 @@
 #include <string>
 
 #include "text/cp1251.hpp"
+#include "text/line_input.hpp"
 #include "text/numbers.hpp"
+#include "text/messages.hpp"
 
 namespace {
 
@@ -32,31 +34,27 @@ Marker readMarker(std::string_view line, Section& section) {
 }
 
 void printBadLine(Bytes& console, long lineNumber, std::string_view line) {
-    format(console, cp1251("\nОШИБКА в исходном файле в строке %ld:\n%s\n"), lineNumber, line);
+    format(console, messages::kBadSourceLine, lineNumber, line);
 }
 
 }  // namespace
 
-Flow readSource(SourceFile source, PassSinks sinks, const std::function<void(const ContentLine&)>& handle,
+Flow readSource(std::string_view source, PassSinks sinks, const std::function<void(const ContentLine&)>& handle,
                 long& lineCount) {
     Section section;
     std::string line;
-    FromUtf8 fault;
+    std::string_view raw;
+    std::size_t pos = 0;
     lineCount = 0;
-    if (source.encoding == Encoding::Utf8) skipByteOrderMark(source.in);
     while (true) {
-        LineRead read = readLine(source.in, line, source.encoding, &fault);
+        LineRead read = readLine(source, pos, raw);
         if (read == LineRead::End) return Flow::Go;
         ++lineCount;
-        if (read == LineRead::BadCharacter) {
-            printEncodingFault(sinks.console, source.name, lineCount, fault);
-            return Flow::Stop;
-        }
         if (read == LineRead::TooLong) {
-            format(sinks.console, cp1251("\nОШИБКА: в исходном файле длина строки %ld превышает 2048 символов."),
-                   lineCount);
+            format(sinks.console, messages::kSourceLineTooLong, lineCount, kLineLimit);
             return Flow::Stop;
         }
+        line.assign(raw);
         cutLine(line);
         collapseSpaces(line);
         if (line.empty()) continue;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <string>
 #include <vector>
 
 #include "text/cp1251.hpp"
@@ -25,9 +25,8 @@ struct Pass {
 };
 
 Pass readAll(const std::string& source) {
-    std::istringstream in(source);
     Pass pass;
-    pass.flow = readSource(SourceFile{in, "book.src"}, PassSinks{pass.copy, pass.console}, [&](const ContentLine& l) {
+    pass.flow = readSource(source, PassSinks{pass.copy, pass.console}, [&](const ContentLine& l) {
         pass.lines.push_back({std::string(l.text), l.lineNumber, l.mode, l.source});
     }, pass.lineCount);
     return pass;

@@ -7,6 +7,7 @@
 #include "text/cp1251.hpp"
 #include "text/line_input.hpp"
 #include "text/numbers.hpp"
+#include "text/messages.hpp"
 
 ElementTable makeElementTable(std::size_t count, std::int32_t& idCounter) {
     ElementTable table(count);
@@ -212,9 +213,9 @@ void storeElementLine(ElementTable& table, std::size_t& firstFree, std::string_v
                              [](const IndexElement& e) { return e.actual == 0; });
     firstFree = static_cast<std::size_t>(free - table.begin());
     if (free == table.end()) {
-        context.console += cp1251("\nОШИБКА поиска свободного элемента массива\n").view();
+        context.console += messages::kNoFreeRecord.view();
         return;
     }
     if (parseElementLine(*free, std::string(line), source, context) != 0)
-        format(context.console, cp1251("\nОШИБКА формата, строка %ld\n"), lineNumber);
+        format(context.console, messages::kBadFormat, lineNumber);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "text/cp1251.hpp"
+#include "text/messages.hpp"
 
 void clearSource(SourceEntry& entry) {
     entry = SourceEntry{};
@@ -20,13 +21,13 @@ void storeSourceLine(SourceTable& table, std::string_view line, std::int32_t sou
     if (entry == table.end()) {
         entry = std::find_if(table.begin(), table.end(), [](const SourceEntry& e) { return e.used != 1; });
         if (entry == table.end()) {
-            console += cp1251("\nОШИБКА: недостаточно места в таблице источников\n").view();
+            console += messages::kNoRoomForSource.view();
             return;
         }
     }
     // A label too long for its field is refused whole: the entry keeps what it had.
     if (isLabel && text.size() > kAbbreviationLimit) {
-        format(console, cp1251("\nОШИБКА в исходном файле в строке %ld:\n%s\n"), lineNumber, line);
+        format(console, messages::kBadSourceLine, lineNumber, line);
         return;
     }
     entry->used = 1;

@@ -9,10 +9,10 @@
 #include "text/cp1251.hpp"
 #include "text/line_input.hpp"
 #include "text/separator.hpp"
+#include "text/messages.hpp"
 
 namespace {
 
-constexpr std::string_view kTemplateName = "indeksal_yazykov.tex.template";
 constexpr auto kMarker = cp1251("\\элемент");
 static_assert(kMarker.size == 8);
 
@@ -76,27 +76,21 @@ void writeFilledLine(const LanguageElements& languages, std::string_view line, s
 }
 
 // Copies the template line by line; Stop after reporting a line over the limit.
-Flow copyTemplate(const LanguageElements& languages, std::istream& templ, Encoding encoding, Bytes& out,
-                  Bytes& console) {
+Flow copyTemplate(const LanguageElements& languages, std::string_view templ, Bytes& out, Bytes& console) {
     Block block = Block::Outside;
     std::string language;
     long lineNumber = 0;
     std::string line;
-    FromUtf8 fault;
+    std::string_view raw;
+    std::size_t pos = 0;
     LineRead read;
-    if (encoding == Encoding::Utf8) skipByteOrderMark(templ);
-    while ((read = readLine(templ, line, encoding, &fault)) != LineRead::End) {
+    while ((read = readLine(templ, pos, raw)) != LineRead::End) {
         ++lineNumber;
-        if (read == LineRead::BadCharacter) {
-            printEncodingFault(console, kTemplateName, lineNumber, fault);
-            return Flow::Stop;
-        }
         if (read == LineRead::TooLong) {
-            format(console,
-                   cp1251("\nОШИБКА: в файле indeksal_yazykov.tex.template длина строки %ld превышает 2048 символов."),
-                   lineNumber);
+            format(console, messages::kLineTooLong, kTemplateName, lineNumber, kLineLimit);
             return Flow::Stop;
         }
+        line.assign(raw);
         cutLine(line);
         if (line.empty()) {
             block = Block::Outside;
@@ -136,8 +130,8 @@ std::string languageNameOf(std::string_view nameLine) {
     return name;
 }
 
-Flow writeLanguageIndex(Tables& tables, std::istream* templ, Encoding encoding, Bytes& out, Bytes& console) {
-    if (templ != nullptr && copyTemplate(languageElements(tables), *templ, encoding, out, console) == Flow::Stop)
+Flow writeLanguageIndex(Tables& tables, std::optional<std::string_view> templ, Bytes& out, Bytes& console) {
+    if (templ && copyTemplate(languageElements(tables), *templ, out, console) == Flow::Stop)
         return Flow::Stop;
     console += kSeparator;
     return Flow::Go;

@@ -2,20 +2,23 @@
 // The index of languages: a hand-made template whose placeholders "[]" are
 // filled with the numbers of the language elements.
 
-#include <istream>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "elements/tables.hpp"
 #include "text/flow.hpp"
 #include "text/format.hpp"
-#include "text/line_input.hpp"
 
-// Copies the template into `out`, filling the placeholders of each language
-// block; no template (nullptr) writes nothing. Then the separator. A template
-// line over the length limit, or (in UTF-8) one that is no text in code page
-// 1251, is reported and stops the run, without the separator.
-Flow writeLanguageIndex(Tables& tables, std::istream* templ, Encoding encoding, Bytes& out, Bytes& console);
+// The hand-made template and the file made from it, in the book's directory.
+inline constexpr std::string_view kTemplateName = "indeksal_yazykov.tex.template";
+inline constexpr std::string_view kLanguageIndexName = "indeksal_yazykov.tex";
+
+// Copies the template's text (code page 1251) into `out`, filling the
+// placeholders of each language block; no template writes nothing. Then the
+// separator. A template line over the length limit is reported and stops the
+// run, without the separator.
+Flow writeLanguageIndex(Tables& tables, std::optional<std::string_view> templ, Bytes& out, Bytes& console);
 
 // The language a block's name line names: the text after the first run of
 // blanks up to "}" or the end, with the stress accents "\'" taken out.

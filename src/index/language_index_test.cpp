@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <optional>
 
 #include "test_tables.hpp"
 #include "text/separator.hpp"
@@ -17,9 +17,8 @@ struct Result {
 };
 
 Result fill(Tables& tables, std::string_view templ) {
-    std::istringstream in{std::string(templ)};
     Result r{Flow::Go, {}, {}};
-    r.flow = writeLanguageIndex(tables, &in, Encoding::Cp1251, r.out, r.console);
+    r.flow = writeLanguageIndex(tables, templ, r.out, r.console);
     return r;
 }
 
@@ -52,7 +51,7 @@ TEST(LanguageIndex, NoTemplateWritesNothingButTheSeparator) {
     Tables tables = languageTables();
     Bytes out;
     Bytes console;
-    EXPECT_EQ(writeLanguageIndex(tables, nullptr, Encoding::Cp1251, out, console), Flow::Go);
+    EXPECT_EQ(writeLanguageIndex(tables, std::nullopt, out, console), Flow::Go);
     EXPECT_EQ(out, "");
     EXPECT_EQ(console, kSeparator);
 }

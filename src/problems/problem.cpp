@@ -5,6 +5,7 @@
 
 #include "text/cp1251.hpp"
 #include "text/numbers.hpp"
+#include "text/messages.hpp"
 
 namespace {
 
@@ -131,9 +132,9 @@ void storeProblemLine(ProblemTable& table, std::size_t& firstFree, std::string_v
                              [](const ProblemRecord& r) { return r.defined == 0; });
     firstFree = static_cast<std::size_t>(free - table.begin());
     if (free == table.end()) {
-        console += cp1251("\nОШИБКА поиска свободного элемента массива\n").view();
+        console += messages::kNoFreeRecord.view();
         return;
     }
     if (parseProblemLine(*free, line, handleOf(table, &*free), log1) != 0)
-        format(console, cp1251("\nОШИБКА формата, строка %ld\n"), lineNumber);
+        format(console, messages::kBadFormat, lineNumber);
 }

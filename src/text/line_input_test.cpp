@@ -2,17 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <string>
+#include <vector>
 
 namespace {
 
 std::vector<LineRead> readAll(const std::string& text, std::vector<std::string>* lines = nullptr) {
-    std::istringstream in(text);
     std::vector<LineRead> results;
-    std::string line;
-    for (LineRead r; (r = readLine(in, line)) != LineRead::End;) {
+    std::size_t pos = 0;
+    std::string_view line;
+    for (LineRead r; (r = readLine(text, pos, line)) != LineRead::End;) {
         results.push_back(r);
-        if (lines) lines->push_back(line);
+        if (lines) lines->push_back(std::string(line));
         if (r == LineRead::TooLong) break;
     }
     return results;

@@ -93,3 +93,13 @@ FromUtf8 fromUtf8(std::string_view utf8) {
     }
     return result;
 }
+
+bool isValidUtf8(std::string_view bytes) {
+    while (!bytes.empty()) {
+        char32_t c = 0;
+        std::size_t length = decodeOne(bytes, c);
+        if (length == 0) return false;
+        bytes.remove_prefix(length);
+    }
+    return true;
+}

@@ -22,5 +22,8 @@ struct FromUtf8 {
 // are bad bytes.
 FromUtf8 fromUtf8(std::string_view utf8);
 
+// True when every byte belongs to a well-formed UTF-8 character.
+bool isValidUtf8(std::string_view bytes);
+
 // The UTF-8 byte-order mark.
 inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";

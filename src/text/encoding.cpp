@@ -1,0 +1,50 @@
+#include "text/encoding.hpp"
+
+#include <utility>
+
+#include "text/cp1251.hpp"
+#include "text/messages.hpp"
+
+DecodedText decodeText(std::string bytes, Encoding encoding) {
+    DecodedText decoded;
+    if (encoding == Encoding::Cp1251) {
+        decoded.text = std::move(bytes);
+        return decoded;
+    }
+    std::string_view rest = bytes;
+    if (rest.starts_with(kByteOrderMark)) rest.remove_prefix(kByteOrderMark.size());
+    decoded.text.reserve(rest.size());
+    // Line by line, so that a fault is reported with the number of its line.
+    for (long lineNumber = 1; !rest.empty(); ++lineNumber) {
+        std::size_t end = rest.find('\n');
+        end = end == std::string_view::npos ? rest.size() : end + 1;
+        FromUtf8 line = fromUtf8(rest.substr(0, end));
+        decoded.text += line.text;
+        if (!line.ok()) {
+            decoded.faultLine = lineNumber;
+            decoded.fault = std::move(line);
+            return decoded;
+        }
+        rest.remove_prefix(end);
+    }
+    return decoded;
+}
+
+bool looksLikeUtf8(std::string_view bytes) {
+    if (bytes.starts_with(kByteOrderMark)) return true;
+    bool high = false;
+    for (char byte : bytes) high = high || static_cast<unsigned char>(byte) >= 0x80;
+    return high && isValidUtf8(bytes);
+}
+
+void printEncodingFault(Bytes& console, std::string_view fileName, long lineNumber, const FromUtf8& fault) {
+    if (fault.codePoint >= 0) {
+        format(console, messages::kCannotHold,
+               fileName, lineNumber, fault.codePoint);
+        return;
+    }
+    std::string hex;
+    for (char byte : fault.badBytes) format(hex, hex.empty() ? "%02X" : " %02X", static_cast<unsigned char>(byte));
+    format(console, messages::kNotUtf8, fileName,
+           lineNumber, hex);
+}
