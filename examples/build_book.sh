@@ -12,12 +12,21 @@
 # It fails when the tool reports an error, when pdflatex fails, when the log of
 # the second run has an undefined reference, a link to a missing target, or
 # asks for another run, and when the two PDFs differ in their number of pages.
+# It then checks each PDF with pdffonts and pdftotext (Debian: poppler-utils):
+# it fails when a font is a Type 3 bitmap font, when the text does not give
+# back Cyrillic words of the index, and when the two books' texts differ.
 set -eu
 
 if [ $# -ne 4 ]; then
     echo "usage: $0 OLYINDEX BOOK DIR UTF8DIR" >&2
     exit 2
 fi
+for program in pdflatex iconv pdffonts pdftotext; do
+    if ! command -v "$program" > /dev/null 2>&1; then
+        echo "$0: $program is missing (Debian: texlive-latex-base, poppler-utils)" >&2
+        exit 1
+    fi
+done
 tool=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 book=$(cd "$2" && pwd)
 dir=$3
@@ -82,6 +91,37 @@ build() {
     )
 }
 
+# Index entries, as the PDF's text must give them back: every word comes from
+# an element of book.src, so they are typeset from the tool's fragments.
+index_words='абазинский язык
+эргативность
+глагольное согласование
+Белкина Т. Р.
+вид глагола'
+
+# check_pdf PDF TEXT: fails when PDF uses a Type 3 (bitmap) font or when its
+# text, extracted into TEXT as UTF-8, lacks one of the index words.
+check_pdf() {
+    if ! pdffonts "$1" > "$1.fonts"; then
+        echo "pdffonts cannot read $1" >&2
+        exit 1
+    fi
+    if grep -q 'Type 3' "$1.fonts"; then
+        echo "$1 has Type 3 (bitmap) fonts, so its text cannot be searched or copied:" >&2
+        cat "$1.fonts" >&2
+        exit 1
+    fi
+    pdftotext -enc UTF-8 "$1" "$2"
+    missing=$(printf '%s\n' "$index_words" | while IFS= read -r words; do
+        grep -q -F "$words" "$2" || printf '%s\n' "$words"
+    done)
+    if [ -n "$missing" ]; then
+        echo "the text of $1 (in $2) lacks these index words:" >&2
+        printf '%s\n' "$missing" >&2
+        exit 1
+    fi
+}
+
 # pages LOG: the number of pages pdflatex reports in LOG.
 pages() {
     sed -n 's/^Output written on .* (\([0-9][0-9]*\) pages\{0,1\}, .*/\1/p' "$1"
@@ -102,6 +142,13 @@ cp1251_pages=$(pages "$dir/book.log")
 utf8_pages=$(pages "$utf8dir/book-utf8.log")
 if [ -z "$cp1251_pages" ] || [ "$cp1251_pages" != "$utf8_pages" ]; then
     echo "the two books differ: $dir/book.pdf has ${cp1251_pages:-?} pages, $utf8dir/book-utf8.pdf ${utf8_pages:-?}" >&2
+    exit 1
+fi
+
+check_pdf "$dir/book.pdf" "$dir/book.txt"
+check_pdf "$utf8dir/book-utf8.pdf" "$utf8dir/book-utf8.txt"
+if ! cmp -s "$dir/book.txt" "$utf8dir/book-utf8.txt"; then
+    echo "the two books differ in their text: compare $dir/book.txt and $utf8dir/book-utf8.txt" >&2
     exit 1
 fi
 
