@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/console_encoding.hpp"
 #include "driver/run.hpp"
 #include "driver/standard_streams.hpp"
 
@@ -16,5 +17,9 @@ int main(int argc, char** argv) {
     SetConsoleOutputCP(1251);
 #endif
     std::vector<std::string> args(argv + 1, argv + argc);
+#ifdef _WIN32
     return run(args, ".", std::cout);
+#else
+    return run(args, ".", std::cout, consoleEncodingFromLocale());
+#endif
 }

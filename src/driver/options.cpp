@@ -5,7 +5,8 @@
 namespace {
 
 constexpr auto kUsage = cp1251(
-    "Использование: olyindex ИСХОДНЫЙ_ФАЙЛ КОПИЯ\n"
+    "Использование: olyindex [КЛЮЧИ] ИСХОДНЫЙ_ФАЙЛ КОПИЯ\n"
+    "               olyindex --check [--utf8] ИСХОДНЫЙ_ФАЙЛ\n"
     "\n"
     "Строит указатели к сборнику задач лингвистических олимпиад.\n"
     "  ИСХОДНЫЙ_ФАЙЛ  размеченный исходный текст (кодовая страница 1251);\n"
@@ -18,29 +19,50 @@ constexpr auto kUsage = cp1251(
     "  po_russkomu_jazyku.tex, po_jazykam.tex, po_zadacham.tex,\n"
     "  tabl_po_nomeram.tex, tabl_po_olimpiadam.tex и журналы log1.log ... log5.log.\n"
     "\n"
-    "Код завершения: 0 - работа доведена до конца, 1 - работа прервана\n"
-    "или какой-то файл не удалось записать.\n"
+    "Ключи:\n"
+    "  --check        только проверить исходный файл и шаблон: ни один файл не пишется\n"
+    "  -q, --quiet    на экран только ошибки и предупреждения в виде ФАЙЛ:СТРОКА: ...\n"
+    "  --utf8         исходный файл и шаблон в UTF-8, все файлы и сообщения в UTF-8\n"
+    "  -h, --help     эта справка\n"
+    "  --version      версия программы\n"
+    "  --             конец ключей: дальше только имена файлов\n"
     "\n"
-    "С ключом --utf8 (в любом месте среди аргументов) исходный файл и шаблон\n"
-    "читаются в UTF-8, а все файлы и сообщения пишутся в UTF-8.\n"
-    "\n"
-    "  olyindex --help     эта справка\n"
-    "  olyindex --version  версия программы\n");
+    "Код завершения: 0 - работа доведена до конца (при --check: ошибок нет),\n"
+    "1 - работа прервана, найдены ошибки или какой-то файл не удалось записать.\n");
+
+constexpr auto kUnknownOption = cp1251("\nОШИБКА: неизвестный ключ %s (список ключей: olyindex --help)\n");
 
 }  // namespace
 
-std::optional<Bytes> infoRequested(std::span<const std::string> args) {
-    if (args.size() != 1) return std::nullopt;
-    if (args[0] == "--help") return Bytes(kUsage.view());
-    if (args[0] == "--version") return Bytes("olyindex " OLYINDEX_VERSION "\n");
-    return std::nullopt;
-}
-
 Options parseOptions(std::span<const std::string> commandLine) {
     Options options;
+    bool help = false;
+    bool version = false;
+    bool check = false;
+    bool optionsEnded = false;
     for (const std::string& arg : commandLine) {
-        if (arg == "--utf8") options.encoding = Encoding::Utf8;
-        else options.args.push_back(arg);
+        if (optionsEnded || !arg.starts_with('-')) options.args.push_back(arg);
+        else if (arg == "--") optionsEnded = true;
+        else if (arg == "--utf8") options.encoding = Encoding::Utf8;
+        else if (arg == "-q" || arg == "--quiet") options.quiet = true;
+        else if (arg == "--check") check = true;
+        else if (arg == "-h" || arg == "--help") help = true;
+        else if (arg == "--version") version = true;
+        else if (options.unknown.empty()) options.unknown = arg;
     }
+    if (help) options.mode = Mode::Help;
+    else if (version) options.mode = Mode::Version;
+    else if (!options.unknown.empty()) options.mode = Mode::UnknownOption;
+    else if (check) options.mode = Mode::Check;
     return options;
+}
+
+Bytes usage() {
+    return Bytes(kUsage.view());
+}
+
+Bytes unknownOption(const std::string& option) {
+    Bytes message;
+    format(message, kUnknownOption, option);
+    return message;
 }

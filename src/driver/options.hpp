@@ -1,24 +1,32 @@
 #pragma once
-// The command line: the options, and "--help" and "--version", which are
+// The command line: the options, and the usage and the version, which are
 // answered before the run touches any file.
 
-#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
-#include "text/format.hpp"
 #include "text/encoding.hpp"
+#include "text/format.hpp"
+
+enum class Mode { Run, Check, Help, Version, UnknownOption };
 
 struct Options {
+    Mode mode = Mode::Run;
     std::vector<std::string> args;  // the run's own arguments, options taken out
     Encoding encoding = Encoding::Cp1251;
+    bool quiet = false;
+    std::string unknown;  // the option that is none, for Mode::UnknownOption
 };
 
-// "--utf8", anywhere and as often as it stands, asks for UTF-8 files and
-// console; every other argument is the run's.
+// Options may stand anywhere and repeat; "--" ends them, so that what follows
+// is an argument even when it begins with "-". An argument that begins with
+// "-" and is no option makes the mode UnknownOption. "--help" and "--version"
+// win over the rest.
 Options parseOptions(std::span<const std::string> commandLine);
 
-// The text to print when the arguments ask for the usage or the version only;
-// none for the arguments of a run.
-std::optional<Bytes> infoRequested(std::span<const std::string> args);
+// The usage, one line for each option.
+Bytes usage();
+
+// The answer to an unknown option.
+Bytes unknownOption(const std::string& option);

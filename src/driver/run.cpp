@@ -46,12 +46,13 @@ constexpr std::array<std::string_view, kFileCount> kFileNames = {
 };
 
 struct Run {
-    Run(std::filesystem::path directory, std::ostream& terminal, Encoding encoding)
-        : dir(std::move(directory)), terminal(terminal), encoding(encoding) {}
+    Run(std::filesystem::path directory, std::ostream& terminal, Encoding encoding, Encoding consoleEncoding)
+        : dir(std::move(directory)), terminal(terminal), encoding(encoding), consoleEncoding(consoleEncoding) {}
 
     std::filesystem::path dir;
     std::ostream& terminal;
-    Encoding encoding;
+    Encoding encoding;         // of the files read and written
+    Encoding consoleEncoding;  // of the terminal
     Bytes console;  // what the current stage has printed, on its way to the terminal
     bool consoleFailed = false;
     std::array<OutputFile, kFileCount> files;
@@ -69,7 +70,7 @@ struct Run {
     void flushConsole() {
         std::string converted;
         std::string_view bytes = console;
-        if (encoding == Encoding::Utf8) bytes = converted = toUtf8(console);
+        if (consoleEncoding == Encoding::Utf8) bytes = converted = toUtf8(console);
         terminal.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         if (!terminal.flush()) consoleFailed = true;
         console.clear();
@@ -83,10 +84,10 @@ struct Run {
         spillOutput(languageIndex, encoding);
     }
 
-    // A name from the command line as the messages show it: in UTF-8 the
-    // console is converted, so the name is taken into code page 1251 first.
+    // A name from the command line as the messages show it: a UTF-8 console
+    // is converted, so the name is taken into code page 1251 first.
     std::string shown(const std::string& name) const {
-        if (encoding != Encoding::Utf8) return name;
+        if (consoleEncoding != Encoding::Utf8) return name;
         FromUtf8 converted = fromUtf8(name);
         return converted.ok() ? converted.text : name;
     }
@@ -374,18 +375,28 @@ void reportOutOfMemory(Run& run) {
     }
     Bytes().swap(run.console);
     run.tables = Tables{};
-    writeOutOfMemory(run.terminal, run.encoding);
+    writeOutOfMemory(run.terminal, run.consoleEncoding);
 }
 
-int runCommandLine(std::span<const std::string> commandLine, const std::filesystem::path& dir, std::ostream& console) {
+// The usage, the version and unknown options are answered without a file touched.
+int answer(Run& run, Bytes text) {
+    run.console = std::move(text);
+    run.flushConsole();
+    return run.consoleFailed ? 1 : 0;
+}
+
+int runCommandLine(std::span<const std::string> commandLine, const std::filesystem::path& dir, std::ostream& console,
+                   Encoding consoleEncoding) {
     Options options = parseOptions(commandLine);
-    if (std::optional<Bytes> info = infoRequested(options.args)) {
-        Run answer(dir, console, options.encoding);
-        answer.console = std::move(*info);
-        answer.flushConsole();
-        return answer.consoleFailed ? 1 : 0;
+    if (options.encoding == Encoding::Utf8) consoleEncoding = Encoding::Utf8;
+    Run state(dir, console, options.encoding, consoleEncoding);
+    switch (options.mode) {
+        case Mode::Help: return answer(state, usage());
+        case Mode::Version: return answer(state, Bytes("olyindex " OLYINDEX_VERSION "\n"));
+        case Mode::UnknownOption: answer(state, unknownOption(state.shown(options.unknown))); return 1;
+        case Mode::Check:
+        case Mode::Run: break;
     }
-    Run state(dir, console, options.encoding);
     Flow flow = Flow::Stop;
     try {
         flow = runStages(state, options.args);
@@ -400,12 +411,13 @@ int runCommandLine(std::span<const std::string> commandLine, const std::filesyst
 
 }  // namespace
 
-int run(std::span<const std::string> commandLine, const std::filesystem::path& dir, std::ostream& console) {
+int run(std::span<const std::string> commandLine, const std::filesystem::path& dir, std::ostream& console,
+        Encoding consoleEncoding) {
     try {
-        return runCommandLine(commandLine, dir, console);
+        return runCommandLine(commandLine, dir, console, consoleEncoding);
     } catch (const std::bad_alloc&) {
         // Before the run has its files, or while it closes them.
-        writeOutOfMemory(console, Encoding::Cp1251);
+        writeOutOfMemory(console, consoleEncoding);
         return 1;
     }
 }

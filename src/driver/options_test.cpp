@@ -1,0 +1,43 @@
+#include "driver/options.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "driver/console_encoding.hpp"
+
+namespace {
+
+Options parse(std::vector<std::string> line) {
+    return parseOptions(line);
+}
+
+TEST(Options, AnywhereUntilTheDoubleDash) {
+    Options o = parse({"-q", "book.src", "--utf8", "--", "-copy", "--check"});
+    EXPECT_EQ(o.mode, Mode::Run);
+    EXPECT_TRUE(o.quiet);
+    EXPECT_EQ(o.encoding, Encoding::Utf8);
+    EXPECT_EQ(o.args, (std::vector<std::string>{"book.src", "-copy", "--check"}));
+    EXPECT_EQ(parse({"--check", "book.src"}).mode, Mode::Check);
+}
+
+TEST(Options, UnknownOptionsAreRefusedButHelpAndVersionWin) {
+    for (std::string odd : {"-", "-x", "--utf-8", "--Check", "---"}) {
+        Options o = parse({"book.src", odd, "copy.txt", "-y"});
+        EXPECT_EQ(o.mode, Mode::UnknownOption) << odd;
+        EXPECT_EQ(o.unknown, odd);
+    }
+    EXPECT_EQ(parse({"-x", "-h"}).mode, Mode::Help);
+    EXPECT_EQ(parse({"book.src", "--version", "copy.txt"}).mode, Mode::Version);
+}
+
+TEST(ConsoleEncoding, FollowsTheCharacterSetOfTheLocaleName) {
+    for (const char* utf8 : {"C.UTF-8", "ru_RU.utf8", "en_US.UTF8@euro", "ru_RU.Utf-8"})
+        EXPECT_EQ(consoleEncodingOf(utf8), Encoding::Utf8) << utf8;
+    for (const char* other : {"C", "POSIX", "", "ru_RU.CP1251", "ru_RU.KOI8-R", "utf8", "ru_RU.UTF-16"})
+        EXPECT_EQ(consoleEncodingOf(other), Encoding::Cp1251) << other;
+    EXPECT_EQ(consoleEncodingOf(nullptr), Encoding::Cp1251);
+}
+
+}  // namespace
