@@ -77,7 +77,9 @@ bool readToken(std::string_view text, std::size_t start, Token& token, Bytes& co
             ok = !token.starred;
             token.starred = true;
         } else if (c == '.') {
-            if (token.starred || token.hasPoint) ok = false;
+            // A point after the star is no fault of its own: it is read, and
+            // the token fails on what follows it.
+            if (token.hasPoint) ok = false;
             else console += "<.>";
             token.hasPoint = true;
         } else if (token.starred) {

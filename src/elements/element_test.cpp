@@ -93,6 +93,16 @@ TEST(ElementLine, UnresolvedAndPointOnlyTokensAreNamed) {
     EXPECT_EQ(e.zz.front(), &p.problems[0]);
 }
 
+TEST(ElementLine, APointAfterTheStarIsReadThenTheTokenFails) {
+    Parsing p = bookOfFive();
+    IndexElement e;
+    EXPECT_EQ(p.parse(e, "X -- 12*.", 5), -1);  // no subnumber digits after the point
+    EXPECT_EQ(p.console, "<.>\n[<!>5/12]");
+    p.console.clear();
+    EXPECT_EQ(p.parse(e, "X -- 12*.5", 5), -1);  // a digit after the star
+    EXPECT_EQ(p.console, "<.>");
+}
+
 TEST(ElementLine, SectionWithoutNumbers) {
     Parsing p{};
     IndexElement e;
