@@ -1,6 +1,7 @@
 #include "driver/source_reader.hpp"
 
 #include <string>
+#include <utility>
 
 #include "text/cp1251.hpp"
 #include "text/line_input.hpp"
@@ -33,6 +34,21 @@ Marker readMarker(std::string_view line, Section& section) {
     return Marker::Taken;
 }
 
+constexpr auto kWebAddressCut = cp1251("«//» после «:» начинает комментарий: веб-адрес обрезан");
+constexpr auto kBeforeAnyMarker = cp1251("текст до первой метки раздела («#!», «#/НОМЕР» или «#/-»)");
+
+Bytes tooLongFault() {
+    Bytes why;
+    format(why, cp1251("строка длиннее %d символов"), kLineLimit);
+    return why;
+}
+
+Bytes brokenMarkerFault(std::string_view marker) {
+    Bytes why;
+    format(why, cp1251("номер источника в метке «%s» слишком велик"), marker);
+    return why;
+}
+
 void printBadLine(Bytes& console, long lineNumber, std::string_view line) {
     format(console, messages::kBadSourceLine, lineNumber, line);
 }
@@ -46,14 +62,23 @@ Flow readSource(std::string_view source, PassSinks sinks, const std::function<vo
     std::string_view raw;
     std::size_t pos = 0;
     lineCount = 0;
+    // A fault that stops a run is a finding of its line; a check goes on
+    // after it as if the line were not there.
+    auto fault = [&](Bytes why) {
+        addFinding(sinks.findings, lineCount, Severity::Error, std::move(why));
+        return sinks.faults == Faults::Stop;
+    };
     while (true) {
         LineRead read = readLine(source, pos, raw);
         if (read == LineRead::End) return Flow::Go;
         ++lineCount;
         if (read == LineRead::TooLong) {
             format(sinks.console, messages::kSourceLineTooLong, lineCount, kLineLimit);
-            return Flow::Stop;
+            if (fault(tooLongFault())) return Flow::Stop;
+            continue;
         }
+        if (cutsWebAddress(raw))
+            addFinding(sinks.findings, lineCount, Severity::Warning, Bytes(kWebAddressCut.view()));
         line.assign(raw);
         cutLine(line);
         collapseSpaces(line);
@@ -63,7 +88,9 @@ Flow readSource(std::string_view source, PassSinks sinks, const std::function<vo
         if (marker == Marker::Taken) continue;
         if (marker == Marker::Broken || section.mode == SectionMode::None) {
             printBadLine(sinks.console, lineCount, line);
-            return Flow::Stop;
+            if (fault(marker == Marker::Broken ? brokenMarkerFault(line) : Bytes(kBeforeAnyMarker.view())))
+                return Flow::Stop;
+            continue;
         }
         handle(ContentLine{line, lineCount, section.mode, section.source});
     }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string_view>
 
+#include "text/findings.hpp"
 #include "text/flow.hpp"
 #include "text/format.hpp"
 
@@ -18,14 +19,20 @@ struct ContentLine {
     std::int32_t source = 0;  // the element section's source; -1 for "#/-"
 };
 
+// What a fault that stops a run does: it stops the run, or (in a check) the
+// line is passed over and reading goes on.
+enum class Faults { Stop, PassOver };
+
 struct PassSinks {
     Bytes& copy;
     Bytes& console;
+    Findings* findings = nullptr;  // the reader's own findings, when collected
+    Faults faults = Faults::Stop;
 };
 
 // One pass over the source's text (code page 1251) from its start. Stops
 // (after printing the message) on a too long line, a content line before any
-// marker, or a marker whose source number does not fit. `lineCount` ends as
-// the number of lines read.
+// marker, or a marker whose source number does not fit; warns of a comment
+// that cuts a web address. `lineCount` ends as the number of lines read.
 Flow readSource(std::string_view source, PassSinks sinks, const std::function<void(const ContentLine&)>& handle,
                 long& lineCount);

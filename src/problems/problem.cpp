@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <tuple>
+#include <utility>
 
 #include "text/cp1251.hpp"
 #include "text/numbers.hpp"
@@ -24,6 +25,13 @@ std::int32_t groupValue(std::string_view token, std::size_t pos, std::size_t len
 std::int32_t presentCount(const ProblemRecord& record) {
     return static_cast<std::int32_t>(std::count_if(record.placements.begin(), record.placements.end(),
                                                    [](const Placement& p) { return p.present == 1; }));
+}
+
+Bytes placementFault(std::string_view token, bool twelfth) {
+    Bytes why;
+    if (twelfth) format(why, cp1251("двенадцатое размещение «%s»: их не больше 11"), token);
+    else format(why, cp1251("неверное размещение «%s»: нужно ИСТОЧНИК/НОМЕР[.ПОДНОМЕР], до 4 цифр в каждой части"), token);
+    return why;
 }
 
 }  // namespace
@@ -61,7 +69,7 @@ int parsePlacement(Placement& slot, std::string_view text, Bytes& log1) {
     return 0;
 }
 
-int parseProblemLine(ProblemRecord& record, std::string_view line, std::int64_t handle, Bytes& log1) {
+int parseProblemLine(ProblemRecord& record, std::string_view line, std::int64_t handle, Bytes& log1, Bytes* why) {
     clearProblem(record);
     for (std::size_t pos = 0; pos < line.size(); ++pos) {
         bool tokenStart = line[pos] != ' ' && (pos == 0 || line[pos - 1] == ' ');
@@ -73,7 +81,9 @@ int parseProblemLine(ProblemRecord& record, std::string_view line, std::int64_t 
         }
         auto free = std::find_if(record.placements.begin(), record.placements.end(),
                                  [](const Placement& p) { return p.present == 0; });
-        if (free == record.placements.end() || parsePlacement(*free, rest, log1) != 0) {
+        bool twelfth = free == record.placements.end();
+        if (twelfth || parsePlacement(*free, rest, log1) != 0) {
+            if (why != nullptr) *why = placementFault(rest.substr(0, rest.find(' ')), twelfth);
             clearProblem(record);
             return -1;
         }
@@ -127,14 +137,17 @@ void writeProblem(const ProblemRecord& record, Bytes& file) {
 }
 
 void storeProblemLine(ProblemTable& table, std::size_t& firstFree, std::string_view line, long lineNumber,
-                      Bytes& log1, Bytes& console) {
+                      Bytes& log1, Bytes& console, Findings* findings) {
     auto free = std::find_if(table.begin() + static_cast<std::ptrdiff_t>(firstFree), table.end(),
                              [](const ProblemRecord& r) { return r.defined == 0; });
     firstFree = static_cast<std::size_t>(free - table.begin());
     if (free == table.end()) {
         console += messages::kNoFreeRecord.view();
+        addFinding(findings, lineNumber, Severity::Error, Bytes(cp1251("нет свободной записи для строки задачи")));
         return;
     }
-    if (parseProblemLine(*free, line, handleOf(table, &*free), log1) != 0)
-        format(console, messages::kBadFormat, lineNumber);
+    Bytes why;
+    if (parseProblemLine(*free, line, handleOf(table, &*free), log1, &why) == 0) return;
+    format(console, messages::kBadFormat, lineNumber);
+    addFinding(findings, lineNumber, Severity::Error, std::move(why));
 }

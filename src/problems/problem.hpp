@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "text/findings.hpp"
 #include "text/format.hpp"
 
 struct Placement {
@@ -60,8 +61,10 @@ void clearProblem(ProblemRecord& record);
 int parsePlacement(Placement& slot, std::string_view text, Bytes& log1);
 
 // Fills the record from one cleaned problem line; 0 when accepted, -1 when not
-// (the record is then empty again). `handle` identifies the record in the logs.
-int parseProblemLine(ProblemRecord& record, std::string_view line, std::int64_t handle, Bytes& log1);
+// (the record is then empty again, and `why`, when given, says which token
+// failed). `handle` identifies the record in the logs.
+int parseProblemLine(ProblemRecord& record, std::string_view line, std::int64_t handle, Bytes& log1,
+                     Bytes* why = nullptr);
 
 // The handle of a record in the logs and diagnostics: its 1-based place in the table.
 std::int64_t handleOf(const ProblemTable& table, const ProblemRecord* record);
@@ -73,6 +76,7 @@ void printProblem(const ProblemRecord& record, Bytes& console);
 void writeProblem(const ProblemRecord& record, Bytes& file);
 
 // Pass 2: the first empty record takes the line; failures are reported on the
-// console. `firstFree` is where that search starts: no record before it is empty.
+// console and among the findings. `firstFree` is where that search starts: no
+// record before it is empty.
 void storeProblemLine(ProblemTable& table, std::size_t& firstFree, std::string_view line, long lineNumber,
-                      Bytes& log1, Bytes& console);
+                      Bytes& log1, Bytes& console, Findings* findings = nullptr);

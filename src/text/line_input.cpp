@@ -20,6 +20,12 @@ void cutLine(std::string& line) {
     line.resize(cut);
 }
 
+bool cutsWebAddress(std::string_view line) {
+    line = line.substr(0, line.find_first_of(std::string_view("\n\r\0", 3)));
+    std::size_t comment = line.find("//");
+    return comment != std::string_view::npos && comment > 0 && line[comment - 1] == ':';
+}
+
 void collapseSpaces(std::string& text) {
     std::size_t kept = 0;
     for (char c : text) {

@@ -20,6 +20,10 @@ LineRead readLine(std::string_view text, std::size_t& pos, std::string_view& lin
 // Cuts the line at the first line feed, carriage return, zero byte or "//".
 void cutLine(std::string& line);
 
+// True when the line's comment "//" follows a ":", as in "http://": the cut
+// takes a web address apart.
+bool cutsWebAddress(std::string_view line);
+
 // Drops leading and trailing spaces and folds every run of spaces into one.
 // Only the space folds; tabs and other characters stay.
 void collapseSpaces(std::string& text);
