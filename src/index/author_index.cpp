@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "elements/categories.hpp"
 #include "elements/ordering.hpp"
 #include "index/entry.hpp"
 #include "text/cp1251.hpp"

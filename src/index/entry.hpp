@@ -1,6 +1,6 @@
 #pragma once
-// What every subject-index file shares: preambles, the entry line, the
-// reference list and the small tests on elements.
+// What every subject-index file shares: preambles, the entry line and the
+// reference list.
 
 #include <cstddef>
 #include <cstdint>
@@ -8,19 +8,7 @@
 #include <vector>
 
 #include "elements/element.hpp"
-#include "text/cp1251.hpp"
 #include "text/format.hpp"
-
-// Category prefixes of element names.
-inline constexpr auto kPlacePrefix = cp1251("=источник задачи: ");
-inline constexpr auto kConditionAuthorPrefix = cp1251("=автор условия ");
-inline constexpr auto kSolutionAuthorPrefix = cp1251("=автор решения ");
-inline constexpr auto kRussianPrefix = cp1251("=РЯ ");
-static_assert(kPlacePrefix.size == 18 && kConditionAuthorPrefix.size == 15 && kSolutionAuthorPrefix.size == 15 &&
-              kRussianPrefix.size == 4);
-
-// Names that begin with this are categories, kept out of the full and terms indexes.
-inline constexpr char kCategoryMark = '=';
 
 // Which macros a subject-index file defines. Blank hides every number until
 // the file redefines the macros itself.
@@ -56,10 +44,3 @@ void writeReferenceList(const IndexElement& element, std::int32_t source, Bytes&
 
 // How many numbers writeReferenceList would write.
 int countReferences(const IndexElement& element, std::int32_t source);
-
-// True when the element is live and the very problem record is among its references.
-bool refersTo(const IndexElement& element, ProblemRef problem);
-
-// True when the element is live and its name holds the word "язык" (or "Язык")
-// not preceded right before by "{}".
-bool isLanguageElement(const IndexElement& element);

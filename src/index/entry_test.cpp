@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "test_tables.hpp"
+#include "text/cp1251.hpp"
 
 namespace {
 
@@ -10,10 +11,6 @@ ProblemRef problemAt(const Tables& tables, int source, int number) {
     ProblemRef p = findProblem(tables.problems, source, number, 0);
     EXPECT_NE(p, nullptr) << source << "/" << number;
     return p;
-}
-
-std::string bytes(std::string_view text) {
-    return std::string(text);
 }
 
 Bytes entryOf(const IndexElement& element, std::size_t prefixLength = 0) {
@@ -149,45 +146,6 @@ TEST(ReferenceList, EachNumberOnceStarredOnlyByItsFirstReference) {
     list.clear();
     writeReferenceList(e, 0, list);
     EXPECT_EQ(list, "\\zz{5}, \\zz{9}");
-}
-
-TEST(RefersTo, TheVeryRecordOfALiveElement) {
-    Tables tables = tablesWith({"0/5 1/1", "0/5 1/2"});
-    addElement(tables, {"x", {}});
-    IndexElement& e = tables.elements[0];
-    ProblemRef first = problemAt(tables, 1, 1);
-    ProblemRef second = problemAt(tables, 1, 2);
-    e.zz = {first};
-    e.zz_ = {nullptr};
-    EXPECT_TRUE(refersTo(e, first));
-    EXPECT_FALSE(refersTo(e, second));  // same book number, another record
-    e.actual = 0;
-    EXPECT_FALSE(refersTo(e, first));
-}
-
-TEST(LanguageElement, TheFirstWordLanguageUnlessAnEmptyGroupPrecedesIt) {
-    struct Case {
-        std::string name;
-        bool language;
-    };
-    const Case cases[] = {
-        {bytes(cp1251("абазинский язык")), true},
-        {bytes(cp1251("Язык тела")), true},
-        {bytes(cp1251("языки мира")), true},
-        {bytes(cp1251("{}язык жестов")), false},
-        {bytes(cp1251("{}язык и язык")), false},  // only the first occurrence counts
-        {bytes(cp1251("ЯЗЫК")), false},
-        {bytes(cp1251("язЫк")), false},
-        {bytes(cp1251("падеж")), false},
-    };
-    for (const Case& c : cases) {
-        IndexElement e;
-        e.actual = 1;
-        e.name = c.name;
-        EXPECT_EQ(isLanguageElement(e), c.language) << e.name;
-        e.actual = 0;
-        EXPECT_FALSE(isLanguageElement(e)) << e.name;
-    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "index/full_index.hpp"
 
+#include "elements/categories.hpp"
 #include "elements/ordering.hpp"
 #include "index/entry.hpp"
 #include "text/separator.hpp"
@@ -9,7 +10,7 @@ namespace {
 void writeSubjectIndex(Tables& tables, bool withLanguages, Bytes& out, Bytes& console) {
     writePreamble(Preamble::Standard, out);
     for (IndexElement& element : tables.elements) {
-        if (element.name.starts_with(kCategoryMark)) continue;
+        if (isCategory(element)) continue;
         sortReferences(element);
         if (withLanguages || !isLanguageElement(element)) writeElementEntry(element, 0, out, 0);
     }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "elements/categories.hpp"
 #include "elements/ordering.hpp"
 #include "index/entry.hpp"
 #include "text/cp1251.hpp"
@@ -33,7 +34,7 @@ std::string_view nameOf(const IndexElement* element) {
 LanguageElements languageElements(Tables& tables) {
     LanguageElements languages;
     for (IndexElement& element : tables.elements) {
-        if (element.name.starts_with(kCategoryMark)) continue;
+        if (isCategory(element)) continue;
         sortReferences(element);
         if (isLanguageElement(element)) languages.push_back(&element);
     }

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "elements/categories.hpp"
 #include "elements/ordering.hpp"
 #include "index/entry.hpp"
 #include "text/numbers.hpp"

@@ -1,5 +1,6 @@
 #include "index/russian_index.hpp"
 
+#include "elements/categories.hpp"
 #include "elements/ordering.hpp"
 #include "index/entry.hpp"
 

@@ -1,7 +1,7 @@
 #include "outputs/language_list.hpp"
 
+#include "elements/categories.hpp"
 #include "elements/ordering.hpp"
-#include "index/entry.hpp"
 #include "text/cp1251.hpp"
 
 void writeLanguageList(Tables& tables, Bytes& out, Bytes& console) {
@@ -10,7 +10,7 @@ void writeLanguageList(Tables& tables, Bytes& out, Bytes& console) {
         if (!isLanguageElement(element)) continue;
         sortReferences(element);
         // Category elements that happen to name a language stay out of the list.
-        if (!element.name.starts_with('=')) writeLanguageEntry(element, 0, out);
+        if (!isCategory(element)) writeLanguageEntry(element, 0, out);
     }
 }
 
