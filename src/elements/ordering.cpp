@@ -143,14 +143,9 @@ void orderElements(ElementTable& table, OrderingLogs logs, Bytes& console) {
     printAll(table, console);
     while (mergePass(table, logs.log5)) {
     }
+    for (IndexElement& e : table) sortReferences(e);
     console += kSeparator;
-    for (IndexElement& e : table) {
-        sortReferences(e);
-        printElement(e, 0, console);
-    }
+    printAll(table, console);
     console += kSeparator;
-    for (IndexElement& e : table) {
-        sortReferences(e);
-        printElementTex(e, 0, console);
-    }
+    for (const IndexElement& e : table) printElementTex(e, 0, console);
 }

@@ -37,4 +37,5 @@ struct OrderingLogs {
 };
 
 // The whole stage: sort, merge pass by pass, order references, with its dumps.
+// Once it has run, the writers find every element's references in order.
 void orderElements(ElementTable& table, OrderingLogs logs, Bytes& console);

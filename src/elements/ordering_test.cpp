@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "test_tables.hpp"
 #include "text/cp1251.hpp"
 
@@ -47,15 +49,15 @@ TEST(CompareElements, FreeLastLiveByUnsignedBytes) {
 
 TEST(MergeElements, JoinsArraysAndNotesAndTracesThem) {
     Tables t = tablesWith({"0/1", "0/2"});
-    addElement(t, {"A", {1}, {1}, "see X"});
-    IndexElement b = addElement(t, {"A", {2, 1}, {}, "see Y"});
+    addElement(t, {"A", {2}, {2}, "see X"});
+    IndexElement b = addElement(t, {"A", {1, 2}, {}, "see Y"});
     IndexElement& a = t.elements.front();
     Bytes log;
-    mergeElements(a, b, log);
-    EXPECT_EQ(a.zz, (std::vector<ProblemRef>{bookProblem(t, 1), bookProblem(t, 2), bookProblem(t, 1)}));
-    EXPECT_EQ(a.zz_, (std::vector<ProblemRef>{bookProblem(t, 1), nullptr, nullptr}));
+    mergeElements(a, b, log);  // leaves the order to the sort after the merging
+    EXPECT_EQ(a.zz, (std::vector<ProblemRef>{bookProblem(t, 2), bookProblem(t, 1), bookProblem(t, 2)}));
+    EXPECT_EQ(a.zz_, (std::vector<ProblemRef>{bookProblem(t, 2), nullptr, nullptr}));
     EXPECT_EQ(a.note, "see X; see Y");
-    EXPECT_EQ(log, "   1+2   /A/A/ <1: 0/1> <1: 0/2> <1: 0/1>");
+    EXPECT_EQ(log, "   1+2   /A/A/ <1: 0/2> <1: 0/1> <1: 0/2>");
     IndexElement c;
     c.actual = 1;
     c.name = "A";
@@ -69,7 +71,8 @@ TEST(MergeElements, JoinsArraysAndNotesAndTracesThem) {
 TEST(OrderElements, ThreeEqualNamesNeedTwoMergingPasses) {
     Tables t = tablesWith({"0/3", "0/1", "0/2"});
     addElement(t, {"B", {3}});
-    addElement(t, {"A", {3, 1}});
+    IndexElement& read = addElement(t, {"A", {1, 3}});
+    std::swap(read.zz[0], read.zz[1]);  // as the line gave them
     t.elements.emplace_back();  // a free slot
     addElement(t, {"A", {2}});
     addElement(t, {"<<A>>", {}, {}, "n"});
@@ -87,6 +90,18 @@ TEST(OrderElements, ThreeEqualNamesNeedTwoMergingPasses) {
     EXPECT_EQ(a.zz, (std::vector<ProblemRef>{bookProblem(t, 1), bookProblem(t, 2), bookProblem(t, 3)}));
     EXPECT_EQ(t.elements[1].name, "B");
     EXPECT_EQ(t.elements[2].actual, 0);
+}
+
+TEST(SortReferences, ByBookNumberEqualOnesInTheirOrderUnnumberedLast) {
+    // Two records carry book number 1; "5/9" has no book number, the empty record none at all.
+    Tables t = tablesWith({"0/3", "0/1", "5/9", "0/1 2/2"});
+    const ProblemRecord empty;
+    ProblemRef three = &t.problems[0], one = &t.problems[1], none = &t.problems[2], alsoOne = &t.problems[3];
+    IndexElement e;
+    e.actual = 1;
+    e.zz = {none, three, alsoOne, &empty, one};
+    sortReferences(e);
+    EXPECT_EQ(e.zz, (std::vector<ProblemRef>{alsoOne, one, three, none, &empty}));
 }
 
 TEST(PrintElement, PlainAndLatexForms) {

@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "elements/categories.hpp"
-#include "elements/ordering.hpp"
 #include "index/entry.hpp"
 #include "text/cp1251.hpp"
 
@@ -43,14 +42,11 @@ constexpr Authorship kConditions{kConditionAuthorPrefix.view(), kConditionLinks,
 constexpr Authorship kSolutions{kSolutionAuthorPrefix.view(), kSolutionLinks, kSolutionPlural.view(),
                                 kSolutionSingular.view()};
 
-void writeSeparateIndex(Tables& tables, std::string_view prefix, Bytes& out) {
+void writeSeparateIndex(const Tables& tables, std::string_view prefix, Bytes& out) {
     SharedProblems shared = sharedProblems(tables.elements, prefix);
     writePreamble(Preamble::Author, out);
-    for (IndexElement& element : tables.elements) {
-        if (!element.name.starts_with(prefix)) continue;
-        sortReferences(element);
-        writeAuthorEntry(shared, element, 0, out, prefix.size(), true);
-    }
+    for (const IndexElement& element : tables.elements)
+        if (element.name.starts_with(prefix)) writeAuthorEntry(shared, element, 0, out, prefix.size(), true);
     writeClosing(Preamble::Author, out);
 }
 
@@ -177,11 +173,11 @@ void writeAuthorEntry(const SharedProblems& shared, const IndexElement& element,
     if (withHeading) out += " \\par\n";
 }
 
-void writeConditionAuthorIndex(Tables& tables, Bytes& out) {
+void writeConditionAuthorIndex(const Tables& tables, Bytes& out) {
     writeSeparateIndex(tables, kConditionAuthorPrefix.view(), out);
 }
 
-void writeSolutionAuthorIndex(Tables& tables, Bytes& out) {
+void writeSolutionAuthorIndex(const Tables& tables, Bytes& out) {
     writeSeparateIndex(tables, kSolutionAuthorPrefix.view(), out);
 }
 

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "elements/categories.hpp"
-#include "elements/ordering.hpp"
 #include "index/entry.hpp"
 #include "text/cp1251.hpp"
 #include "text/line_input.hpp"
@@ -31,13 +30,10 @@ std::string_view nameOf(const IndexElement* element) {
     return element->name;
 }
 
-LanguageElements languageElements(Tables& tables) {
+LanguageElements languageElements(const Tables& tables) {
     LanguageElements languages;
-    for (IndexElement& element : tables.elements) {
-        if (isCategory(element)) continue;
-        sortReferences(element);
-        if (isLanguageElement(element)) languages.push_back(&element);
-    }
+    for (const IndexElement& element : tables.elements)
+        if (!isCategory(element) && isLanguageElement(element)) languages.push_back(&element);
     std::ranges::stable_sort(languages, {}, nameOf);
     return languages;
 }
@@ -137,7 +133,7 @@ std::string languageNameOf(std::string_view nameLine) {
     return name;
 }
 
-Flow writeLanguageIndex(Tables& tables, std::istream* templ, Encoding encoding, Bytes& out, Bytes& console) {
+Flow writeLanguageIndex(const Tables& tables, std::istream* templ, Encoding encoding, Bytes& out, Bytes& console) {
     if (templ != nullptr && copyTemplate(languageElements(tables), *templ, encoding, out, console) == Flow::Stop)
         return Flow::Stop;
     console += kSeparator;

@@ -15,7 +15,7 @@
 // block; no template (nullptr) writes nothing. Then the separator. A template
 // line over the length limit, or (in UTF-8) one that is no text in code page
 // 1251, is reported and stops the run, without the separator.
-Flow writeLanguageIndex(Tables& tables, std::istream* templ, Encoding encoding, Bytes& out, Bytes& console);
+Flow writeLanguageIndex(const Tables& tables, std::istream* templ, Encoding encoding, Bytes& out, Bytes& console);
 
 // The language a block's name line names: the text after the first run of
 // blanks up to "}" or the end, with the stress accents "\'" taken out.

@@ -28,13 +28,12 @@ bool isOneDigitOlympiad(const GroupKey& key) {
 
 // Byte order puts "10-" before "2-"; writing one-digit olympiads in a pass of
 // their own restores numeric order below 100.
-void writePass(Tables& tables, bool oneDigit, GroupKey& previous, Bytes& out) {
-    for (IndexElement& element : tables.elements) {
+void writePass(const Tables& tables, bool oneDigit, GroupKey& previous, Bytes& out) {
+    for (const IndexElement& element : tables.elements) {
         if (!element.name.starts_with(kPlacePrefix.view())) continue;
         GroupKey key = groupKey(element);
         if (isOneDigitOlympiad(key) != oneDigit) continue;
         if (key != previous) out += "\n\\medskip\n";
-        sortReferences(element);
         writeElementEntry(element, 0, out, kPlacePrefix.size);
         previous = key;
     }
@@ -42,11 +41,8 @@ void writePass(Tables& tables, bool oneDigit, GroupKey& previous, Bytes& out) {
 
 }  // namespace
 
-void writeOlympiadIndex(Tables& tables, Bytes& out, Bytes& console) {
-    for (IndexElement& element : tables.elements) {
-        sortReferences(element);
-        printElementTex(element, 0, console);
-    }
+void writeOlympiadIndex(const Tables& tables, Bytes& out, Bytes& console) {
+    for (const IndexElement& element : tables.elements) printElementTex(element, 0, console);
     writePreamble(Preamble::Standard, out);
     GroupKey previous{'\0', '\0'};
     writePass(tables, true, previous, out);

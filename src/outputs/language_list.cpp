@@ -4,14 +4,11 @@
 #include "elements/ordering.hpp"
 #include "text/cp1251.hpp"
 
-void writeLanguageList(Tables& tables, Bytes& out, Bytes& console) {
+void writeLanguageList(const Tables& tables, Bytes& out, Bytes& console) {
     format(console, cp1251("\n=== СПИСОК ЯЗЫКОВ ===\n"));
-    for (IndexElement& element : tables.elements) {
-        if (!isLanguageElement(element)) continue;
-        sortReferences(element);
-        // Category elements that happen to name a language stay out of the list.
-        if (!isCategory(element)) writeLanguageEntry(element, 0, out);
-    }
+    // Category elements that happen to name a language stay out of the list.
+    for (const IndexElement& element : tables.elements)
+        if (isLanguageElement(element) && !isCategory(element)) writeLanguageEntry(element, 0, out);
 }
 
 void writeLanguageEntry(const IndexElement& element, std::int32_t source, Bytes& out) {

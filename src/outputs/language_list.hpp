@@ -7,8 +7,8 @@
 #include "elements/tables.hpp"
 #include "text/format.hpp"
 
-// The whole list; orders the references of every language element by book number.
-void writeLanguageList(Tables& tables, Bytes& out, Bytes& console);
+// The whole list: every language element but the categories.
+void writeLanguageList(const Tables& tables, Bytes& out, Bytes& console);
 
 // One paragraph: the name, then the problems by their number in `source`;
 // nothing for an element that is not live.
