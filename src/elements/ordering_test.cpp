@@ -68,7 +68,7 @@ TEST(MergeElements, JoinsArraysAndNotesAndTracesThem) {
     EXPECT_EQ(d.note, "z");
 }
 
-TEST(OrderElements, ThreeEqualNamesNeedTwoMergingPasses) {
+TEST(OrderingSteps, ThreeEqualNamesNeedTwoMergingPasses) {
     Tables t = tablesWith({"0/3", "0/1", "0/2"});
     addElement(t, {"B", {3}});
     IndexElement& read = addElement(t, {"A", {1, 3}});
@@ -76,8 +76,12 @@ TEST(OrderElements, ThreeEqualNamesNeedTwoMergingPasses) {
     t.elements.emplace_back();  // a free slot
     addElement(t, {"A", {2}});
     addElement(t, {"<<A>>", {}, {}, "n"});
-    Bytes log3, log4, log5, console;
-    orderElements(t.elements, OrderingLogs{log3, log4, log5}, console);
+    Bytes log3, log4, log5;
+    logNames(t.elements, log3);
+    sortElements(t.elements);
+    logNames(t.elements, log4);
+    mergeEqualNames(t.elements, log5);
+    sortReferences(t.elements);
     EXPECT_EQ(log3, "B\nA\nnull\nA\n<<A>>\n");
     EXPECT_EQ(log4, "A\nA\n<<A>>\nB\nnull\n");
     EXPECT_EQ(log5, cp1251("\n\nНАЧАЛО СЛЕДУЮЩЕГО ПРОХОДА\n\n\n(0,1)    2+1   /A/A/ <1: 0/3> <1: 0/1> <1: 0/2>"
@@ -102,28 +106,6 @@ TEST(SortReferences, ByBookNumberEqualOnesInTheirOrderUnnumberedLast) {
     e.zz = {none, three, alsoOne, &empty, one};
     sortReferences(e);
     EXPECT_EQ(e.zz, (std::vector<ProblemRef>{alsoOne, one, three, none, &empty}));
-}
-
-TEST(PrintElement, PlainAndLatexForms) {
-    Tables t = tablesWith({"0/3", "1/1", "0/12"});
-    IndexElement& e = addElement(t, {"X", {3, 12}, {12}, "n"});
-    e.zz.push_back(&t.problems[1]);
-    e.zz_.push_back(nullptr);
-    Bytes console;
-    printElement(e, 0, console);
-    EXPECT_EQ(console, "X -- 3, 12*, *; n\n");
-    console.clear();
-    printElementTex(e, 0, console);
-    EXPECT_EQ(console,
-              "\\noindent\\mbox{$\\quad$}\\raisebox{1.5\\baselineskip}[0pt][0pt]{\\hypertarget{elementID-2}}X"
-              "\\mbox{$\\quad$}\\hyperlink{kvirtadoc-usl-3}{3}, \\hyperlink{kvirtadoc-usl-12}{12*}, *; n\\par\n");
-    IndexElement bare;
-    bare.actual = 1;
-    bare.name = "Y";
-    bare.note = "only";
-    console.clear();
-    printElement(bare, 0, console);
-    EXPECT_EQ(console, "Y -- only\n");
 }
 
 }  // namespace

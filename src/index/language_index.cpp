@@ -38,9 +38,9 @@ LanguageElements languageElements(const Tables& tables) {
     return languages;
 }
 
-// The reference lists of the language elements whose names are the language
-// and a blank followed by more, in table order, joined by ", " so that the
-// numbers of two elements never run together.
+// The listed numbers of the language elements whose names are the language
+// and a blank followed by more, in table order, as one list: the numbers of
+// two elements never run together.
 void writeLanguageNumbers(const LanguageElements& languages, std::string_view language, Bytes& out) {
     if (language.empty()) return;
     std::string start = std::string(language) + ' ';
@@ -49,15 +49,12 @@ void writeLanguageNumbers(const LanguageElements& languages, std::string_view la
          it != languages.end() && (*it)->name.starts_with(start); ++it)
         matching.push_back(*it);
     std::sort(matching.begin(), matching.end());  // the table is an array: addresses give table order
-    bool written = false;
+    std::vector<ListedReference> numbers;
     for (const IndexElement* element : matching) {
-        Bytes list;
-        writeReferenceList(*element, 0, list);
-        if (list.empty()) continue;
-        if (written) out += ", ";
-        out += list;
-        written = true;
+        std::vector<ListedReference> listed = listedReferences(*element, 0);
+        numbers.insert(numbers.end(), listed.begin(), listed.end());
     }
+    writeNumberList(numbers, writeEntryNumber, out);
 }
 
 void writeFilledLine(const LanguageElements& languages, std::string_view line, std::string_view language, Bytes& out) {

@@ -5,7 +5,6 @@
 #include <string_view>
 
 #include "elements/categories.hpp"
-#include "elements/ordering.hpp"
 #include "index/entry.hpp"
 #include "text/numbers.hpp"
 
@@ -41,8 +40,7 @@ void writePass(const Tables& tables, bool oneDigit, GroupKey& previous, Bytes& o
 
 }  // namespace
 
-void writeOlympiadIndex(const Tables& tables, Bytes& out, Bytes& console) {
-    for (const IndexElement& element : tables.elements) printElementTex(element, 0, console);
+void writeOlympiadIndex(const Tables& tables, Bytes& out) {
     writePreamble(Preamble::Standard, out);
     GroupKey previous{'\0', '\0'};
     writePass(tables, true, previous, out);
