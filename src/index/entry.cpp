@@ -2,41 +2,25 @@
 
 #include <array>
 
-namespace {
-
-constexpr std::string_view kGapMacro = "\\newcommand{\\x}{\\mbox{$\\quad$}}\n";
-constexpr std::string_view kBlankNumberMacro = "\\newcommand{\\z}[1]{}\n";
-constexpr std::string_view kBlankSharedMacro = "\\newcommand{\\zsoavt}[1]{}\n";
-constexpr std::string_view kBlankStarredMacro = "\\newcommand{\\zz}[1]{}\n";
-constexpr std::string_view kBlankGapMacro = "\\newcommand{\\x}{{\\quad}}\n";
-
-}  // namespace
-
 void writePreamble(Preamble variant, Bytes& out) {
     out += "\n{\n\n\\newcommand{\\element}[1]{";
     writeElementTarget("#1", out);
     out += "}\n";
-    switch (variant) {
-        case Preamble::Standard:
-        case Preamble::Author:
-            writeNumberMacros("newcommand", Page::Statement, variant == Preamble::Author, "\n", out);
-            out += kGapMacro;
-            break;
-        case Preamble::Blank:
-            out += kBlankNumberMacro;
-            out += kBlankSharedMacro;
-            out += kBlankStarredMacro;
-            out += kBlankGapMacro;
-            break;
+    if (variant == Preamble::Blank) {
+        writeNumberMacros("newcommand", std::nullopt, true, "\n", out);
+        out += "\\newcommand{\\x}{{\\quad}}\n\n";
+    } else {
+        writeNumberMacros("newcommand", Page::Statement, variant == Preamble::Author, "\n", out);
+        out += "\\newcommand{\\x}{\\mbox{$\\quad$}}\n\n";
     }
-    out += "\n";
 }
 
 void writeClosing(Preamble variant, Bytes& out) {
     out += variant == Preamble::Blank ? "\n\n\n}\n\n" : "\n}\n\n";
 }
 
-void writeNumberMacros(std::string_view command, Page page, bool shared, std::string_view after, Bytes& out) {
+void writeNumberMacros(std::string_view command, std::optional<Page> page, bool shared, std::string_view after,
+                       Bytes& out) {
     struct Macro {
         std::string_view name;
         std::string_view shown;
@@ -46,7 +30,7 @@ void writeNumberMacros(std::string_view command, Page page, bool shared, std::st
     for (const Macro& macro : kMacros) {
         if (macro.sharedOnly && !shared) continue;
         format(out, "\\%s{\\%s}[1]{", command, macro.name);
-        writeProblemLink(page, "#1", macro.shown, out);
+        if (page) writeProblemLink(*page, "#1", macro.shown, out);
         out += '}';
         out += after;
     }

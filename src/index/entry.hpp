@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "elements/element.hpp"
@@ -22,8 +23,10 @@ void writeClosing(Preamble variant, Bytes& out);
 
 // Defines ("newcommand" or "renewcommand") \z, \zsoavt when `shared`, and \zz
 // as links to the page of the problem their argument numbers, showing "12",
-// "(12)" and "12*"; each definition is followed by `after`.
-void writeNumberMacros(std::string_view command, Page page, bool shared, std::string_view after, Bytes& out);
+// "(12)" and "12*" (without a page: showing nothing); each definition is
+// followed by `after`.
+void writeNumberMacros(std::string_view command, std::optional<Page> page, bool shared, std::string_view after,
+                       Bytes& out);
 
 // Where a link to the element lands, ahead of its indented name.
 void writeElementTarget(std::string_view id, Bytes& out);
