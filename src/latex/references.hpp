@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "elements/element.hpp"
+#include "problems/lookups.hpp"
 #include "text/format.hpp"
 
 // The page of the book a link leads to.
