@@ -14,6 +14,7 @@
 #include "elements/ordering.hpp"
 #include "elements/tables.hpp"
 #include "index/author_index.hpp"
+#include "index/dumps.hpp"
 #include "index/full_index.hpp"
 #include "index/language_index.hpp"
 #include "index/olympiad_index.hpp"
@@ -305,13 +306,34 @@ void separate(Run& run) {
     run.console += kSeparator;
 }
 
+// Ordering step by step, the table dumped between the steps.
+void orderElements(Run& run) {
+    ElementTable& elements = run.tables.elements;
+    separate(run);
+    logNames(elements, run.file(kLog3));
+    printElements(elements, run.console);
+    separate(run);
+    run.console += cp1251("\nСделать сортировку элементов указателя\nи слияние элементов с одинаковыми названиями,\n"
+                          "а также сортировку номеров внутри элемента.\n").view();
+    sortElements(elements);
+    logNames(elements, run.file(kLog4));
+    printElements(elements, run.console);
+    mergeEqualNames(elements, run.file(kLog5));
+    sortReferences(elements);
+    separate(run);
+    printElements(elements, run.console);
+    separate(run);
+    printElementsTex(elements, run.console);
+}
+
 Flow writeOutputs(Run& run) {
     Tables& t = run.tables;
     writeFullIndex(t, run.file(kFullIndex), run.console);
     writeTermsIndex(t, run.file(kTermsIndex), run.console);
     run.flush();
     if (writeLanguageIndexStage(run) == Flow::Stop) return Flow::Stop;
-    writeOlympiadIndex(t, run.file(kOlympiadIndex), run.console);
+    printElementsTex(t.elements, run.console);
+    writeOlympiadIndex(t, run.file(kOlympiadIndex));
     writeConditionAuthorIndex(t, run.file(kConditionAuthors));
     writeSolutionAuthorIndex(t, run.file(kSolutionAuthors));
     writeCombinedAuthorIndex(t, run.file(kAllAuthors));
@@ -340,7 +362,7 @@ Flow runStages(Run& run, std::span<const std::string> args) {
         run.flush();
         if (flow == Flow::Stop) return Flow::Stop;
     }
-    orderElements(run.tables.elements, OrderingLogs{run.file(kLog3), run.file(kLog4), run.file(kLog5)}, run.console);
+    orderElements(run);
     run.flush();
     return writeOutputs(run);
 }

@@ -24,8 +24,20 @@ void clear(IndexElement& element) {
     element.zz_.shrink_to_fit();
 }
 
+namespace {
+
+bool holds(const std::vector<ProblemRef>& refs, ProblemRef problem) {
+    return std::find(refs.begin(), refs.end(), problem) != refs.end();
+}
+
+}  // namespace
+
+bool refersTo(const IndexElement& element, ProblemRef problem) {
+    return element.actual != 0 && holds(element.zz, problem);
+}
+
 bool isStarred(const IndexElement& element, ProblemRef problem) {
-    return std::find(element.zz_.begin(), element.zz_.end(), problem) != element.zz_.end();
+    return holds(element.zz_, problem);
 }
 
 bool StarredSet::contains(ProblemRef problem) const {

@@ -32,6 +32,9 @@ ElementTable makeElementTable(std::size_t count, std::int32_t& idCounter);
 // Frees the element; `id`, `note` and `noNumber` stay.
 void clear(IndexElement& element);
 
+// True when the element is live and the very problem record is among its references.
+bool refersTo(const IndexElement& element, ProblemRef problem);
+
 // True when the problem is among the element's starred references.
 bool isStarred(const IndexElement& element, ProblemRef problem);
 

@@ -135,4 +135,18 @@ TEST(ElementTable, IdsStartAtTwoAndFailedLinesFreeTheirSlot) {
                                 "\nОШИБКА поиска свободного элемента массива\n").view());
 }
 
+TEST(References, RefersToTheVeryRecordOfALiveElementAndStarsAmongTheStarred) {
+    Parsing p{"0/5 1/1", "0/5 1/2"};
+    IndexElement e;
+    ASSERT_EQ(p.parse(e, "X -- 1*", 1), 0);
+    ProblemRef first = &p.problems[0];
+    ProblemRef second = &p.problems[1];  // same book number, another record
+    EXPECT_TRUE(refersTo(e, first));
+    EXPECT_FALSE(refersTo(e, second));
+    EXPECT_TRUE(isStarred(e, first));
+    EXPECT_FALSE(isStarred(e, second));
+    e.actual = 0;
+    EXPECT_FALSE(refersTo(e, first));
+}
+
 }  // namespace

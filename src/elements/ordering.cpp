@@ -5,22 +5,8 @@
 #include <string_view>
 
 #include "text/cp1251.hpp"
-#include "text/separator.hpp"
 
 namespace {
-
-void logNames(const ElementTable& table, Bytes& log) {
-    for (const IndexElement& e : table) format(log, e.actual == 1 ? "%s\n" : "null\n", e.name);
-}
-
-void printAll(const ElementTable& table, Bytes& console) {
-    for (const IndexElement& e : table) printElement(e, 0, console);
-}
-
-void sortTable(ElementTable& table) {
-    std::stable_sort(table.begin(), table.end(),
-                     [](const IndexElement& a, const IndexElement& b) { return compareElements(a, b) < 0; });
-}
 
 // One merge pass over neighbours; true when it merged anything.
 bool mergePass(ElementTable& table, Bytes& log5) {
@@ -34,7 +20,7 @@ bool mergePass(ElementTable& table, Bytes& log5) {
         merged = true;
         ++i;
     }
-    sortTable(table);
+    sortElements(table);
     return merged;
 }
 
@@ -84,73 +70,26 @@ void mergeElements(IndexElement& receiving, const IndexElement& merged, Bytes& l
     else receiving.note += "; " + merged.note;
 }
 
+void logNames(const ElementTable& table, Bytes& log) {
+    for (const IndexElement& e : table) format(log, e.actual == 1 ? "%s\n" : "null\n", e.name);
+}
+
+void sortElements(ElementTable& table) {
+    std::stable_sort(table.begin(), table.end(),
+                     [](const IndexElement& a, const IndexElement& b) { return compareElements(a, b) < 0; });
+}
+
+void mergeEqualNames(ElementTable& table, Bytes& log5) {
+    while (mergePass(table, log5)) {
+    }
+}
+
 void sortReferences(IndexElement& element) {
     if (element.actual != 1 || element.zz.empty()) return;
     std::stable_sort(element.zz.begin(), element.zz.end(),
                      [](ProblemRef a, ProblemRef b) { return compareByNumberInSource(a, b, 0) < 0; });
 }
 
-void writeReferencesAndNote(const IndexElement& element, std::int32_t source, NumberForm form, Bytes& out) {
-    bool written = false;
-    StarredSet starred = starredSet(element);
-    for (ProblemRef ref : element.zz) {
-        if (ref == nullptr) continue;
-        if (written) out += ", ";
-        written = true;
-        std::int32_t n = numberInSource(ref, source);
-        if (n <= 0) {
-            out += '*';
-            continue;
-        }
-        if (form == NumberForm::Linked) format(out, "\\hyperlink{kvirtadoc-usl-%d}{", n);
-        format(out, "%d", n);
-        if (starred.contains(ref)) out += '*';
-        if (form == NumberForm::Linked) out += '}';
-    }
-    if (element.note.empty()) return;
-    if (written) out += "; ";
-    format(out, "%s", element.note);
-}
-
-void printElement(const IndexElement& element, std::int32_t source, Bytes& console) {
-    if (element.actual != 1) return;
-    format(console, "%s -- ", element.name);
-    writeReferencesAndNote(element, source, NumberForm::Plain, console);
-    console += '\n';
-}
-
-void printElementTex(const IndexElement& element, std::int32_t source, Bytes& console) {
-    if (element.actual != 1) return;
-    format(console,
-           "\\noindent\\mbox{$\\quad$}\\raisebox{1.5\\baselineskip}[0pt][0pt]{\\hypertarget{elementID-%d}}%s"
-           "\\mbox{$\\quad$}",
-           element.id, element.name);
-    writeReferencesAndNote(element, source, NumberForm::Linked, console);
-    console += "\\par\n";
-}
-
-void orderElements(ElementTable& table, OrderingLogs logs, Bytes& console) {
-    console += kSeparator;
-    logNames(table, logs.log3);
-    printAll(table, console);
-    console += kSeparator;
-    console += cp1251(
-                   "\nСделать сортировку элементов указателя\nи слияние элементов с одинаковыми названиями,\n"
-                   "а также сортировку номеров внутри элемента.\n")
-                   .view();
-    sortTable(table);
-    logNames(table, logs.log4);
-    printAll(table, console);
-    while (mergePass(table, logs.log5)) {
-    }
-    console += kSeparator;
-    for (IndexElement& e : table) {
-        sortReferences(e);
-        printElement(e, 0, console);
-    }
-    console += kSeparator;
-    for (IndexElement& e : table) {
-        sortReferences(e);
-        printElementTex(e, 0, console);
-    }
+void sortReferences(ElementTable& table) {
+    for (IndexElement& e : table) sortReferences(e);
 }

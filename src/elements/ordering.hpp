@@ -1,7 +1,6 @@
 #pragma once
-// Ordering the element table by name, merging equal names, ordering references.
-
-#include <string>
+// Ordering the element table by name, merging equal names, ordering references:
+// the steps the driver takes one after the other.
 
 #include "elements/element.hpp"
 #include "text/format.hpp"
@@ -14,27 +13,18 @@ int compareElements(const IndexElement& a, const IndexElement& b);
 // traces it to log5. The caller clears `merged`.
 void mergeElements(IndexElement& receiving, const IndexElement& merged, Bytes& log5);
 
+// One line per element in table order: its name, "null" for one that is not live.
+void logNames(const ElementTable& table, Bytes& log);
+
+// By compareElements; equal ones keep their order.
+void sortElements(ElementTable& table);
+
+// Pass after pass, each traced to log5: merges every live element with an
+// equal neighbour after it, then sorts; ends after a pass that merged nothing.
+void mergeEqualNames(ElementTable& table, Bytes& log5);
+
 // Orders a live element's references by book number, those without one last;
-// equal ones keep their order.
+// equal ones keep their order. Once the table is done, the writers find every
+// element's references in order.
 void sortReferences(IndexElement& element);
-
-enum class NumberForm { Plain, Linked };
-
-// The references as the dumps and the language list show them: each book
-// number, with "*" when starred (Linked: as a link to the statement), a lone
-// "*" for a problem without one, ", " between them; then the note, after "; "
-// when anything came before it.
-void writeReferencesAndNote(const IndexElement& element, std::int32_t source, NumberForm form, Bytes& out);
-
-// Console dumps of a live element, plain and in LaTeX form.
-void printElement(const IndexElement& element, std::int32_t source, Bytes& console);
-void printElementTex(const IndexElement& element, std::int32_t source, Bytes& console);
-
-struct OrderingLogs {
-    Bytes& log3;
-    Bytes& log4;
-    Bytes& log5;
-};
-
-// The whole stage: sort, merge pass by pass, order references, with its dumps.
-void orderElements(ElementTable& table, OrderingLogs logs, Bytes& console);
+void sortReferences(ElementTable& table);

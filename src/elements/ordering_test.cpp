@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "test_tables.hpp"
 #include "text/cp1251.hpp"
 
@@ -47,15 +49,15 @@ TEST(CompareElements, FreeLastLiveByUnsignedBytes) {
 
 TEST(MergeElements, JoinsArraysAndNotesAndTracesThem) {
     Tables t = tablesWith({"0/1", "0/2"});
-    addElement(t, {"A", {1}, {1}, "see X"});
-    IndexElement b = addElement(t, {"A", {2, 1}, {}, "see Y"});
+    addElement(t, {"A", {2}, {2}, "see X"});
+    IndexElement b = addElement(t, {"A", {1, 2}, {}, "see Y"});
     IndexElement& a = t.elements.front();
     Bytes log;
-    mergeElements(a, b, log);
-    EXPECT_EQ(a.zz, (std::vector<ProblemRef>{bookProblem(t, 1), bookProblem(t, 2), bookProblem(t, 1)}));
-    EXPECT_EQ(a.zz_, (std::vector<ProblemRef>{bookProblem(t, 1), nullptr, nullptr}));
+    mergeElements(a, b, log);  // leaves the order to the sort after the merging
+    EXPECT_EQ(a.zz, (std::vector<ProblemRef>{bookProblem(t, 2), bookProblem(t, 1), bookProblem(t, 2)}));
+    EXPECT_EQ(a.zz_, (std::vector<ProblemRef>{bookProblem(t, 2), nullptr, nullptr}));
     EXPECT_EQ(a.note, "see X; see Y");
-    EXPECT_EQ(log, "   1+2   /A/A/ <1: 0/1> <1: 0/2> <1: 0/1>");
+    EXPECT_EQ(log, "   1+2   /A/A/ <1: 0/2> <1: 0/1> <1: 0/2>");
     IndexElement c;
     c.actual = 1;
     c.name = "A";
@@ -66,15 +68,20 @@ TEST(MergeElements, JoinsArraysAndNotesAndTracesThem) {
     EXPECT_EQ(d.note, "z");
 }
 
-TEST(OrderElements, ThreeEqualNamesNeedTwoMergingPasses) {
+TEST(OrderingSteps, ThreeEqualNamesNeedTwoMergingPasses) {
     Tables t = tablesWith({"0/3", "0/1", "0/2"});
     addElement(t, {"B", {3}});
-    addElement(t, {"A", {3, 1}});
+    IndexElement& read = addElement(t, {"A", {1, 3}});
+    std::swap(read.zz[0], read.zz[1]);  // as the line gave them
     t.elements.emplace_back();  // a free slot
     addElement(t, {"A", {2}});
     addElement(t, {"<<A>>", {}, {}, "n"});
-    Bytes log3, log4, log5, console;
-    orderElements(t.elements, OrderingLogs{log3, log4, log5}, console);
+    Bytes log3, log4, log5;
+    logNames(t.elements, log3);
+    sortElements(t.elements);
+    logNames(t.elements, log4);
+    mergeEqualNames(t.elements, log5);
+    sortReferences(t.elements);
     EXPECT_EQ(log3, "B\nA\nnull\nA\n<<A>>\n");
     EXPECT_EQ(log4, "A\nA\n<<A>>\nB\nnull\n");
     EXPECT_EQ(log5, cp1251("\n\nНАЧАЛО СЛЕДУЮЩЕГО ПРОХОДА\n\n\n(0,1)    2+1   /A/A/ <1: 0/3> <1: 0/1> <1: 0/2>"
@@ -89,26 +96,16 @@ TEST(OrderElements, ThreeEqualNamesNeedTwoMergingPasses) {
     EXPECT_EQ(t.elements[2].actual, 0);
 }
 
-TEST(PrintElement, PlainAndLatexForms) {
-    Tables t = tablesWith({"0/3", "1/1", "0/12"});
-    IndexElement& e = addElement(t, {"X", {3, 12}, {12}, "n"});
-    e.zz.push_back(&t.problems[1]);
-    e.zz_.push_back(nullptr);
-    Bytes console;
-    printElement(e, 0, console);
-    EXPECT_EQ(console, "X -- 3, 12*, *; n\n");
-    console.clear();
-    printElementTex(e, 0, console);
-    EXPECT_EQ(console,
-              "\\noindent\\mbox{$\\quad$}\\raisebox{1.5\\baselineskip}[0pt][0pt]{\\hypertarget{elementID-2}}X"
-              "\\mbox{$\\quad$}\\hyperlink{kvirtadoc-usl-3}{3}, \\hyperlink{kvirtadoc-usl-12}{12*}, *; n\\par\n");
-    IndexElement bare;
-    bare.actual = 1;
-    bare.name = "Y";
-    bare.note = "only";
-    console.clear();
-    printElement(bare, 0, console);
-    EXPECT_EQ(console, "Y -- only\n");
+TEST(SortReferences, ByBookNumberEqualOnesInTheirOrderUnnumberedLast) {
+    // Two records carry book number 1; "5/9" has no book number, the empty record none at all.
+    Tables t = tablesWith({"0/3", "0/1", "5/9", "0/1 2/2"});
+    const ProblemRecord empty;
+    ProblemRef three = &t.problems[0], one = &t.problems[1], none = &t.problems[2], alsoOne = &t.problems[3];
+    IndexElement e;
+    e.actual = 1;
+    e.zz = {none, three, alsoOne, &empty, one};
+    sortReferences(e);
+    EXPECT_EQ(e.zz, (std::vector<ProblemRef>{alsoOne, one, three, none, &empty}));
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "elements/ordering.hpp"
+#include "elements/categories.hpp"
 #include "index/entry.hpp"
 #include "text/cp1251.hpp"
 
@@ -14,14 +14,6 @@ namespace {
 constexpr std::size_t kAuthorPrefixLength = kConditionAuthorPrefix.size;
 static_assert(kSolutionAuthorPrefix.size == kAuthorPrefixLength);
 
-constexpr std::string_view kConditionLinks =
-    "\n\n\\renewcommand{\\z}[1]{\\hyperlink{kvirtadoc-usl-#1}{#1}}"
-    "\\renewcommand{\\zsoavt}[1]{\\hyperlink{kvirtadoc-usl-#1}{(#1)}}"
-    "\\renewcommand{\\zz}[1]{\\hyperlink{kvirtadoc-usl-#1}{#1*}}\n";
-constexpr std::string_view kSolutionLinks =
-    "\n\n\\renewcommand{\\z}[1]{\\hyperlink{kvirtadoc-resh-#1}{#1}}"
-    "\\renewcommand{\\zsoavt}[1]{\\hyperlink{kvirtadoc-resh-#1}{(#1)}}"
-    "\\renewcommand{\\zz}[1]{\\hyperlink{kvirtadoc-resh-#1}{#1*}}\n";
 constexpr std::string_view kParagraphEnd = "\n{\\hangindent=3\\parindent\\hangafter=1\\par}";
 
 constexpr auto kConditionPlural = cp1251("условия");
@@ -29,27 +21,24 @@ constexpr auto kConditionSingular = cp1251("условие");
 constexpr auto kSolutionPlural = cp1251("решения");
 constexpr auto kSolutionSingular = cp1251("решение");
 
-// One kind of authorship as the combined index writes it.
+// One kind of authorship as the combined index writes it: its numbers link to `page`.
 struct Authorship {
     std::string_view prefix;
-    std::string_view links;
+    Page page;
     std::string_view plural;
     std::string_view singular;
 };
 
-constexpr Authorship kConditions{kConditionAuthorPrefix.view(), kConditionLinks, kConditionPlural.view(),
+constexpr Authorship kConditions{kConditionAuthorPrefix.view(), Page::Statement, kConditionPlural.view(),
                                  kConditionSingular.view()};
-constexpr Authorship kSolutions{kSolutionAuthorPrefix.view(), kSolutionLinks, kSolutionPlural.view(),
+constexpr Authorship kSolutions{kSolutionAuthorPrefix.view(), Page::Solution, kSolutionPlural.view(),
                                 kSolutionSingular.view()};
 
-void writeSeparateIndex(Tables& tables, std::string_view prefix, Bytes& out) {
+void writeSeparateIndex(const Tables& tables, std::string_view prefix, Bytes& out) {
     SharedProblems shared = sharedProblems(tables.elements, prefix);
     writePreamble(Preamble::Author, out);
-    for (IndexElement& element : tables.elements) {
-        if (!element.name.starts_with(prefix)) continue;
-        sortReferences(element);
-        writeAuthorEntry(shared, element, 0, out, prefix.size(), true);
-    }
+    for (const IndexElement& element : tables.elements)
+        if (element.name.starts_with(prefix)) writeAuthorEntry(shared, element, 0, out, prefix.size(), true);
     writeClosing(Preamble::Author, out);
 }
 
@@ -94,18 +83,20 @@ std::vector<const IndexElement*> elementsOf(const AuthorElements& authors, const
     return {first, last};
 }
 
-int personTotal(const AuthorElements& authors, std::string_view person) {
-    int total = 0;
+bool showsNumbers(const AuthorElements& authors, std::string_view person) {
     for (const Authorship* kind : {&kConditions, &kSolutions})
-        for (const IndexElement* element : elementsOf(authors, *kind, person)) total += countReferences(*element, 0);
-    return total;
+        for (const IndexElement* element : elementsOf(authors, *kind, person))
+            if (!listedReferences(*element, 0).empty()) return true;
+    return false;
 }
 
 void writeParagraphs(const AuthorElements& authors, const SharedProblems& shared, const Authorship& kind,
                      std::string_view person, Bytes& out) {
     for (const IndexElement* element : elementsOf(authors, kind, person)) {
-        out += kind.links;
-        out += countReferences(*element, 0) > 1 ? kind.plural : kind.singular;
+        out += "\n\n";
+        writeNumberMacros("renewcommand", kind.page, true, "", out);
+        out += '\n';
+        out += listedReferences(*element, 0).size() > 1 ? kind.plural : kind.singular;
         writeAuthorEntry(shared, *element, 0, out, kAuthorPrefixLength, false);
         out += kParagraphEnd;
     }
@@ -118,7 +109,7 @@ struct CombinedIndex {
 };
 
 void writePerson(const CombinedIndex& index, std::string_view person, Bytes& out) {
-    if (personTotal(index.authors, person) == 0) return;
+    if (!showsNumbers(index.authors, person)) return;
     out += "\n\n\n\\smallskip\\noindent";
     format(out, "{\\bf %s}\\nopagebreak", person);
     writeParagraphs(index.authors, index.sharedConditions, kConditions, person, out);
@@ -166,21 +157,18 @@ void writeAuthorEntry(const SharedProblems& shared, const IndexElement& element,
     if (listed.empty()) return;
     if (withHeading) writeEntryHeading(element, out, prefixLength);
     out += " \\x ";
-    bool first = true;
-    for (const ListedReference& ref : listed) {
-        if (!first) out += ", ";
-        out += std::binary_search(shared.begin(), shared.end(), ref.problem) ? "\\zsoavt" : "\\z";
-        format(out, "{%d}", ref.number);
-        first = false;
-    }
+    writeNumberList(listed, [&shared](const ListedReference& reference, Bytes& list) {
+        bool isShared = std::binary_search(shared.begin(), shared.end(), reference.problem);
+        format(list, isShared ? "\\zsoavt{%d}" : "\\z{%d}", reference.number);
+    }, out);
     if (withHeading) out += " \\par\n";
 }
 
-void writeConditionAuthorIndex(Tables& tables, Bytes& out) {
+void writeConditionAuthorIndex(const Tables& tables, Bytes& out) {
     writeSeparateIndex(tables, kConditionAuthorPrefix.view(), out);
 }
 
-void writeSolutionAuthorIndex(Tables& tables, Bytes& out) {
+void writeSolutionAuthorIndex(const Tables& tables, Bytes& out) {
     writeSeparateIndex(tables, kSolutionAuthorPrefix.view(), out);
 }
 

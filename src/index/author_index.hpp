@@ -22,12 +22,11 @@ void writeAuthorEntry(const SharedProblems& shared, const IndexElement& element,
                       std::size_t prefixLength, bool withHeading);
 
 // "=автор условия " elements, linked to the statements.
-void writeConditionAuthorIndex(Tables& tables, Bytes& out);
+void writeConditionAuthorIndex(const Tables& tables, Bytes& out);
 
 // "=автор решения " elements, linked to the statements as well.
-void writeSolutionAuthorIndex(Tables& tables, Bytes& out);
+void writeSolutionAuthorIndex(const Tables& tables, Bytes& out);
 
 // Every author once, in name order, with a statements paragraph and a solutions
-// paragraph, linked to the statements and to the solutions respectively. Relies
-// on the order of references the writers before it left.
+// paragraph, linked to the statements and to the solutions respectively.
 void writeCombinedAuthorIndex(const Tables& tables, Bytes& out);

@@ -76,8 +76,6 @@ TEST(SolutionAuthorIndex, SharingCountsOnlyAmongSolutionAuthors) {
 
 TEST(CombinedAuthorIndex, EachPersonOnceWithStatementsThenSolutions) {
     Tables tables = sampleAuthors();
-    Bytes separate;
-    writeConditionAuthorIndex(tables, separate);  // orders the references, as in a run
     Bytes out;
     writeCombinedAuthorIndex(tables, out);
     // Автор А. А. is the worked example; Васильев В. В. shows no number and is left out.

@@ -1,63 +1,43 @@
 #include "index/entry.hpp"
 
-#include <algorithm>
-
-namespace {
-
-constexpr std::string_view kElementMacro =
-    "\\newcommand{\\element}[1]{\\noindent\\mbox{$\\quad$}\\raisebox{1.5\\baselineskip}[0pt][0pt]"
-    "{\\hypertarget{elementID-#1}}}\n";
-constexpr std::string_view kNumberMacro = "\\newcommand{\\z}[1]{\\hyperlink{kvirtadoc-usl-#1}{#1}}\n";
-constexpr std::string_view kSharedMacro = "\\newcommand{\\zsoavt}[1]{\\hyperlink{kvirtadoc-usl-#1}{(#1)}}\n";
-constexpr std::string_view kStarredMacro = "\\newcommand{\\zz}[1]{\\hyperlink{kvirtadoc-usl-#1}{#1*}}\n";
-constexpr std::string_view kGapMacro = "\\newcommand{\\x}{\\mbox{$\\quad$}}\n";
-constexpr std::string_view kBlankNumberMacro = "\\newcommand{\\z}[1]{}\n";
-constexpr std::string_view kBlankSharedMacro = "\\newcommand{\\zsoavt}[1]{}\n";
-constexpr std::string_view kBlankStarredMacro = "\\newcommand{\\zz}[1]{}\n";
-constexpr std::string_view kBlankGapMacro = "\\newcommand{\\x}{{\\quad}}\n";
-
-}  // namespace
+#include <array>
 
 void writePreamble(Preamble variant, Bytes& out) {
-    out += "\n{\n\n";
-    out += kElementMacro;
-    switch (variant) {
-        case Preamble::Standard:
-            out += kNumberMacro;
-            out += kStarredMacro;
-            out += kGapMacro;
-            break;
-        case Preamble::Author:
-            out += kNumberMacro;
-            out += kSharedMacro;
-            out += kStarredMacro;
-            out += kGapMacro;
-            break;
-        case Preamble::Blank:
-            out += kBlankNumberMacro;
-            out += kBlankSharedMacro;
-            out += kBlankStarredMacro;
-            out += kBlankGapMacro;
-            break;
+    out += "\n{\n\n\\newcommand{\\element}[1]{";
+    writeElementTarget("#1", out);
+    out += "}\n";
+    if (variant == Preamble::Blank) {
+        writeNumberMacros("newcommand", std::nullopt, true, "\n", out);
+        out += "\\newcommand{\\x}{{\\quad}}\n\n";
+    } else {
+        writeNumberMacros("newcommand", Page::Statement, variant == Preamble::Author, "\n", out);
+        out += "\\newcommand{\\x}{\\mbox{$\\quad$}}\n\n";
     }
-    out += "\n";
 }
 
 void writeClosing(Preamble variant, Bytes& out) {
     out += variant == Preamble::Blank ? "\n\n\n}\n\n" : "\n}\n\n";
 }
 
-std::vector<ListedReference> listedReferences(const IndexElement& element, std::int32_t source) {
-    std::vector<ListedReference> listed;
-    if (element.actual == 0) return listed;
-    for (ProblemRef problem : element.zz) {
-        if (problem == nullptr) continue;
-        std::int32_t n = numberInSource(problem, source);
-        if (n <= 0) continue;
-        if (!listed.empty() && listed.back().number == n) continue;
-        listed.push_back({n, problem});
+void writeNumberMacros(std::string_view command, std::optional<Page> page, bool shared, std::string_view after,
+                       Bytes& out) {
+    struct Macro {
+        std::string_view name;
+        std::string_view shown;
+        bool sharedOnly;
+    };
+    constexpr std::array<Macro, 3> kMacros = {{{"z", "#1", false}, {"zsoavt", "(#1)", true}, {"zz", "#1*", false}}};
+    for (const Macro& macro : kMacros) {
+        if (macro.sharedOnly && !shared) continue;
+        format(out, "\\%s{\\%s}[1]{", command, macro.name);
+        if (page) writeProblemLink(*page, "#1", macro.shown, out);
+        out += '}';
+        out += after;
     }
-    return listed;
+}
+
+void writeElementTarget(std::string_view id, Bytes& out) {
+    format(out, "\\noindent\\mbox{$\\quad$}\\raisebox{1.5\\baselineskip}[0pt][0pt]{\\hypertarget{elementID-%s}}", id);
 }
 
 void writeEntryHeading(const IndexElement& element, Bytes& out, std::size_t prefixLength) {
@@ -71,47 +51,14 @@ void writeEntryHeading(const IndexElement& element, Bytes& out, std::size_t pref
     format(out, " %s", name);
 }
 
+void writeEntryNumber(const ListedReference& reference, Bytes& out) {
+    format(out, reference.starred ? "\\zz{%d}" : "\\z{%d}", reference.number);
+}
+
 void writeElementEntry(const IndexElement& element, std::int32_t source, Bytes& out, std::size_t prefixLength) {
     if (element.actual == 0) return;
     writeEntryHeading(element, out, prefixLength);
     out += " \\x ";
-    Bytes list;
-    writeReferenceList(element, source, list);
-    out += list;
-    if (!element.note.empty()) {
-        if (!list.empty()) out += "; ";
-        format(out, "%s", element.note);
-    }
+    writeNumbersAndNote(listedReferences(element, source), writeEntryNumber, element.note, out);
     out += " \\par\n";
-}
-
-void writeReferenceList(const IndexElement& element, std::int32_t source, Bytes& out) {
-    bool first = true;
-    StarredSet starred = starredSet(element);
-    for (const ListedReference& ref : listedReferences(element, source)) {
-        if (!first) out += ", ";
-        out += starred.contains(ref.problem) ? "\\zz" : "\\z";
-        format(out, "{%d}", ref.number);
-        first = false;
-    }
-}
-
-int countReferences(const IndexElement& element, std::int32_t source) {
-    return static_cast<int>(listedReferences(element, source).size());
-}
-
-bool refersTo(const IndexElement& element, ProblemRef problem) {
-    return element.actual != 0 && std::find(element.zz.begin(), element.zz.end(), problem) != element.zz.end();
-}
-
-bool isLanguageElement(const IndexElement& element) {
-    if (element.actual != 1) return false;
-    constexpr auto kSmall = cp1251("язык");
-    constexpr auto kCapital = cp1251("Язык");
-    std::string_view name = element.name;
-    std::size_t small = name.find(kSmall.view());
-    std::size_t capital = name.find(kCapital.view());
-    std::size_t at = std::min(small, capital);
-    if (at == std::string_view::npos) return false;
-    return !(at >= 2 && name.substr(at - 2, 2) == "{}");
 }

@@ -1,26 +1,15 @@
 #pragma once
-// What every subject-index file shares: preambles, the entry line, the
-// reference list and the small tests on elements.
+// What every subject-index file shares: preambles, the number macros, the
+// element's target and the entry line.
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
-#include <vector>
 
 #include "elements/element.hpp"
-#include "text/cp1251.hpp"
+#include "latex/references.hpp"
 #include "text/format.hpp"
-
-// Category prefixes of element names.
-inline constexpr auto kPlacePrefix = cp1251("=источник задачи: ");
-inline constexpr auto kConditionAuthorPrefix = cp1251("=автор условия ");
-inline constexpr auto kSolutionAuthorPrefix = cp1251("=автор решения ");
-inline constexpr auto kRussianPrefix = cp1251("=РЯ ");
-static_assert(kPlacePrefix.size == 18 && kConditionAuthorPrefix.size == 15 && kSolutionAuthorPrefix.size == 15 &&
-              kRussianPrefix.size == 4);
-
-// Names that begin with this are categories, kept out of the full and terms indexes.
-inline constexpr char kCategoryMark = '=';
 
 // Which macros a subject-index file defines. Blank hides every number until
 // the file redefines the macros itself.
@@ -32,34 +21,23 @@ void writePreamble(Preamble variant, Bytes& out);
 // Closes the group opened by writePreamble of the same variant.
 void writeClosing(Preamble variant, Bytes& out);
 
-// One number of a reference list: the book number and the first reference that has it.
-struct ListedReference {
-    std::int32_t number = 0;
-    ProblemRef problem = nullptr;
-};
+// Defines ("newcommand" or "renewcommand") \z, \zsoavt when `shared`, and \zz
+// as links to the page of the problem their argument numbers, showing "12",
+// "(12)" and "12*" (without a page: showing nothing); each definition is
+// followed by `after`.
+void writeNumberMacros(std::string_view command, std::optional<Page> page, bool shared, std::string_view after,
+                       Bytes& out);
 
-// The numbers a reference list shows, in order: the positive numbers in
-// `source`, each once (at its first reference, as `zz` is ordered by number).
-// Empty for an element that is not live.
-std::vector<ListedReference> listedReferences(const IndexElement& element, std::int32_t source);
+// Where a link to the element lands, ahead of its indented name.
+void writeElementTarget(std::string_view id, Bytes& out);
 
 // "\element", the id padded to four columns and the name without its first
 // `prefixLength` bytes (the whole name when it is shorter).
 void writeEntryHeading(const IndexElement& element, Bytes& out, std::size_t prefixLength);
 
-// One entry line: heading, numbers ("\zz" for starred ones), note. Nothing for
-// an element that is not live.
+// One number of an entry: "\z{3}", "\zz{17}" when starred.
+void writeEntryNumber(const ListedReference& reference, Bytes& out);
+
+// One entry line: heading, the listed numbers, note. Nothing for an element
+// that is not live.
 void writeElementEntry(const IndexElement& element, std::int32_t source, Bytes& out, std::size_t prefixLength);
-
-// Only the numbers of the entry, "\z{3}, \zz{17}"; nothing for an element that is not live.
-void writeReferenceList(const IndexElement& element, std::int32_t source, Bytes& out);
-
-// How many numbers writeReferenceList would write.
-int countReferences(const IndexElement& element, std::int32_t source);
-
-// True when the element is live and the very problem record is among its references.
-bool refersTo(const IndexElement& element, ProblemRef problem);
-
-// True when the element is live and its name holds the word "язык" (or "Язык")
-// not preceded right before by "{}".
-bool isLanguageElement(const IndexElement& element);

@@ -4,6 +4,7 @@
 
 #include "index/entry.hpp"
 #include "test_tables.hpp"
+#include "text/cp1251.hpp"
 #include "text/separator.hpp"
 
 namespace {

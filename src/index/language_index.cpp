@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "elements/ordering.hpp"
+#include "elements/categories.hpp"
 #include "index/entry.hpp"
 #include "text/cp1251.hpp"
 #include "text/line_input.hpp"
@@ -30,20 +30,17 @@ std::string_view nameOf(const IndexElement* element) {
     return element->name;
 }
 
-LanguageElements languageElements(Tables& tables) {
+LanguageElements languageElements(const Tables& tables) {
     LanguageElements languages;
-    for (IndexElement& element : tables.elements) {
-        if (element.name.starts_with(kCategoryMark)) continue;
-        sortReferences(element);
-        if (isLanguageElement(element)) languages.push_back(&element);
-    }
+    for (const IndexElement& element : tables.elements)
+        if (!isCategory(element) && isLanguageElement(element)) languages.push_back(&element);
     std::ranges::stable_sort(languages, {}, nameOf);
     return languages;
 }
 
-// The reference lists of the language elements whose names are the language
-// and a blank followed by more, in table order, joined by ", " so that the
-// numbers of two elements never run together.
+// The listed numbers of the language elements whose names are the language
+// and a blank followed by more, in table order, as one list: the numbers of
+// two elements never run together.
 void writeLanguageNumbers(const LanguageElements& languages, std::string_view language, Bytes& out) {
     if (language.empty()) return;
     std::string start = std::string(language) + ' ';
@@ -52,15 +49,12 @@ void writeLanguageNumbers(const LanguageElements& languages, std::string_view la
          it != languages.end() && (*it)->name.starts_with(start); ++it)
         matching.push_back(*it);
     std::sort(matching.begin(), matching.end());  // the table is an array: addresses give table order
-    bool written = false;
+    std::vector<ListedReference> numbers;
     for (const IndexElement* element : matching) {
-        Bytes list;
-        writeReferenceList(*element, 0, list);
-        if (list.empty()) continue;
-        if (written) out += ", ";
-        out += list;
-        written = true;
+        std::vector<ListedReference> listed = listedReferences(*element, 0);
+        numbers.insert(numbers.end(), listed.begin(), listed.end());
     }
+    writeNumberList(numbers, writeEntryNumber, out);
 }
 
 void writeFilledLine(const LanguageElements& languages, std::string_view line, std::string_view language, Bytes& out) {
@@ -130,7 +124,7 @@ std::string languageNameOf(std::string_view nameLine) {
     return name;
 }
 
-Flow writeLanguageIndex(Tables& tables, std::optional<std::string_view> templ, Bytes& out, Bytes& console) {
+Flow writeLanguageIndex(const Tables& tables, std::optional<std::string_view> templ, Bytes& out, Bytes& console) {
     if (templ && copyTemplate(languageElements(tables), *templ, out, console) == Flow::Stop)
         return Flow::Stop;
     console += kSeparator;

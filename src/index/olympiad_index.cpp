@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "elements/ordering.hpp"
+#include "elements/categories.hpp"
 #include "index/entry.hpp"
 #include "text/numbers.hpp"
 
@@ -27,13 +27,12 @@ bool isOneDigitOlympiad(const GroupKey& key) {
 
 // Byte order puts "10-" before "2-"; writing one-digit olympiads in a pass of
 // their own restores numeric order below 100.
-void writePass(Tables& tables, bool oneDigit, GroupKey& previous, Bytes& out) {
-    for (IndexElement& element : tables.elements) {
+void writePass(const Tables& tables, bool oneDigit, GroupKey& previous, Bytes& out) {
+    for (const IndexElement& element : tables.elements) {
         if (!element.name.starts_with(kPlacePrefix.view())) continue;
         GroupKey key = groupKey(element);
         if (isOneDigitOlympiad(key) != oneDigit) continue;
         if (key != previous) out += "\n\\medskip\n";
-        sortReferences(element);
         writeElementEntry(element, 0, out, kPlacePrefix.size);
         previous = key;
     }
@@ -41,11 +40,7 @@ void writePass(Tables& tables, bool oneDigit, GroupKey& previous, Bytes& out) {
 
 }  // namespace
 
-void writeOlympiadIndex(Tables& tables, Bytes& out, Bytes& console) {
-    for (IndexElement& element : tables.elements) {
-        sortReferences(element);
-        printElementTex(element, 0, console);
-    }
+void writeOlympiadIndex(const Tables& tables, Bytes& out) {
     writePreamble(Preamble::Standard, out);
     GroupKey previous{'\0', '\0'};
     writePass(tables, true, previous, out);

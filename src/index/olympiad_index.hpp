@@ -4,6 +4,5 @@
 #include "elements/tables.hpp"
 #include "text/format.hpp"
 
-// Lists every element on the console in LaTeX form, then writes the places:
-// olympiads 1 to 9 first, then all others, a skip before each olympiad.
-void writeOlympiadIndex(Tables& tables, Bytes& out, Bytes& console);
+// The places: olympiads 1 to 9 first, then all others, a skip before each olympiad.
+void writeOlympiadIndex(const Tables& tables, Bytes& out);

@@ -4,6 +4,7 @@
 
 #include "index/entry.hpp"
 #include "test_tables.hpp"
+#include "text/cp1251.hpp"
 
 namespace {
 
@@ -14,8 +15,7 @@ TEST(OlympiadIndex, OneDigitOlympiadsFirstWithASkipBeforeEachOlympiad) {
     addElement(tables, {cp1251("=источник задачи: 2-1-Н-3"), {40, 12}}).id = 57;
     addElement(tables, {cp1251("=источник задачи: 2-2-В-0"), {41}}).id = 58;
     Bytes out;
-    Bytes console;
-    writeOlympiadIndex(tables, out, console);
+    writeOlympiadIndex(tables, out);
     EXPECT_EQ(out, indexFile(Preamble::Standard, cp1251("\n\\medskip\n"
                                        "\\element  {57} 2-1-Н-3 \\x \\z{12}, \\z{40} \\par\n"
                                        "\\element  {58} 2-2-В-0 \\x \\z{41} \\par\n"
@@ -36,8 +36,7 @@ TEST(OlympiadIndex, GroupsByTheFirstTwoBytesOfTheDesignation) {
     addElement(tables, {cp1251("=источник задачи:8-1-Н-1"), {6}});    // id 8: no blank, no place
     addElement(tables, {cp1251("=источник задачи: Б-1"), {6}});       // id 9
     Bytes out;
-    Bytes console;
-    writeOlympiadIndex(tables, out, console);
+    writeOlympiadIndex(tables, out);
     EXPECT_EQ(out, indexFile(Preamble::Standard, cp1251("\n\\medskip\n"
                                        "\\element   {3} 1-1-Н-1 \\x \\z{2} \\par\n"
                                        "\n\\medskip\n"
@@ -51,20 +50,6 @@ TEST(OlympiadIndex, GroupsByTheFirstTwoBytesOfTheDesignation) {
                                        "\\element   {6} 11-1-Н-1 \\x \\z{4} \\par\n"
                                        "\n\\medskip\n"
                                        "\\element   {9} Б-1 \\x \\z{6} \\par\n")));
-}
-
-TEST(OlympiadIndex, ListsEveryLiveElementOnTheConsoleWithSortedNumbers) {
-    Tables tables = tablesWith({"0/3", "0/17"});
-    addElement(tables, {cp1251("=источник задачи: 2-1"), {17, 3}, {17}});
-    addElement(tables, {"", {}}).actual = 0;
-    Bytes out;
-    Bytes console;
-    writeOlympiadIndex(tables, out, console);
-    EXPECT_EQ(console,
-              cp1251("\\noindent\\mbox{$\\quad$}\\raisebox{1.5\\baselineskip}[0pt][0pt]{\\hypertarget{elementID-2}}"
-                     "=источник задачи: 2-1\\mbox{$\\quad$}"
-                     "\\hyperlink{kvirtadoc-usl-3}{3}, \\hyperlink{kvirtadoc-usl-17}{17*}\\par\n")
-                  .view());
 }
 
 }  // namespace

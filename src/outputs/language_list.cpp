@@ -1,22 +1,15 @@
 #include "outputs/language_list.hpp"
 
-#include "elements/ordering.hpp"
-#include "index/entry.hpp"
+#include "elements/categories.hpp"
+#include "latex/references.hpp"
 #include "text/cp1251.hpp"
 
-void writeLanguageList(Tables& tables, Bytes& out, Bytes& console) {
+void writeLanguageList(const Tables& tables, Bytes& out, Bytes& console) {
     format(console, cp1251("\n=== СПИСОК ЯЗЫКОВ ===\n"));
-    for (IndexElement& element : tables.elements) {
-        if (!isLanguageElement(element)) continue;
-        sortReferences(element);
-        // Category elements that happen to name a language stay out of the list.
-        if (!element.name.starts_with('=')) writeLanguageEntry(element, 0, out);
+    // Category elements that happen to name a language stay out of the list.
+    for (const IndexElement& element : tables.elements) {
+        if (!isLanguageElement(element) || isCategory(element)) continue;
+        out += "\\noindent ";
+        writeLinkedParagraph(element, out);
     }
-}
-
-void writeLanguageEntry(const IndexElement& element, std::int32_t source, Bytes& out) {
-    if (element.actual == 0) return;
-    format(out, "\\noindent %s\\mbox{$\\quad$}", element.name);
-    writeReferencesAndNote(element, source, NumberForm::Linked, out);
-    out += "\\par\n";
 }

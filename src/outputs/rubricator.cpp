@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "index/entry.hpp"
+#include "elements/categories.hpp"
 #include "outputs/book_references.hpp"
 #include "text/cp1251.hpp"
 
@@ -27,12 +27,6 @@ std::vector<Referring> elementsReferringTo(const Tables& tables, const BookRefer
     return list;
 }
 
-// The Russian-language elements have their own index and stay out of the rubricator.
-bool isRussianLanguageElement(const IndexElement& element) {
-    constexpr std::string_view kMark = kRussianPrefix.view().substr(0, 3);  // "=РЯ", without the blank
-    return element.name.starts_with(kMark);
-}
-
 void writeBlock(const Tables& tables, const BookReferences& byNumber, std::int32_t n, const ProblemRecord& problem,
                 Bytes& out, Bytes& console) {
     out += "\n\n\n";
@@ -43,6 +37,7 @@ void writeBlock(const Tables& tables, const BookReferences& byNumber, std::int32
            "\\raisebox{3\\baselineskip}[0pt][0pt]{\\hypertarget{rubrikator-%d-link}{}}\\par\\vskip-\\baselineskip\n",
            n);
     for (const Referring& r : elementsReferringTo(tables, byNumber, n, console)) {
+        // The Russian-language elements have their own index.
         if (isRussianLanguageElement(*r.element)) continue;
         format(out, "\\noindent\\hyperlink{elementID-%d}{$\\bullet$}\\,", r.element->id);
         if (r.starred) out += '*';

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "index/entry.hpp"
+#include "elements/categories.hpp"
 #include "outputs/book_references.hpp"
 #include "outputs/place_designation.hpp"
 #include "text/cp1251.hpp"

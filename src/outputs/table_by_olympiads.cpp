@@ -1,9 +1,11 @@
 #include "outputs/table_by_olympiads.hpp"
 
+#include <string>
 #include <string_view>
 #include <vector>
 
-#include "index/entry.hpp"
+#include "elements/categories.hpp"
+#include "latex/references.hpp"
 #include "outputs/book_references.hpp"
 #include "outputs/place_designation.hpp"
 #include "text/cp1251.hpp"
@@ -60,8 +62,8 @@ int writeLinks(const Tables& tables, const IndexElement& element, std::string_vi
         for (const Placement& placement : problem->placements) {
             if (placement.present != 1 || placement.source != 0) continue;
             if (++links > 1) out += "; ";
-            format(out, "\\hyperlink{kvirtadoc-usl-%d}{%s%d}", placement.number, filler(placement.number),
-                   placement.number);
+            std::string number = std::to_string(placement.number);
+            writeProblemLink(Page::Statement, number, std::string(filler(placement.number)) + number, out);
             if (placement.subnumber >= 0) format(out, ".%d", placement.subnumber);
             format(out, "%s", suffix);
         }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "elements/ordering.hpp"
+
 Tables tablesWith(std::initializer_list<std::string_view> problemLines) {
     Tables tables;
     tables.problems.records.resize(problemLines.size());
@@ -34,6 +36,7 @@ IndexElement& addElement(Tables& tables, const NewElement& wanted) {
     e.zz_.assign(e.zz.size(), nullptr);
     std::size_t slot = 0;
     for (int book : wanted.starred) e.zz_.at(slot++) = bookProblem(tables, book);
+    sortReferences(e);
     tables.elements.push_back(std::move(e));
     return tables.elements.back();
 }

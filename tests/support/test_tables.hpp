@@ -18,7 +18,8 @@ struct NewElement {
     std::string_view note = "";
 };
 
-// Appends a live element with the next id; the test appends them in name order.
+// Appends a live element with the next id, its references ordered as ordering
+// leaves them; the test appends the elements in name order.
 IndexElement& addElement(Tables& tables, const NewElement& wanted);
 
 // The problem with this book number (the test fails when there is not exactly one).

@@ -1,0 +1,23 @@
+#include "index/dumps.hpp"
+
+#include <string>
+
+#include "index/entry.hpp"
+#include "latex/references.hpp"
+
+void printElements(const ElementTable& table, Bytes& console) {
+    for (const IndexElement& element : table) {
+        if (element.actual != 1) continue;
+        format(console, "%s -- ", element.name);
+        writeNumbersAndNote(everyReference(element, 0), writePlainNumber, element.note, console);
+        console += '\n';
+    }
+}
+
+void printElementsTex(const ElementTable& table, Bytes& console) {
+    for (const IndexElement& element : table) {
+        if (element.actual != 1) continue;
+        writeElementTarget(std::to_string(element.id), console);
+        writeLinkedParagraph(element, console);
+    }
+}

@@ -1,0 +1,57 @@
+#include "latex/references.hpp"
+
+#include <string>
+
+void writeProblemLink(Page page, std::string_view target, std::string_view shown, Bytes& out) {
+    format(out, "\\hyperlink{kvirtadoc-%s-%s}{%s}", page == Page::Statement ? "usl" : "resh", target, shown);
+}
+
+std::vector<ListedReference> everyReference(const IndexElement& element, std::int32_t source) {
+    std::vector<ListedReference> all;
+    if (element.actual == 0) return all;
+    StarredSet starred = starredSet(element);
+    for (ProblemRef problem : element.zz)
+        if (problem != nullptr) all.push_back({numberInSource(problem, source), problem, starred.contains(problem)});
+    return all;
+}
+
+std::vector<ListedReference> listedReferences(const IndexElement& element, std::int32_t source) {
+    std::vector<ListedReference> listed;
+    for (const ListedReference& reference : everyReference(element, source))
+        if (reference.number > 0 && (listed.empty() || listed.back().number != reference.number))
+            listed.push_back(reference);
+    return listed;
+}
+
+void writeNumberList(std::span<const ListedReference> numbers, const NumberSpelling& spell, Bytes& out) {
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        if (i > 0) out += ", ";
+        spell(numbers[i], out);
+    }
+}
+
+void writeNumbersAndNote(std::span<const ListedReference> numbers, const NumberSpelling& spell,
+                         std::string_view note, Bytes& out) {
+    writeNumberList(numbers, spell, out);
+    if (note.empty()) return;
+    if (!numbers.empty()) out += "; ";
+    format(out, "%s", note);
+}
+
+void writePlainNumber(const ListedReference& reference, Bytes& out) {
+    if (reference.number <= 0) out += '*';
+    else format(out, reference.starred ? "%d*" : "%d", reference.number);
+}
+
+void writeLinkedNumber(const ListedReference& reference, Bytes& out) {
+    if (reference.number <= 0) return writePlainNumber(reference, out);
+    Bytes shown;
+    writePlainNumber(reference, shown);
+    writeProblemLink(Page::Statement, std::to_string(reference.number), shown, out);
+}
+
+void writeLinkedParagraph(const IndexElement& element, Bytes& out) {
+    format(out, "%s\\mbox{$\\quad$}", element.name);
+    writeNumbersAndNote(everyReference(element, 0), writeLinkedNumber, element.note, out);
+    out += "\\par\n";
+}
