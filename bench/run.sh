@@ -144,9 +144,13 @@ check() {
         grep -a -E "$error_pattern" "$dir/console.txt" | head -5 | iconv -f CP1251 -t UTF-8 >&2
         die "olyindex reported errors on the book of $n problems"
     fi
-    (cd "$dir" && "$makeindex" -q book.idx) || die "makeindex failed on the book of $n problems"
-    local pairs
+    # Every reference of the generated books has a book number, so the pairs
+    # are exactly the references that olyindex read.
+    local pairs positions
     pairs=$(wc -l <"$dir/book.idx")
+    positions=$(grep -a -o "$(cp1251 'Прочитано') [0-9]* $(cp1251 'позиций')" "$dir/console.txt" | tr -dc '0-9')
+    [ "$positions" = "$pairs" ] || die "olyindex read $positions references, the .idx file has $pairs pairs ($dir)"
+    (cd "$dir" && "$makeindex" -q book.idx) || die "makeindex failed on the book of $n problems"
     grep -a -q "($pairs entries accepted, 0 rejected)" "$dir/book.ilg" ||
         die "makeindex did not accept all $pairs entries ($dir/book.ilg)"
     grep -a -q "0 warnings)" "$dir/book.ilg" || die "makeindex warned ($dir/book.ilg)"
