@@ -104,9 +104,9 @@ def main():
     memory = {}
     with open(args.memory) as f:
         for line in f:
-            parts = line.split()
-            if len(parts) >= 3:
-                memory.setdefault((int(parts[0]), parts[1]), []).append(int(parts[2]))
+            words = line.split()
+            if len(words) >= 3:
+                memory.setdefault((int(words[0]), words[1]), []).append(int(words[2]))
     baseline = {}
     if args.baseline:
         with open(args.baseline) as f:
@@ -265,9 +265,9 @@ def main():
         series.append((baseline_csv, 6, 12, "lw 1 dt 2 pt 6", "olyindex, " + os.path.splitext(baseline_csv)[0]))
 
     def plot(column):
-        parts = ["'%s' using 1:%d skip 1 with linespoints %s title '%s'" % (f, cpu if column == "cpu" else mem, style, title)
+        curves = ["'%s' using 1:%d skip 1 with linespoints %s title '%s'" % (f, cpu if column == "cpu" else mem, style, title)
                  for f, cpu, mem, style, title in series]
-        return "plot " + ", \\\n     ".join(parts)
+        return "plot " + ", \\\n     ".join(curves)
 
     gp = ["# gnuplot %s.gp, in bench/results: written by bench/report.py" % name,
           "set terminal pngcairo size 1100,450 font ',10'",

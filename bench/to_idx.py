@@ -40,7 +40,7 @@ def clean(raw):
         i = raw.find(mark)
         if i != -1 and i < cut:
             cut = i
-    line = b" ".join(part for part in raw[:cut].split(b" ") if part)
+    line = b" ".join(word for word in raw[:cut].split(b" ") if word)
     return line or None
 
 
@@ -188,7 +188,7 @@ def convert(data):
         if p == -1:
             rejected += 1
             continue
-        heading = b" ".join(part for part in line[:p].split(b" ") if part)
+        heading = b" ".join(word for word in line[:p].split(b" ") if word)
         numbers = references(line[p + 2:], source, problems)
         if numbers is None:
             rejected += 1
