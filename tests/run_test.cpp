@@ -41,8 +41,8 @@ TEST_P(WholeRun, MatchesTheExpectedFilesByteForByte) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, WholeRun, testing::ValuesIn(caseNames()),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                             std::string name = info.param;
+                         [](const testing::TestParamInfo<std::string>& param) {
+                             std::string name = param.param;
                              for (char& c : name) {
                                  bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
                                  if (!plain) c = '_';

@@ -47,8 +47,8 @@ constexpr std::array<std::string_view, kFileCount> kFileNames = {
 };
 
 struct Run {
-    Run(std::filesystem::path directory, std::ostream& terminal, Encoding encoding, Encoding consoleEncoding)
-        : dir(std::move(directory)), terminal(terminal), encoding(encoding), consoleEncoding(consoleEncoding) {}
+    Run(std::filesystem::path directory, std::ostream& out, Encoding inFiles, Encoding shown)
+        : dir(std::move(directory)), terminal(out), encoding(inFiles), consoleEncoding(shown) {}
 
     std::filesystem::path dir;
     std::ostream& terminal;

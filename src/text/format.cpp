@@ -56,7 +56,7 @@ void formatArgs(Bytes& out, std::string_view format, std::span<const FormatArg> 
                 auto value = static_cast<std::uint64_t>(arg.number);
                 if (arg.number < 0) value &= 0xFFFFFFFFu;  // as C prints an int with %x
                 char* end = std::to_chars(buffer, buffer + sizeof buffer, value, 16).ptr;
-                if (format[i] == 'X') std::transform(buffer, end, buffer, [](char c) { return c >= 'a' ? char(c - 32) : c; });
+                if (format[i] == 'X') std::transform(buffer, end, buffer, [](char digit) { return digit >= 'a' ? char(digit - 32) : digit; });
                 pad(out, std::string_view(buffer, end - buffer), width, zeros);
                 break;
             }
