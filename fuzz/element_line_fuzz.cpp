@@ -12,7 +12,7 @@ ProblemTable smallBook() {
     ProblemTable table;
     const char* lines[] = {"0/1 5/12", "0/2 5/34", "0/3 5/7.2", "0/4 5/7.1 1/1", "0/5 1/1"};
     table.records.resize(std::size(lines));
-    Bytes log;
+    Sink log;
     for (std::size_t i = 0; i < std::size(lines); ++i) parseProblemLine(table.records[i], lines[i], 1, log);
     indexPlacements(table);
     return table;
@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string line(reinterpret_cast<const char*>(data), size);
     for (std::int32_t source : {5, 1, -1}) {
         std::int32_t positionsRead = 0;
-        Bytes log2, console;
+        Sink log2, console;
         IndexElement element;
         int result = parseElementLine(element, line, source, ElementParse{problems, positionsRead, log2, console});
         if ((result == 0) != (element.actual == 1)) __builtin_trap();

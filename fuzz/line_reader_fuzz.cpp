@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     for (Encoding encoding : {Encoding::Cp1251, Encoding::Utf8}) {
         DecodedText source = decodeText(std::string(reinterpret_cast<const char*>(data), size), encoding);
-        Bytes copy, console;
+        Sink copy, console;
         long lineCount = 0;
         readSource(
             source.text, PassSinks{copy, console},

@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view line(reinterpret_cast<const char*>(data), size);
     ProblemRecord record;
-    Bytes log1;
+    Sink log1;
     int result = parseProblemLine(record, line, 1, log1);
     // A rejected line leaves the record empty; an accepted one is defined.
     if ((result == 0) != (record.defined == 1)) __builtin_trap();

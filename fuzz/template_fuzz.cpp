@@ -13,7 +13,7 @@ namespace {
 Tables smallBook() {
     Tables tables;
     tables.problems.records.resize(3);
-    Bytes log;
+    Sink log;
     parseProblemLine(tables.problems.records[0], "0/1", 1, log);
     parseProblemLine(tables.problems.records[1], "0/2", 2, log);
     parseProblemLine(tables.problems.records[2], "0/3", 3, log);
@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static Tables tables = smallBook();
     for (Encoding encoding : {Encoding::Cp1251, Encoding::Utf8}) {
         DecodedText templ = decodeText(std::string(reinterpret_cast<const char*>(data), size), encoding);
-        Bytes out, console;
+        Sink out, console;
         writeLanguageIndex(tables, templ.text, out, console);
     }
     return 0;

@@ -1,34 +1,30 @@
 #include "driver/output_files.hpp"
 
-#include <new>
 #include <utility>
 
 #include "driver/file_system.hpp"
-#include "text/utf8.hpp"
 
-bool openOutput(OutputFile& file, const std::filesystem::path& dir, std::string name) {
+bool openOutput(OutputFile& file, const std::filesystem::path& dir, std::string name, Encoding encoding) {
     file.name = std::move(name);
-    file.bytes.clear();
     file.failed = false;
     // Binary mode: line ends are "\n" on every platform.
     file.handle = openFile(dir / file.name, "wb");
+    file.sink.drain = [&file, encoding](std::string_view bytes) {
+        if (file.handle == nullptr) return;
+        writeEncoded(bytes, encoding, [&file](std::string_view piece) {
+            if (std::fwrite(piece.data(), 1, piece.size(), file.handle) != piece.size()) file.failed = true;
+        });
+    };
     return file.handle != nullptr;
 }
 
-void spillOutput(OutputFile& file, Encoding encoding) {
-    if (file.handle == nullptr || file.bytes.empty()) return;
-    try {
-        const Bytes bytes = encoding == Encoding::Utf8 ? toUtf8(file.bytes) : std::move(file.bytes);
-        if (std::fwrite(bytes.data(), 1, bytes.size(), file.handle) != bytes.size()) file.failed = true;
-    } catch (const std::bad_alloc&) {
-        file.failed = true;  // no memory left to convert what was collected
-    }
-    file.bytes.clear();
+void spillOutput(OutputFile& file) {
+    file.sink.pass();
 }
 
-bool closeOutput(OutputFile& file, Encoding encoding) {
+bool closeOutput(OutputFile& file) {
     if (file.handle == nullptr) return true;
-    spillOutput(file, encoding);
+    spillOutput(file);
     bool ok = std::fflush(file.handle) == 0 && !file.failed;
     ok = std::fclose(file.handle) == 0 && ok;
     file.handle = nullptr;

@@ -1,29 +1,30 @@
 #pragma once
-// The files a run writes. Each collects its bytes in memory and hands them on
-// at the end of every stage and when it is closed; a write that fails is
-// remembered and reported at the closing, so a report reads the same whatever
-// the sizes of the buffers.
+// The files a run writes. Each has a sink that goes to the file, converted
+// to the run's encoding, whenever its buffer fills and at the end of every
+// stage; a write that fails is remembered and reported at the closing, so a
+// report reads the same whatever the sizes of the buffers.
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
-#include "text/format.hpp"
 #include "text/encoding.hpp"
+#include "text/sink.hpp"
 
+// An open file's sink writes through the record: it stays where it is.
 struct OutputFile {
     std::string name;  // as the messages name it
     std::FILE* handle = nullptr;
-    Bytes bytes;
+    Sink sink;
     bool failed = false;
 };
 
-// Creates (or empties) the file; false when that fails.
-bool openOutput(OutputFile& file, const std::filesystem::path& dir, std::string name);
+// Creates (or empties) the file and connects its sink to it; false when that fails.
+bool openOutput(OutputFile& file, const std::filesystem::path& dir, std::string name, Encoding encoding);
 
-// Writes what the file has collected (in UTF-8, converted) and empties the buffer.
-void spillOutput(OutputFile& file, Encoding encoding);
+// Writes what the sink has gathered.
+void spillOutput(OutputFile& file);
 
 // Spills, flushes and closes; false when any write to the file failed. Does
 // nothing (true) for a file that was never opened or is closed already.
-bool closeOutput(OutputFile& file, Encoding encoding);
+bool closeOutput(OutputFile& file);

@@ -54,7 +54,7 @@ struct Run {
     std::ostream& terminal;
     Encoding encoding;         // of the files read and written
     Encoding consoleEncoding;  // of the terminal
-    Bytes console;  // what the current stage has printed, on its way to the terminal
+    Sink console;  // goes to the terminal as it fills and when a stage ends
     bool consoleFailed = false;
     std::array<OutputFile, kFileCount> files;
     OutputFile copy;
@@ -66,23 +66,28 @@ struct Run {
     std::int32_t problemCount = 0;
     std::int32_t elementCount = 0;
 
-    Bytes& file(FileId id) { return files[id].bytes; }
+    Sink& file(FileId id) { return files[id].sink; }
+
+    void connectConsole() {
+        console.drain = [this](std::string_view bytes) {
+            writeEncoded(bytes, consoleEncoding, [this](std::string_view piece) {
+                terminal.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+            });
+            if (!terminal) consoleFailed = true;
+        };
+    }
 
     void flushConsole() {
-        std::string converted;
-        std::string_view bytes = console;
-        if (consoleEncoding == Encoding::Utf8) bytes = converted = toUtf8(console);
-        terminal.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        console.pass();
         if (!terminal.flush()) consoleFailed = true;
-        console.clear();
     }
 
     // What a stage wrote reaches the terminal and the files when it ends.
     void flush() {
         flushConsole();
-        spillOutput(copy, encoding);
-        for (OutputFile& file : files) spillOutput(file, encoding);
-        spillOutput(languageIndex, encoding);
+        spillOutput(copy);
+        for (OutputFile& file : files) spillOutput(file);
+        spillOutput(languageIndex);
     }
 
     // A name from the command line as the messages show it: a UTF-8 console
@@ -201,11 +206,11 @@ Flow checkArguments(Run& run, std::span<const std::string> args) {
 // then the copy. A failure now means the directory changed under the run.
 Flow createFiles(Run& run, const std::string& copyName) {
     for (std::size_t i = 0; i < kFileCount; ++i) {
-        if (openOutput(run.files[i], run.dir, std::string(kFileNames[i]))) continue;
+        if (openOutput(run.files[i], run.dir, std::string(kFileNames[i]), run.encoding)) continue;
         format(run.console, messages::kFileUnavailable, kFileNames[i]);
         return Flow::Stop;
     }
-    if (!openOutput(run.copy, run.dir, copyName)) {
+    if (!openOutput(run.copy, run.dir, copyName, run.encoding)) {
         format(run.console, messages::kCopyUnavailable, run.shown(copyName));
         return Flow::Stop;
     }
@@ -228,7 +233,7 @@ Flow readPass(Run& run, const std::function<void(const ContentLine&)>& handle, l
         handle(line);
         if (++handled % kLinesPerPortion == 0) run.flush();
     };
-    return readSource(run.sourceText, PassSinks{run.copy.bytes, run.console}, handleAndSpill, lineCount);
+    return readSource(run.sourceText, PassSinks{run.copy.sink, run.console}, handleAndSpill, lineCount);
 }
 
 ElementParse elementParse(Run& run) {
@@ -293,13 +298,13 @@ Flow readElements(Run& run) {
 // when its turn comes, and a failure to create it is reported without stopping.
 Flow writeLanguageIndexStage(Run& run) {
     std::optional<std::string_view> templ;
-    if (run.templateText && openOutput(run.languageIndex, run.dir, std::string(kLanguageIndexName))) {
+    if (run.templateText && openOutput(run.languageIndex, run.dir, std::string(kLanguageIndexName), run.encoding)) {
         templ = *run.templateText;
     } else if (run.templateText) {
         format(run.console, messages::kFileUnavailable, kLanguageIndexName);
         run.languageIndexFailed = true;
     }
-    return writeLanguageIndex(run.tables, templ, run.languageIndex.bytes, run.console);
+    return writeLanguageIndex(run.tables, templ, run.languageIndex.sink, run.console);
 }
 
 void separate(Run& run) {
@@ -372,7 +377,7 @@ Flow runStages(Run& run, std::span<const std::string> args) {
 bool closeFiles(Run& run) {
     bool ok = true;
     auto close = [&](OutputFile& file) {
-        if (closeOutput(file, run.encoding)) return;
+        if (closeOutput(file)) return;
         ok = false;
         try {
             format(run.console, messages::kWriteError, file.name);
@@ -395,14 +400,13 @@ void reportOutOfMemory(Run& run) {
     } catch (const std::bad_alloc&) {
         run.consoleFailed = true;
     }
-    Bytes().swap(run.console);
     run.tables = Tables{};
     writeOutOfMemory(run.terminal, run.consoleEncoding);
 }
 
 // The usage, the version and unknown options are answered without a file touched.
-int answer(Run& run, Bytes text) {
-    run.console = std::move(text);
+int answer(Run& run, std::string_view text) {
+    run.console += text;
     run.flushConsole();
     return run.consoleFailed ? 1 : 0;
 }
@@ -412,6 +416,7 @@ int runCommandLine(std::span<const std::string> commandLine, const std::filesyst
     Options options = parseOptions(commandLine);
     if (options.encoding == Encoding::Utf8) consoleEncoding = Encoding::Utf8;
     Run state(dir, console, options.encoding, consoleEncoding);
+    state.connectConsole();
     switch (options.mode) {
         case Mode::Help: return answer(state, usage());
         case Mode::Version: return answer(state, Bytes("olyindex " OLYINDEX_VERSION "\n"));

@@ -49,7 +49,7 @@ Bytes brokenMarkerFault(std::string_view marker) {
     return why;
 }
 
-void printBadLine(Bytes& console, long lineNumber, std::string_view line) {
+void printBadLine(Sink& console, long lineNumber, std::string_view line) {
     format(console, messages::kBadSourceLine, lineNumber, line);
 }
 

@@ -24,8 +24,8 @@ struct ContentLine {
 enum class Faults { Stop, PassOver };
 
 struct PassSinks {
-    Bytes& copy;
-    Bytes& console;
+    Sink& copy;
+    Sink& console;
     Findings* findings = nullptr;  // the reader's own findings, when collected
     Faults faults = Faults::Stop;
 };

@@ -20,7 +20,7 @@ struct Seen {
 struct Pass {
     Flow flow;
     std::vector<Seen> lines;
-    Bytes copy, console;
+    Sink copy, console;
     long lineCount = 0;
 };
 
@@ -47,22 +47,22 @@ TEST(SourceReader, MarkersSectionsAndCleaning) {
                                           {"#/1a", 14, Elements, -1},
                                           {"#/--", 15, Elements, -1},
                                           {"x http:", 16, Elements, -1}}));
-    EXPECT_EQ(p.copy, "#!\n0/1 2/3\n#/0012\nA -- 1\n#/\nB\n#/-\nC\t\n#!x\n#/ 1\n#/1a\n#/--\nx http:\n");
-    EXPECT_EQ(p.console, "");
+    EXPECT_EQ(p.copy.text(), "#!\n0/1 2/3\n#/0012\nA -- 1\n#/\nB\n#/-\nC\t\n#!x\n#/ 1\n#/1a\n#/--\nx http:\n");
+    EXPECT_EQ(p.console.text(), "");
 }
 
 TEST(SourceReader, ContentBeforeAnyMarkerStops) {
     Pass p = readAll("\n#! x\n#!\n");
     EXPECT_EQ(p.flow, Flow::Stop);
-    EXPECT_EQ(p.console, cp1251("\nОШИБКА в исходном файле в строке 2:\n#! x\n").view());
-    EXPECT_EQ(p.copy, "#! x\n");
+    EXPECT_EQ(p.console.text(), cp1251("\nОШИБКА в исходном файле в строке 2:\n#! x\n").view());
+    EXPECT_EQ(p.copy.text(), "#! x\n");
     EXPECT_TRUE(p.lines.empty());
 }
 
 TEST(SourceReader, TooLongLineStopsWithItsNumber) {
     Pass p = readAll("#!\n" + std::string(2047, 'a') + "\n" + std::string(2048, 'b') + "\n");
     EXPECT_EQ(p.flow, Flow::Stop);
-    EXPECT_EQ(p.console, cp1251("\nОШИБКА: в исходном файле длина строки 3 превышает 2048 символов.").view());
+    EXPECT_EQ(p.console.text(), cp1251("\nОШИБКА: в исходном файле длина строки 3 превышает 2048 символов.").view());
     EXPECT_EQ(p.lines.size(), 1u);
 }
 
@@ -72,7 +72,7 @@ TEST(SourceReader, SourceNumberBeyondThe32BitRangeIsABrokenMarker) {
     EXPECT_EQ(ok.lines.front().source, 2147483647);
     Pass broken = readAll("#!\n#/2147483648\nA\n");
     EXPECT_EQ(broken.flow, Flow::Stop);
-    EXPECT_EQ(broken.console, cp1251("\nОШИБКА в исходном файле в строке 2:\n#/2147483648\n").view());
+    EXPECT_EQ(broken.console.text(), cp1251("\nОШИБКА в исходном файле в строке 2:\n#/2147483648\n").view());
 }
 
 }  // namespace

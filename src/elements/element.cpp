@@ -75,7 +75,7 @@ struct Token {
 
 // Extends the token that starts at the digit at `start`; false when it is
 // malformed. Reading its point prints "<.>", as each scan does.
-bool readToken(std::string_view text, std::size_t start, Token& token, Bytes& console) {
+bool readToken(std::string_view text, std::size_t start, Token& token, Sink& console) {
     token = Token{};
     token.start = start;
     std::size_t before = 0;

@@ -51,8 +51,8 @@ StarredSet starredSet(const IndexElement& element);
 struct ElementParse {
     const ProblemTable& problems;
     std::int32_t& positionsRead;
-    Bytes& log2;
-    Bytes& console;
+    Sink& log2;
+    Sink& console;
 };
 
 // Parses one cleaned element line of the section of `source` (-1: a section

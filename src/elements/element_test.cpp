@@ -9,11 +9,11 @@ namespace {
 struct Parsing {
     ProblemTable problems;
     std::int32_t positionsRead = 0;
-    Bytes log2, console;
+    Sink log2, console;
 
     explicit Parsing(std::initializer_list<const char*> lines) {
         problems.records.resize(lines.size());
-        Bytes log1;
+        Sink log1;
         std::size_t i = 0;
         for (const char* line : lines) {
             EXPECT_EQ(parseProblemLine(problems[i], line, static_cast<std::int64_t>(i + 1), log1), 0);
@@ -40,8 +40,8 @@ TEST(ElementLine, ReferencesStarsConsoleAndLog) {
     EXPECT_EQ(e.zz, (std::vector<ProblemRef>{&p.problems[0], &p.problems[1], &p.problems[2]}));
     EXPECT_EQ(e.zz_, (std::vector<ProblemRef>{&p.problems[1], nullptr, nullptr}));
     EXPECT_EQ(e.note, "");
-    EXPECT_EQ(p.console, "<.>[12][34]<.>[7]");
-    EXPECT_EQ(p.log2, cp1251("\n\nПРОЧИТАНА СТРОКА: Падеж -- 12, 34*, 7.2\n5/12 1\n5/34 2\n5/7.2 3").view());
+    EXPECT_EQ(p.console.text(), "<.>[12][34]<.>[7]");
+    EXPECT_EQ(p.log2.text(), cp1251("\n\nПРОЧИТАНА СТРОКА: Падеж -- 12, 34*, 7.2\n5/12 1\n5/34 2\n5/7.2 3").view());
     EXPECT_EQ(p.positionsRead, 3);
 }
 
@@ -87,7 +87,7 @@ TEST(ElementLine, UnresolvedAndPointOnlyTokensAreNamed) {
     IndexElement e;
     EXPECT_EQ(p.parse(e, "X -- 12", 5), -1);
     EXPECT_EQ(p.parse(e, "X -- 12.", 5), -1);
-    EXPECT_EQ(p.console, "\n[<!>5/12]<.>\n[<!>5/12]");
+    EXPECT_EQ(p.console.text(), "\n[<!>5/12]<.>\n[<!>5/12]");
     EXPECT_EQ(p.positionsRead, 1);  // the ambiguous token counts, the point-only one does not
     EXPECT_EQ(p.parse(e, "X -- 12.1", 5), 0);
     EXPECT_EQ(e.zz.front(), &p.problems[0]);
@@ -97,10 +97,10 @@ TEST(ElementLine, APointAfterTheStarIsReadThenTheTokenFails) {
     Parsing p = bookOfFive();
     IndexElement e;
     EXPECT_EQ(p.parse(e, "X -- 12*.", 5), -1);  // no subnumber digits after the point
-    EXPECT_EQ(p.console, "<.>\n[<!>5/12]");
-    p.console.clear();
+    EXPECT_EQ(p.console.text(), "<.>\n[<!>5/12]");
+    p.console = Sink{};
     EXPECT_EQ(p.parse(e, "X -- 12*.5", 5), -1);  // a digit after the star
-    EXPECT_EQ(p.console, "<.>");
+    EXPECT_EQ(p.console.text(), "<.>");
 }
 
 TEST(ElementLine, SectionWithoutNumbers) {
@@ -110,8 +110,8 @@ TEST(ElementLine, SectionWithoutNumbers) {
     EXPECT_EQ(e.name, "X");
     EXPECT_EQ(e.noNumber, 1);
     EXPECT_TRUE(e.zz.empty());
-    EXPECT_EQ(p.console, "\nno_number[X/X -- 12]");
-    EXPECT_EQ(p.log2, "");
+    EXPECT_EQ(p.console.text(), "\nno_number[X/X -- 12]");
+    EXPECT_EQ(p.log2.text(), "");
     IndexElement whole;
     ASSERT_EQ(p.parse(whole, "--a b", -1), 0);
     EXPECT_EQ(whole.name, "--a b");
@@ -131,7 +131,7 @@ TEST(ElementTable, IdsStartAtTwoAndFailedLinesFreeTheirSlot) {
     storeElementLine(table, firstFree, "D -- 13", 5, 6, context);
     EXPECT_EQ(table[0].name, "B");
     EXPECT_EQ(table[1].name, "C");
-    EXPECT_EQ(p.console, cp1251("\n[<!>5/99]\nОШИБКА формата, строка 3\n[12][13]"
+    EXPECT_EQ(p.console.text(), cp1251("\n[<!>5/99]\nОШИБКА формата, строка 3\n[12][13]"
                                 "\nОШИБКА поиска свободного элемента массива\n").view());
 }
 

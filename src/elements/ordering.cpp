@@ -9,7 +9,7 @@
 namespace {
 
 // One merge pass over neighbours; true when it merged anything.
-bool mergePass(ElementTable& table, Bytes& log5) {
+bool mergePass(ElementTable& table, Sink& log5) {
     log5 += cp1251("\n\nНАЧАЛО СЛЕДУЮЩЕГО ПРОХОДА\n").view();
     bool merged = false;
     for (std::size_t i = 0; i + 1 < table.size(); ++i) {
@@ -56,7 +56,7 @@ int compareElements(const IndexElement& a, const IndexElement& b) {
     }
 }
 
-void mergeElements(IndexElement& receiving, const IndexElement& merged, Bytes& log5) {
+void mergeElements(IndexElement& receiving, const IndexElement& merged, Sink& log5) {
     format(log5, "   %d+%d", receiving.zz.size(), merged.zz.size());
     format(log5, "   /%s/%s/", receiving.name, merged.name);
     receiving.zz.insert(receiving.zz.end(), merged.zz.begin(), merged.zz.end());
@@ -70,7 +70,7 @@ void mergeElements(IndexElement& receiving, const IndexElement& merged, Bytes& l
     else receiving.note += "; " + merged.note;
 }
 
-void logNames(const ElementTable& table, Bytes& log) {
+void logNames(const ElementTable& table, Sink& log) {
     for (const IndexElement& e : table) format(log, e.actual == 1 ? "%s\n" : "null\n", e.name);
 }
 
@@ -79,7 +79,7 @@ void sortElements(ElementTable& table) {
                      [](const IndexElement& a, const IndexElement& b) { return compareElements(a, b) < 0; });
 }
 
-void mergeEqualNames(ElementTable& table, Bytes& log5) {
+void mergeEqualNames(ElementTable& table, Sink& log5) {
     while (mergePass(table, log5)) {
     }
 }

@@ -11,17 +11,17 @@ int compareElements(const IndexElement& a, const IndexElement& b);
 
 // Joins `merged` into `receiving` (references, starred references, notes) and
 // traces it to log5. The caller clears `merged`.
-void mergeElements(IndexElement& receiving, const IndexElement& merged, Bytes& log5);
+void mergeElements(IndexElement& receiving, const IndexElement& merged, Sink& log5);
 
 // One line per element in table order: its name, "null" for one that is not live.
-void logNames(const ElementTable& table, Bytes& log);
+void logNames(const ElementTable& table, Sink& log);
 
 // By compareElements; equal ones keep their order.
 void sortElements(ElementTable& table);
 
 // Pass after pass, each traced to log5: merges every live element with an
 // equal neighbour after it, then sorts; ends after a pass that merged nothing.
-void mergeEqualNames(ElementTable& table, Bytes& log5);
+void mergeEqualNames(ElementTable& table, Sink& log5);
 
 // Orders a live element's references by book number, those without one last;
 // equal ones keep their order. Once the table is done, the writers find every

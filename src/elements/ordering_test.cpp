@@ -52,12 +52,12 @@ TEST(MergeElements, JoinsArraysAndNotesAndTracesThem) {
     addElement(t, {"A", {2}, {2}, "see X"});
     IndexElement b = addElement(t, {"A", {1, 2}, {}, "see Y"});
     IndexElement& a = t.elements.front();
-    Bytes log;
+    Sink log;
     mergeElements(a, b, log);  // leaves the order to the sort after the merging
     EXPECT_EQ(a.zz, (std::vector<ProblemRef>{bookProblem(t, 2), bookProblem(t, 1), bookProblem(t, 2)}));
     EXPECT_EQ(a.zz_, (std::vector<ProblemRef>{bookProblem(t, 2), nullptr, nullptr}));
     EXPECT_EQ(a.note, "see X; see Y");
-    EXPECT_EQ(log, "   1+2   /A/A/ <1: 0/2> <1: 0/1> <1: 0/2>");
+    EXPECT_EQ(log.text(), "   1+2   /A/A/ <1: 0/2> <1: 0/1> <1: 0/2>");
     IndexElement c;
     c.actual = 1;
     c.name = "A";
@@ -76,15 +76,15 @@ TEST(OrderingSteps, ThreeEqualNamesNeedTwoMergingPasses) {
     t.elements.emplace_back();  // a free slot
     addElement(t, {"A", {2}});
     addElement(t, {"<<A>>", {}, {}, "n"});
-    Bytes log3, log4, log5;
+    Sink log3, log4, log5;
     logNames(t.elements, log3);
     sortElements(t.elements);
     logNames(t.elements, log4);
     mergeEqualNames(t.elements, log5);
     sortReferences(t.elements);
-    EXPECT_EQ(log3, "B\nA\nnull\nA\n<<A>>\n");
-    EXPECT_EQ(log4, "A\nA\n<<A>>\nB\nnull\n");
-    EXPECT_EQ(log5, cp1251("\n\nНАЧАЛО СЛЕДУЮЩЕГО ПРОХОДА\n\n\n(0,1)    2+1   /A/A/ <1: 0/3> <1: 0/1> <1: 0/2>"
+    EXPECT_EQ(log3.text(), "B\nA\nnull\nA\n<<A>>\n");
+    EXPECT_EQ(log4.text(), "A\nA\n<<A>>\nB\nnull\n");
+    EXPECT_EQ(log5.text(), cp1251("\n\nНАЧАЛО СЛЕДУЮЩЕГО ПРОХОДА\n\n\n(0,1)    2+1   /A/A/ <1: 0/3> <1: 0/1> <1: 0/2>"
                            "\n\nНАЧАЛО СЛЕДУЮЩЕГО ПРОХОДА\n\n\n(0,1)    3+0   /A/<<A>>/ <1: 0/3> <1: 0/1> <1: 0/2>"
                            "\n\nНАЧАЛО СЛЕДУЮЩЕГО ПРОХОДА\n").view());
     const IndexElement& a = t.elements[0];

@@ -13,7 +13,7 @@ bool isSourceLine(std::string_view line) {
     return line.starts_with("! ") || line.starts_with("!! ");
 }
 
-void storeSourceLine(SourceTable& table, std::string_view line, std::int32_t source, long lineNumber, Bytes& console) {
+void storeSourceLine(SourceTable& table, std::string_view line, std::int32_t source, long lineNumber, Sink& console) {
     bool isLabel = line.starts_with("! ");
     std::string_view text = line.substr(isLabel ? 2 : 3);
     auto entry = std::find_if(table.begin(), table.end(),
@@ -35,6 +35,6 @@ void storeSourceLine(SourceTable& table, std::string_view line, std::int32_t sou
     (isLabel ? entry->abbreviation : entry->fullName) = std::string(text);
 }
 
-void printSource(const SourceEntry& entry, Bytes& console) {
+void printSource(const SourceEntry& entry, Sink& console) {
     if (entry.used == 1) format(console, "%d/%s/%s\n", entry.source, entry.abbreviation, entry.fullName);
 }

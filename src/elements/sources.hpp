@@ -27,7 +27,7 @@ void clearSource(SourceEntry& entry);
 bool isSourceLine(std::string_view line);
 
 // Takes a label or full-name line of the section of `source` into the table.
-void storeSourceLine(SourceTable& table, std::string_view line, std::int32_t source, long lineNumber, Bytes& console);
+void storeSourceLine(SourceTable& table, std::string_view line, std::int32_t source, long lineNumber, Sink& console);
 
 // "%d/%s/%s\n" for a used entry, nothing for a free one.
-void printSource(const SourceEntry& entry, Bytes& console);
+void printSource(const SourceEntry& entry, Sink& console);

@@ -10,20 +10,20 @@ namespace {
 
 TEST(SourceLines, LabelAndFullNameFillOneEntryInEitherOrder) {
     SourceTable table{};
-    Bytes console;
+    Sink console;
     storeSourceLine(table, "!! Full three", 3, 1, console);
     storeSourceLine(table, "! T3", 3, 2, console);
     storeSourceLine(table, "! T1", 1, 3, console);
     storeSourceLine(table, "! T3b", 3, 4, console);
     storeSourceLine(table, "! M", -1, 5, console);
-    EXPECT_EQ(console, "");
+    EXPECT_EQ(console.text(), "");
     for (const SourceEntry& e : table) printSource(e, console);
-    EXPECT_EQ(console, "3/T3b/Full three\n1/T1/\n-1/M/\n");
+    EXPECT_EQ(console.text(), "3/T3b/Full three\n1/T1/\n-1/M/\n");
 }
 
 TEST(SourceLines, TooLongLabelIsRefusedAndTheEntryKeepsItsTexts) {
     SourceTable table{};
-    Bytes console;
+    Sink console;
     storeSourceLine(table, "!! Full", 3, 1, console);
     storeSourceLine(table, "! T", 3, 2, console);
     std::string longLine = "! " + std::string(1025, 'x');
@@ -31,7 +31,7 @@ TEST(SourceLines, TooLongLabelIsRefusedAndTheEntryKeepsItsTexts) {
     storeSourceLine(table, longLine, 4, 8, console);
     std::string expected = std::string(cp1251("\nОШИБКА в исходном файле в строке 7:\n")) + longLine + "\n" +
                            std::string(cp1251("\nОШИБКА в исходном файле в строке 8:\n")) + longLine + "\n";
-    EXPECT_EQ(console, expected);
+    EXPECT_EQ(console.text(), expected);
     EXPECT_EQ(table[0].abbreviation, "T");
     EXPECT_EQ(table[0].fullName, "Full");
     EXPECT_EQ(table[1].used, 0);
@@ -41,12 +41,12 @@ TEST(SourceLines, TooLongLabelIsRefusedAndTheEntryKeepsItsTexts) {
 
 TEST(SourceLines, TheHundredAndSecondSourceFindsNoRoom) {
     SourceTable table{};
-    Bytes console;
+    Sink console;
     for (int source = 0; source <= 100; ++source) storeSourceLine(table, "! s", source, 1, console);
-    EXPECT_EQ(console, "");
+    EXPECT_EQ(console.text(), "");
     storeSourceLine(table, "! s", 101, 1, console);
     storeSourceLine(table, "! again", 100, 1, console);
-    EXPECT_EQ(console, cp1251("\nОШИБКА: недостаточно места в таблице источников\n").view());
+    EXPECT_EQ(console.text(), cp1251("\nОШИБКА: недостаточно места в таблице источников\n").view());
     EXPECT_EQ(table[100].abbreviation, "again");
 }
 

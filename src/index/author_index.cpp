@@ -34,7 +34,7 @@ constexpr Authorship kConditions{kConditionAuthorPrefix.view(), Page::Statement,
 constexpr Authorship kSolutions{kSolutionAuthorPrefix.view(), Page::Solution, kSolutionPlural.view(),
                                 kSolutionSingular.view()};
 
-void writeSeparateIndex(const Tables& tables, std::string_view prefix, Bytes& out) {
+void writeSeparateIndex(const Tables& tables, std::string_view prefix, Sink& out) {
     SharedProblems shared = sharedProblems(tables.elements, prefix);
     writePreamble(Preamble::Author, out);
     for (const IndexElement& element : tables.elements)
@@ -91,7 +91,7 @@ bool showsNumbers(const AuthorElements& authors, std::string_view person) {
 }
 
 void writeParagraphs(const AuthorElements& authors, const SharedProblems& shared, const Authorship& kind,
-                     std::string_view person, Bytes& out) {
+                     std::string_view person, Sink& out) {
     for (const IndexElement* element : elementsOf(authors, kind, person)) {
         out += "\n\n";
         writeNumberMacros("renewcommand", kind.page, true, "", out);
@@ -108,7 +108,7 @@ struct CombinedIndex {
     const SharedProblems& sharedSolutions;
 };
 
-void writePerson(const CombinedIndex& index, std::string_view person, Bytes& out) {
+void writePerson(const CombinedIndex& index, std::string_view person, Sink& out) {
     if (!showsNumbers(index.authors, person)) return;
     out += "\n\n\n\\smallskip\\noindent";
     format(out, "{\\bf %s}\\nopagebreak", person);
@@ -151,28 +151,28 @@ SharedProblems sharedProblems(const ElementTable& elements, std::string_view cat
     return shared;
 }
 
-void writeAuthorEntry(const SharedProblems& shared, const IndexElement& element, std::int32_t source, Bytes& out,
+void writeAuthorEntry(const SharedProblems& shared, const IndexElement& element, std::int32_t source, Sink& out,
                       std::size_t prefixLength, bool withHeading) {
     std::vector<ListedReference> listed = listedReferences(element, source);
     if (listed.empty()) return;
     if (withHeading) writeEntryHeading(element, out, prefixLength);
     out += " \\x ";
-    writeNumberList(listed, [&shared](const ListedReference& reference, Bytes& list) {
+    writeNumberList(listed, [&shared](const ListedReference& reference, Sink& list) {
         bool isShared = std::binary_search(shared.begin(), shared.end(), reference.problem);
         format(list, isShared ? "\\zsoavt{%d}" : "\\z{%d}", reference.number);
     }, out);
     if (withHeading) out += " \\par\n";
 }
 
-void writeConditionAuthorIndex(const Tables& tables, Bytes& out) {
+void writeConditionAuthorIndex(const Tables& tables, Sink& out) {
     writeSeparateIndex(tables, kConditionAuthorPrefix.view(), out);
 }
 
-void writeSolutionAuthorIndex(const Tables& tables, Bytes& out) {
+void writeSolutionAuthorIndex(const Tables& tables, Sink& out) {
     writeSeparateIndex(tables, kSolutionAuthorPrefix.view(), out);
 }
 
-void writeCombinedAuthorIndex(const Tables& tables, Bytes& out) {
+void writeCombinedAuthorIndex(const Tables& tables, Sink& out) {
     const ElementTable& elements = tables.elements;
     AuthorElements authors = collectAuthorElements(elements);
     SharedProblems sharedConditions = sharedProblems(elements, kConditions.prefix);

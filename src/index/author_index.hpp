@@ -18,15 +18,15 @@ SharedProblems sharedProblems(const ElementTable& elements, std::string_view cat
 // One author entry: numbers only, no stars and no note; "\zsoavt" for a shared
 // problem of the element's category. With `withHeading` the "\element" heading
 // and " \par" surround it. Nothing at all when the element shows no number.
-void writeAuthorEntry(const SharedProblems& shared, const IndexElement& element, std::int32_t source, Bytes& out,
+void writeAuthorEntry(const SharedProblems& shared, const IndexElement& element, std::int32_t source, Sink& out,
                       std::size_t prefixLength, bool withHeading);
 
 // "=автор условия " elements, linked to the statements.
-void writeConditionAuthorIndex(const Tables& tables, Bytes& out);
+void writeConditionAuthorIndex(const Tables& tables, Sink& out);
 
 // "=автор решения " elements, linked to the statements as well.
-void writeSolutionAuthorIndex(const Tables& tables, Bytes& out);
+void writeSolutionAuthorIndex(const Tables& tables, Sink& out);
 
 // Every author once, in name order, with a statements paragraph and a solutions
 // paragraph, linked to the statements and to the solutions respectively.
-void writeCombinedAuthorIndex(const Tables& tables, Bytes& out);
+void writeCombinedAuthorIndex(const Tables& tables, Sink& out);

@@ -26,9 +26,9 @@ std::string bytes(std::string_view text) {
 }
 
 Bytes join(std::initializer_list<std::string_view> parts) {
-    Bytes out;
+    Sink out;
     for (std::string_view part : parts) out += part;
-    return out;
+    return out.text();
 }
 
 // The names of the people of the combined index, in the order written.
@@ -58,28 +58,28 @@ Tables sampleAuthors() {
 
 TEST(ConditionAuthorIndex, SharedProblemsInParenthesesNeverStarsNorNotes) {
     Tables tables = sampleAuthors();
-    Bytes out;
+    Sink out;
     writeConditionAuthorIndex(tables, out);
     // Васильев shows no number and so gets no entry at all.
-    EXPECT_EQ(out, indexFile(Preamble::Author, cp1251("\\element  {42} Автор А. А. \\x \\z{3}, \\zsoavt{17} \\par\n"
+    EXPECT_EQ(out.text(), indexFile(Preamble::Author, cp1251("\\element  {42} Автор А. А. \\x \\z{3}, \\zsoavt{17} \\par\n"
                                      "\\element  {43} Борисов Б. Б. \\x \\zsoavt{17} \\par\n")));
 }
 
 TEST(SolutionAuthorIndex, SharingCountsOnlyAmongSolutionAuthors) {
     Tables tables = sampleAuthors();
-    Bytes out;
+    Sink out;
     writeSolutionAuthorIndex(tables, out);
     // 17 is shared with condition authors only; the numbers still link to the statements.
-    EXPECT_EQ(out, indexFile(Preamble::Author, cp1251("\\element  {40} Автор А. А. \\x \\z{5} \\par\n"
+    EXPECT_EQ(out.text(), indexFile(Preamble::Author, cp1251("\\element  {40} Автор А. А. \\x \\z{5} \\par\n"
                                      "\\element  {41} Борисов Б. Б. \\x \\z{17} \\par\n")));
 }
 
 TEST(CombinedAuthorIndex, EachPersonOnceWithStatementsThenSolutions) {
     Tables tables = sampleAuthors();
-    Bytes out;
+    Sink out;
     writeCombinedAuthorIndex(tables, out);
     // Автор А. А. is the worked example; Васильев В. В. shows no number and is left out.
-    EXPECT_EQ(out, indexFile(Preamble::Blank, join({
+    EXPECT_EQ(out.text(), indexFile(Preamble::Blank, join({
                        "\n\n\n\\smallskip\\noindent",
                        cp1251("{\\bf Автор А. А.}\\nopagebreak"),
                        kConditionLinks, cp1251("условия"), " \\x \\z{3}, \\zsoavt{17}", kParagraphEnd,
@@ -100,10 +100,10 @@ TEST(CombinedAuthorIndex, ParagraphWithoutNumbersStaysWhenThePersonHasOthers) {
     addElement(tables, {cp1251("=автор условия Дмитриев"), {}});
     tables.elements.back().zz = {findProblem(tables.problems, 3, 1, 0)};
     tables.elements.back().zz_ = {nullptr};
-    Bytes out;
+    Sink out;
     writeCombinedAuthorIndex(tables, out);
     // Дмитриев shows no number anywhere and is left out.
-    EXPECT_EQ(out, indexFile(Preamble::Blank, join({
+    EXPECT_EQ(out.text(), indexFile(Preamble::Blank, join({
                        cp1251("\n\n\n\\smallskip\\noindent{\\bf Гусев}\\nopagebreak"),
                        kConditionLinks, cp1251("условие"), kParagraphEnd,
                        kSolutionLinks, cp1251("решение"), " \\x \\z{5}", kParagraphEnd,
@@ -118,16 +118,16 @@ TEST(CombinedAuthorIndex, SolutionOnlyAuthorsTakeTheirPlaceInNameOrder) {
     addElement(tables, {cp1251("=автор решения Григорьев"), {1}});
     addElement(tables, {cp1251("=автор условия Алексеев"), {1}});
     addElement(tables, {cp1251("=автор условия Васильев"), {1}});
-    Bytes out;
+    Sink out;
     writeCombinedAuthorIndex(tables, out);
-    EXPECT_EQ(peopleIn(out), (std::vector<std::string>{bytes(cp1251("Абрамов")), bytes(cp1251("Алексеев")),
+    EXPECT_EQ(peopleIn(out.text()), (std::vector<std::string>{bytes(cp1251("Абрамов")), bytes(cp1251("Алексеев")),
                                                        bytes(cp1251("Борисов")), bytes(cp1251("Васильев")),
                                                        bytes(cp1251("Григорьев"))}));
     // Васильев, author of both kinds, is written once with both paragraphs.
-    std::size_t from = out.find(cp1251("{\\bf Васильев}").view());
-    std::size_t to = out.find(cp1251("{\\bf Григорьев}").view());
+    std::size_t from = out.text().find(cp1251("{\\bf Васильев}").view());
+    std::size_t to = out.text().find(cp1251("{\\bf Григорьев}").view());
     ASSERT_LT(from, to);
-    std::string_view vasilyev = std::string_view(out).substr(from, to - from);
+    std::string_view vasilyev = std::string_view(out.text()).substr(from, to - from);
     EXPECT_NE(vasilyev.find(kConditionLinks), std::string_view::npos);
     EXPECT_NE(vasilyev.find(kSolutionLinks), std::string_view::npos);
 }
@@ -136,9 +136,9 @@ TEST(CombinedAuthorIndex, WithoutConditionAuthorsEverySolutionAuthorIsWritten) {
     Tables tables = tablesWith({"0/1", "0/2"});
     addElement(tables, {cp1251("=автор решения Абрамов"), {1}});
     addElement(tables, {cp1251("=автор решения Борисов"), {1, 2}});
-    Bytes out;
+    Sink out;
     writeCombinedAuthorIndex(tables, out);
-    EXPECT_EQ(out, indexFile(Preamble::Blank, join({
+    EXPECT_EQ(out.text(), indexFile(Preamble::Blank, join({
                        cp1251("\n\n\n\\smallskip\\noindent{\\bf Абрамов}\\nopagebreak"),
                        kSolutionLinks, cp1251("решение"), " \\x \\zsoavt{1}", kParagraphEnd,
                        cp1251("\n\n\n\\smallskip\\noindent{\\bf Борисов}\\nopagebreak"),
@@ -149,18 +149,18 @@ TEST(CombinedAuthorIndex, WithoutConditionAuthorsEverySolutionAuthorIsWritten) {
 TEST(CombinedAuthorIndex, NoAuthorGivesPreambleAndClosingOnly) {
     Tables tables = tablesWith({"0/1"});
     addElement(tables, {cp1251("падеж"), {1}});
-    Bytes out;
+    Sink out;
     writeCombinedAuthorIndex(tables, out);
-    EXPECT_EQ(out, indexFile(Preamble::Blank, ""));
+    EXPECT_EQ(out.text(), indexFile(Preamble::Blank, ""));
 }
 
 TEST(CombinedAuthorIndex, ANameThatContinuesAnotherIsAnotherPerson) {
     Tables tables = tablesWith({"0/1", "0/2"});
     addElement(tables, {cp1251("=автор условия Иванов"), {1}});
     addElement(tables, {cp1251("=автор условия Иванова"), {2}});
-    Bytes out;
+    Sink out;
     writeCombinedAuthorIndex(tables, out);
-    EXPECT_EQ(out, indexFile(Preamble::Blank, join({
+    EXPECT_EQ(out.text(), indexFile(Preamble::Blank, join({
                        cp1251("\n\n\n\\smallskip\\noindent{\\bf Иванов}\\nopagebreak"),
                        kConditionLinks, cp1251("условие"), " \\x \\z{1}", kParagraphEnd,
                        cp1251("\n\n\n\\smallskip\\noindent{\\bf Иванова}\\nopagebreak"),

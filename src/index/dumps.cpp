@@ -5,7 +5,7 @@
 #include "index/entry.hpp"
 #include "latex/references.hpp"
 
-void printElements(const ElementTable& table, Bytes& console) {
+void printElements(const ElementTable& table, Sink& console) {
     for (const IndexElement& element : table) {
         if (element.actual != 1) continue;
         format(console, "%s -- ", element.name);
@@ -14,7 +14,7 @@ void printElements(const ElementTable& table, Bytes& console) {
     }
 }
 
-void printElementsTex(const ElementTable& table, Bytes& console) {
+void printElementsTex(const ElementTable& table, Sink& console) {
     for (const IndexElement& element : table) {
         if (element.actual != 1) continue;
         writeElementTarget(std::to_string(element.id), console);

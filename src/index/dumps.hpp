@@ -7,8 +7,8 @@
 
 // "name -- 3, 12*, *; note": a star after a starred number, a lone star for a
 // problem without a book number.
-void printElements(const ElementTable& table, Bytes& console);
+void printElements(const ElementTable& table, Sink& console);
 
 // The same as LaTeX paragraphs, each element's target ahead of its name and
 // the numbers linked to the statements.
-void printElementsTex(const ElementTable& table, Bytes& console);
+void printElementsTex(const ElementTable& table, Sink& console);

@@ -13,11 +13,11 @@ TEST(Dumps, EveryLiveElementPlainAndInLatexForm) {
     x.zz_.push_back(nullptr);
     addElement(t, {"gone", {3}}).actual = 0;
     addElement(t, {"Y", {}, {}, "only"});
-    Bytes plain, tex;
+    Sink plain, tex;
     printElements(t.elements, plain);
     printElementsTex(t.elements, tex);
-    EXPECT_EQ(plain, "X -- 3, 12*, *; n\nY -- only\n");
-    EXPECT_EQ(tex,
+    EXPECT_EQ(plain.text(), "X -- 3, 12*, *; n\nY -- only\n");
+    EXPECT_EQ(tex.text(),
               "\\noindent\\mbox{$\\quad$}\\raisebox{1.5\\baselineskip}[0pt][0pt]{\\hypertarget{elementID-2}}X"
               "\\mbox{$\\quad$}\\hyperlink{kvirtadoc-usl-3}{3}, \\hyperlink{kvirtadoc-usl-12}{12*}, *; n\\par\n"
               "\\noindent\\mbox{$\\quad$}\\raisebox{1.5\\baselineskip}[0pt][0pt]{\\hypertarget{elementID-4}}Y"

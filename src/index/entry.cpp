@@ -2,7 +2,7 @@
 
 #include <array>
 
-void writePreamble(Preamble variant, Bytes& out) {
+void writePreamble(Preamble variant, Sink& out) {
     out += "\n{\n\n\\newcommand{\\element}[1]{";
     writeElementTarget("#1", out);
     out += "}\n";
@@ -15,12 +15,12 @@ void writePreamble(Preamble variant, Bytes& out) {
     }
 }
 
-void writeClosing(Preamble variant, Bytes& out) {
+void writeClosing(Preamble variant, Sink& out) {
     out += variant == Preamble::Blank ? "\n\n\n}\n\n" : "\n}\n\n";
 }
 
 void writeNumberMacros(std::string_view command, std::optional<Page> page, bool shared, std::string_view after,
-                       Bytes& out) {
+                       Sink& out) {
     struct Macro {
         std::string_view name;
         std::string_view shown;
@@ -36,11 +36,11 @@ void writeNumberMacros(std::string_view command, std::optional<Page> page, bool 
     }
 }
 
-void writeElementTarget(std::string_view id, Bytes& out) {
+void writeElementTarget(std::string_view id, Sink& out) {
     format(out, "\\noindent\\mbox{$\\quad$}\\raisebox{1.5\\baselineskip}[0pt][0pt]{\\hypertarget{elementID-%s}}", id);
 }
 
-void writeEntryHeading(const IndexElement& element, Bytes& out, std::size_t prefixLength) {
+void writeEntryHeading(const IndexElement& element, Sink& out, std::size_t prefixLength) {
     out += "\\element";
     // Right-aligned ids keep the names of ids up to 9999 in one column.
     for (std::int32_t bound : {10, 100, 1000})
@@ -51,11 +51,11 @@ void writeEntryHeading(const IndexElement& element, Bytes& out, std::size_t pref
     format(out, " %s", name);
 }
 
-void writeEntryNumber(const ListedReference& reference, Bytes& out) {
+void writeEntryNumber(const ListedReference& reference, Sink& out) {
     format(out, reference.starred ? "\\zz{%d}" : "\\z{%d}", reference.number);
 }
 
-void writeElementEntry(const IndexElement& element, std::int32_t source, Bytes& out, std::size_t prefixLength) {
+void writeElementEntry(const IndexElement& element, std::int32_t source, Sink& out, std::size_t prefixLength) {
     if (element.actual == 0) return;
     writeEntryHeading(element, out, prefixLength);
     out += " \\x ";

@@ -14,16 +14,16 @@ ProblemRef problemAt(const Tables& tables, int source, int number) {
 }
 
 Bytes entryOf(const IndexElement& element, std::size_t prefixLength = 0) {
-    Bytes out;
+    Sink out;
     writeElementEntry(element, 0, out, prefixLength);
-    return out;
+    return out.text();
 }
 
 // The numbers of the entry alone, taken in `source`.
 Bytes numbersOf(const IndexElement& element, std::int32_t source) {
-    Bytes out;
+    Sink out;
     writeNumberList(listedReferences(element, source), writeEntryNumber, out);
-    return out;
+    return out.text();
 }
 
 TEST(Preamble, EachVariantDefinesItsMacros) {
@@ -42,21 +42,21 @@ TEST(Preamble, EachVariantDefinesItsMacros) {
                               "\\newcommand{\\zz}[1]{}\n\\newcommand{\\x}{{\\quad}}\n\n"},
     };
     for (const auto& [variant, expected] : cases) {
-        Bytes out;
+        Sink out;
         writePreamble(variant, out);
-        EXPECT_EQ(out, expected) << static_cast<int>(variant);
+        EXPECT_EQ(out.text(), expected) << static_cast<int>(variant);
     }
 }
 
 TEST(Preamble, OnlyTheBlankVariantClosesWithExtraLines) {
     for (Preamble variant : {Preamble::Standard, Preamble::Author}) {
-        Bytes out;
+        Sink out;
         writeClosing(variant, out);
-        EXPECT_EQ(out, "\n}\n\n");
+        EXPECT_EQ(out.text(), "\n}\n\n");
     }
-    Bytes out;
+    Sink out;
     writeClosing(Preamble::Blank, out);
-    EXPECT_EQ(out, "\n\n\n}\n\n");
+    EXPECT_EQ(out.text(), "\n\n\n}\n\n");
 }
 
 TEST(ElementEntry, WritesEachNumberOnceStarredByItsFirstReference) {

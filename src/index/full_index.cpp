@@ -6,7 +6,7 @@
 
 namespace {
 
-void writeSubjectIndex(const Tables& tables, bool withLanguages, Bytes& out, Bytes& console) {
+void writeSubjectIndex(const Tables& tables, bool withLanguages, Sink& out, Sink& console) {
     writePreamble(Preamble::Standard, out);
     for (const IndexElement& element : tables.elements)
         if (!isCategory(element) && (withLanguages || !isLanguageElement(element)))
@@ -17,10 +17,10 @@ void writeSubjectIndex(const Tables& tables, bool withLanguages, Bytes& out, Byt
 
 }  // namespace
 
-void writeFullIndex(const Tables& tables, Bytes& out, Bytes& console) {
+void writeFullIndex(const Tables& tables, Sink& out, Sink& console) {
     writeSubjectIndex(tables, true, out, console);
 }
 
-void writeTermsIndex(const Tables& tables, Bytes& out, Bytes& console) {
+void writeTermsIndex(const Tables& tables, Sink& out, Sink& console) {
     writeSubjectIndex(tables, false, out, console);
 }

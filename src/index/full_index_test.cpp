@@ -25,23 +25,23 @@ Tables sampleTables() {
 
 TEST(FullIndex, EveryLiveElementButTheCategoriesWithSortedNumbers) {
     Tables tables = sampleTables();
-    Bytes out;
-    Bytes console;
+    Sink out;
+    Sink console;
     writeFullIndex(tables, out, console);
-    EXPECT_EQ(out, indexFile(Preamble::Standard, cp1251("\\element   {5} {}язык жестов \\x \\z{3} \\par\n"
+    EXPECT_EQ(out.text(), indexFile(Preamble::Standard, cp1251("\\element   {5} {}язык жестов \\x \\z{3} \\par\n"
                                        "\\element   {6} абазинский язык \\x \\z{3}, \\zz{17}, \\z{25} \\par\n"
                                        "\\element   {7} падеж \\x \\z{17}; см. род \\par\n")));
-    EXPECT_EQ(console, kSeparator);
+    EXPECT_EQ(console.text(), kSeparator);
 }
 
 TEST(TermsIndex, LeavesOutTheLanguages) {
     Tables tables = sampleTables();
-    Bytes out;
-    Bytes console;
+    Sink out;
+    Sink console;
     writeTermsIndex(tables, out, console);
-    EXPECT_EQ(out, indexFile(Preamble::Standard, cp1251("\\element   {5} {}язык жестов \\x \\z{3} \\par\n"
+    EXPECT_EQ(out.text(), indexFile(Preamble::Standard, cp1251("\\element   {5} {}язык жестов \\x \\z{3} \\par\n"
                                        "\\element   {7} падеж \\x \\z{17}; см. род \\par\n")));
-    EXPECT_EQ(console, kSeparator);
+    EXPECT_EQ(console.text(), kSeparator);
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ LanguageElements languageElements(const Tables& tables) {
 // The listed numbers of the language elements whose names are the language
 // and a blank followed by more, in table order, as one list: the numbers of
 // two elements never run together.
-void writeLanguageNumbers(const LanguageElements& languages, std::string_view language, Bytes& out) {
+void writeLanguageNumbers(const LanguageElements& languages, std::string_view language, Sink& out) {
     if (language.empty()) return;
     std::string start = std::string(language) + ' ';
     std::vector<const IndexElement*> matching;
@@ -57,7 +57,7 @@ void writeLanguageNumbers(const LanguageElements& languages, std::string_view la
     writeNumberList(numbers, writeEntryNumber, out);
 }
 
-void writeFilledLine(const LanguageElements& languages, std::string_view line, std::string_view language, Bytes& out) {
+void writeFilledLine(const LanguageElements& languages, std::string_view line, std::string_view language, Sink& out) {
     for (std::size_t i = 0; i < line.size(); ++i) {
         if (line.substr(i).starts_with("[]")) {
             writeLanguageNumbers(languages, language, out);
@@ -70,7 +70,7 @@ void writeFilledLine(const LanguageElements& languages, std::string_view line, s
 }
 
 // Copies the template line by line; Stop after reporting a line over the limit.
-Flow copyTemplate(const LanguageElements& languages, std::string_view templ, Bytes& out, Bytes& console) {
+Flow copyTemplate(const LanguageElements& languages, std::string_view templ, Sink& out, Sink& console) {
     Block block = Block::Outside;
     std::string language;
     long lineNumber = 0;
@@ -124,7 +124,7 @@ std::string languageNameOf(std::string_view nameLine) {
     return name;
 }
 
-Flow writeLanguageIndex(const Tables& tables, std::optional<std::string_view> templ, Bytes& out, Bytes& console) {
+Flow writeLanguageIndex(const Tables& tables, std::optional<std::string_view> templ, Sink& out, Sink& console) {
     if (templ && copyTemplate(languageElements(tables), *templ, out, console) == Flow::Stop)
         return Flow::Stop;
     console += kSeparator;

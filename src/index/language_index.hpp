@@ -18,7 +18,7 @@ inline constexpr std::string_view kLanguageIndexName = "indeksal_yazykov.tex";
 // placeholders of each language block; no template writes nothing. Then the
 // separator. A template line over the length limit is reported and stops the
 // run, without the separator.
-Flow writeLanguageIndex(const Tables& tables, std::optional<std::string_view> templ, Bytes& out, Bytes& console);
+Flow writeLanguageIndex(const Tables& tables, std::optional<std::string_view> templ, Sink& out, Sink& console);
 
 // The language a block's name line names: the text after the first run of
 // blanks up to "}" or the end, with the stress accents "\'" taken out.

@@ -12,8 +12,8 @@ namespace {
 
 struct Result {
     Flow flow;
-    Bytes out;
-    Bytes console;
+    Sink out;
+    Sink console;
 };
 
 Result fill(Tables& tables, std::string_view templ) {
@@ -43,30 +43,30 @@ TEST(LanguageIndex, FillsThePlaceholdersOfALanguageBlock) {
     Tables tables = languageTables();
     Result r = fill(tables, cp1251("\\элемент\n{\\bf абази\\'нский} язык: []\n\n"));
     EXPECT_EQ(r.flow, Flow::Go);
-    EXPECT_EQ(r.out, cp1251("\\элемент\n{\\bf абази\\'нский} язык: \\z{3}, \\zz{17}, \\z{30}\n\n").view());
-    EXPECT_EQ(r.console, kSeparator);
+    EXPECT_EQ(r.out.text(), cp1251("\\элемент\n{\\bf абази\\'нский} язык: \\z{3}, \\zz{17}, \\z{30}\n\n").view());
+    EXPECT_EQ(r.console.text(), kSeparator);
 }
 
 TEST(LanguageIndex, NoTemplateWritesNothingButTheSeparator) {
     Tables tables = languageTables();
-    Bytes out;
-    Bytes console;
+    Sink out;
+    Sink console;
     EXPECT_EQ(writeLanguageIndex(tables, std::nullopt, out, console), Flow::Go);
-    EXPECT_EQ(out, "");
-    EXPECT_EQ(console, kSeparator);
+    EXPECT_EQ(out.text(), "");
+    EXPECT_EQ(console.text(), kSeparator);
 }
 
 TEST(LanguageIndex, OutsideABlockLinesAreCopiedWithoutCommentsAndCarriageReturns) {
     Tables tables = languageTables();
     Result r = fill(tables, cp1251("% языки // не для печати\r\n[] абазинский\r\n\\элементы\n[]\nконец"));
-    EXPECT_EQ(r.out, cp1251("% языки \n[] абазинский\n\\элементы\n[]\nконец\n").view());
+    EXPECT_EQ(r.out.text(), cp1251("% языки \n[] абазинский\n\\элементы\n[]\nконец\n").view());
 }
 
 TEST(LanguageIndex, EmptyOrCommentLineEndsTheBlock) {
     Tables tables = languageTables();
     Result r = fill(tables, cp1251("\\элемент\n{\\bf абазинский} []\n// comment\n[]\n"
                                    "\\элемент\n\n[]\n"));
-    EXPECT_EQ(r.out, cp1251("\\элемент\n{\\bf абазинский} \\z{3}, \\zz{17}, \\z{30}\n\n[]\n"
+    EXPECT_EQ(r.out.text(), cp1251("\\элемент\n{\\bf абазинский} \\z{3}, \\zz{17}, \\z{30}\n\n[]\n"
                             "\\элемент\n\n[]\n")
                          .view());
 }
@@ -74,7 +74,7 @@ TEST(LanguageIndex, EmptyOrCommentLineEndsTheBlock) {
 TEST(LanguageIndex, FillerLinesUpToTheEmptyLine) {
     Tables tables = languageTables();
     Result r = fill(tables, cp1251("\\элемент здесь\n{\\bf абазинский}\n[][]\n\\элемент\nсм. []\n"));
-    EXPECT_EQ(r.out, cp1251("\\элемент здесь\n{\\bf абазинский}\n"
+    EXPECT_EQ(r.out.text(), cp1251("\\элемент здесь\n{\\bf абазинский}\n"
                             "\\z{3}, \\zz{17}, \\z{30}\\z{3}, \\zz{17}, \\z{30}\n"
                             "\\элемент\nсм. \\z{3}, \\zz{17}, \\z{30}\n")
                          .view());
@@ -84,15 +84,15 @@ TEST(LanguageIndex, NameIsTheTextAfterTheFirstBlank) {
     Tables tables = languageTables();
     // "язык" matches "язык тела" only; a name line without a blank names nothing.
     Result r = fill(tables, cp1251("\\элемент\nабазинский язык\n[]\n\n\\элемент\nабазинский[]\n[]\n"));
-    EXPECT_EQ(r.out, cp1251("\\элемент\nабазинский язык\n\\z{5}\n\n\\элемент\nабазинский\n\n").view());
+    EXPECT_EQ(r.out.text(), cp1251("\\элемент\nабазинский язык\n\\z{5}\n\n\\элемент\nабазинский\n\n").view());
 }
 
 TEST(LanguageIndex, TooLongLineStopsTheRunAndKeepsTheLinesBefore) {
     Tables tables = languageTables();
     Result r = fill(tables, "a\n" + std::string(2048, 'x') + "\nb\n");
     EXPECT_EQ(r.flow, Flow::Stop);
-    EXPECT_EQ(r.out, "a\n");
-    EXPECT_EQ(r.console,
+    EXPECT_EQ(r.out.text(), "a\n");
+    EXPECT_EQ(r.console.text(),
               cp1251("\nОШИБКА: в файле indeksal_yazykov.tex.template длина строки 2 превышает 2048 символов.").view());
 }
 

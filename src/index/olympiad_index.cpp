@@ -27,7 +27,7 @@ bool isOneDigitOlympiad(const GroupKey& key) {
 
 // Byte order puts "10-" before "2-"; writing one-digit olympiads in a pass of
 // their own restores numeric order below 100.
-void writePass(const Tables& tables, bool oneDigit, GroupKey& previous, Bytes& out) {
+void writePass(const Tables& tables, bool oneDigit, GroupKey& previous, Sink& out) {
     for (const IndexElement& element : tables.elements) {
         if (!element.name.starts_with(kPlacePrefix.view())) continue;
         GroupKey key = groupKey(element);
@@ -40,7 +40,7 @@ void writePass(const Tables& tables, bool oneDigit, GroupKey& previous, Bytes& o
 
 }  // namespace
 
-void writeOlympiadIndex(const Tables& tables, Bytes& out) {
+void writeOlympiadIndex(const Tables& tables, Sink& out) {
     writePreamble(Preamble::Standard, out);
     GroupKey previous{'\0', '\0'};
     writePass(tables, true, previous, out);

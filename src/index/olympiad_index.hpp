@@ -5,4 +5,4 @@
 #include "text/format.hpp"
 
 // The places: olympiads 1 to 9 first, then all others, a skip before each olympiad.
-void writeOlympiadIndex(const Tables& tables, Bytes& out);
+void writeOlympiadIndex(const Tables& tables, Sink& out);

@@ -3,7 +3,7 @@
 #include "elements/categories.hpp"
 #include "index/entry.hpp"
 
-void writeRussianIndex(const Tables& tables, Bytes& out) {
+void writeRussianIndex(const Tables& tables, Sink& out) {
     writePreamble(Preamble::Standard, out);
     for (const IndexElement& element : tables.elements)
         if (element.name.starts_with(kRussianPrefix.view())) writeElementEntry(element, 0, out, kRussianPrefix.size);

@@ -4,4 +4,4 @@
 #include "elements/tables.hpp"
 #include "text/format.hpp"
 
-void writeRussianIndex(const Tables& tables, Bytes& out);
+void writeRussianIndex(const Tables& tables, Sink& out);

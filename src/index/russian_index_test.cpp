@@ -15,9 +15,9 @@ TEST(RussianIndex, TopicsWithoutThePrefixAndWithTheirNotes) {
     addElement(tables, {cp1251("=РЯ вид глагола"), {29, 14}, {}, cp1251("ср. время")}).id = 305;
     addElement(tables, {cp1251("=РЯ падеж"), {}}).id = 306;
     addElement(tables, {cp1251("вид глагола"), {3}});
-    Bytes out;
+    Sink out;
     writeRussianIndex(tables, out);
-    EXPECT_EQ(out, indexFile(Preamble::Standard, cp1251("\\element {305} вид глагола \\x \\z{14}, \\z{29}; ср. время \\par\n"
+    EXPECT_EQ(out.text(), indexFile(Preamble::Standard, cp1251("\\element {305} вид глагола \\x \\z{14}, \\z{29}; ср. время \\par\n"
                                        "\\element {306} падеж \\x  \\par\n")));
 }
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-void writeProblemLink(Page page, std::string_view target, std::string_view shown, Bytes& out) {
+void writeProblemLink(Page page, std::string_view target, std::string_view shown, Sink& out) {
     format(out, "\\hyperlink{kvirtadoc-%s-%s}{%s}", page == Page::Statement ? "usl" : "resh", target, shown);
 }
 
@@ -23,7 +23,7 @@ std::vector<ListedReference> listedReferences(const IndexElement& element, std::
     return listed;
 }
 
-void writeNumberList(std::span<const ListedReference> numbers, const NumberSpelling& spell, Bytes& out) {
+void writeNumberList(std::span<const ListedReference> numbers, const NumberSpelling& spell, Sink& out) {
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         if (i > 0) out += ", ";
         spell(numbers[i], out);
@@ -31,26 +31,26 @@ void writeNumberList(std::span<const ListedReference> numbers, const NumberSpell
 }
 
 void writeNumbersAndNote(std::span<const ListedReference> numbers, const NumberSpelling& spell,
-                         std::string_view note, Bytes& out) {
+                         std::string_view note, Sink& out) {
     writeNumberList(numbers, spell, out);
     if (note.empty()) return;
     if (!numbers.empty()) out += "; ";
     format(out, "%s", note);
 }
 
-void writePlainNumber(const ListedReference& reference, Bytes& out) {
+void writePlainNumber(const ListedReference& reference, Sink& out) {
     if (reference.number <= 0) out += '*';
     else format(out, reference.starred ? "%d*" : "%d", reference.number);
 }
 
-void writeLinkedNumber(const ListedReference& reference, Bytes& out) {
+void writeLinkedNumber(const ListedReference& reference, Sink& out) {
     if (reference.number <= 0) return writePlainNumber(reference, out);
-    Bytes shown;
-    writePlainNumber(reference, shown);
-    writeProblemLink(Page::Statement, std::to_string(reference.number), shown, out);
+    // writeProblemLink with the plain number shown, in one format: the dumps write it for every reference.
+    format(out, reference.starred ? "\\hyperlink{kvirtadoc-usl-%d}{%d*}" : "\\hyperlink{kvirtadoc-usl-%d}{%d}",
+           reference.number, reference.number);
 }
 
-void writeLinkedParagraph(const IndexElement& element, Bytes& out) {
+void writeLinkedParagraph(const IndexElement& element, Sink& out) {
     format(out, "%s\\mbox{$\\quad$}", element.name);
     writeNumbersAndNote(everyReference(element, 0), writeLinkedNumber, element.note, out);
     out += "\\par\n";

@@ -16,7 +16,7 @@
 enum class Page { Statement, Solution };
 
 // "\hyperlink{kvirtadoc-usl-<target>}{<shown>}"; "kvirtadoc-resh-" for a solution.
-void writeProblemLink(Page page, std::string_view target, std::string_view shown, Bytes& out);
+void writeProblemLink(Page page, std::string_view target, std::string_view shown, Sink& out);
 
 // One reference as a list shows it: the problem's number in the source (0 or
 // less when it has none), the problem, and whether the element starred it.
@@ -34,20 +34,20 @@ std::vector<ListedReference> everyReference(const IndexElement& element, std::in
 std::vector<ListedReference> listedReferences(const IndexElement& element, std::int32_t source);
 
 // How one number of a list is written.
-using NumberSpelling = std::function<void(const ListedReference& reference, Bytes& out)>;
+using NumberSpelling = std::function<void(const ListedReference& reference, Sink& out)>;
 
 // The numbers, ", " between them.
-void writeNumberList(std::span<const ListedReference> numbers, const NumberSpelling& spell, Bytes& out);
+void writeNumberList(std::span<const ListedReference> numbers, const NumberSpelling& spell, Sink& out);
 
 // The numbers, then the note, after "; " when a number came before it.
 void writeNumbersAndNote(std::span<const ListedReference> numbers, const NumberSpelling& spell,
-                         std::string_view note, Bytes& out);
+                         std::string_view note, Sink& out);
 
 // "12", "12*" when starred; a lone "*" for a problem without a number.
-void writePlainNumber(const ListedReference& reference, Bytes& out);
+void writePlainNumber(const ListedReference& reference, Sink& out);
 
 // The plain number as a link to the statement; a lone "*" stays as it is.
-void writeLinkedNumber(const ListedReference& reference, Bytes& out);
+void writeLinkedNumber(const ListedReference& reference, Sink& out);
 
 // The name, a gap, every reference linked and the note; then "\par".
-void writeLinkedParagraph(const IndexElement& element, Bytes& out);
+void writeLinkedParagraph(const IndexElement& element, Sink& out);

@@ -30,14 +30,14 @@ TEST(LanguageList, LinksWithStarsAndAStarForEachUnnumberedProblem) {
     addUnnumbered(abaza, &tables.problems[2], true);
     addUnnumbered(abaza, &tables.problems[4], false);
 
-    Bytes out, console;
+    Sink out, console;
     writeLanguageList(tables, out, console);
 
     Bytes expected(cp1251("\\noindent абазинский язык\\mbox{$\\quad$}"));
     expected += "\\hyperlink{kvirtadoc-usl-1}{1}, \\hyperlink{kvirtadoc-usl-2}{2*}, "
                 "\\hyperlink{kvirtadoc-usl-3}{3}, *, *\\par\n";
-    EXPECT_EQ(out, expected);  // neither the "=" language nor the term is written
-    EXPECT_EQ(console, kHeading.view());
+    EXPECT_EQ(out.text(), expected);  // neither the "=" language nor the term is written
+    EXPECT_EQ(console.text(), kHeading.view());
 }
 
 TEST(LanguageList, NotesRepeatsAndEmptyReferenceLists) {
@@ -46,7 +46,7 @@ TEST(LanguageList, NotesRepeatsAndEmptyReferenceLists) {
     addElement(tables, {kAbaza, {2, 1, 2}, {}, cp1251("см. тж. X")});
     addElement(tables, {cp1251("язык жестов"), {}});
 
-    Bytes out, console;
+    Sink out, console;
     writeLanguageList(tables, out, console);
 
     Bytes expected(cp1251("\\noindent Язык тела\\mbox{$\\quad$}нет задач\\par\n"));
@@ -54,17 +54,17 @@ TEST(LanguageList, NotesRepeatsAndEmptyReferenceLists) {
     expected += "\\hyperlink{kvirtadoc-usl-1}{1}, \\hyperlink{kvirtadoc-usl-2}{2}, \\hyperlink{kvirtadoc-usl-2}{2}";
     expected += cp1251("; см. тж. X\\par\n");
     expected += cp1251("\\noindent язык жестов\\mbox{$\\quad$}\\par\n");
-    EXPECT_EQ(out, expected);
+    EXPECT_EQ(out.text(), expected);
 }
 
 TEST(LanguageList, NoLanguagesLeavesTheFileEmpty) {
     Tables tables = tablesWith({"0/1"});
     addElement(tables, {kCase, {1}});
     addElement(tables, {cp1251("{}язык жестов"), {1}});
-    Bytes out, console;
+    Sink out, console;
     writeLanguageList(tables, out, console);
-    EXPECT_EQ(out, "");
-    EXPECT_EQ(console, kHeading.view());
+    EXPECT_EQ(out.text(), "");
+    EXPECT_EQ(console.text(), kHeading.view());
 }
 
 }  // namespace

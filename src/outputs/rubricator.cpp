@@ -18,7 +18,7 @@ struct Referring {
 // book number `n`. Built whole before anything is printed, so that duplicate
 // diagnostics for `n` come before the names.
 std::vector<Referring> elementsReferringTo(const Tables& tables, const BookReferences& byNumber, std::int32_t n,
-                                           Bytes& console) {
+                                           Sink& console) {
     std::vector<Referring> list;
     for (const BookReference& r : byNumber[static_cast<std::size_t>(n)]) {
         ProblemRef problem = findProblemAmongRefs(tables.problems, 0, n, r.element->name, r.refs, 0, console);
@@ -28,7 +28,7 @@ std::vector<Referring> elementsReferringTo(const Tables& tables, const BookRefer
 }
 
 void writeBlock(const Tables& tables, const BookReferences& byNumber, std::int32_t n, const ProblemRecord& problem,
-                Bytes& out, Bytes& console) {
+                Sink& out, Sink& console) {
     out += "\n\n\n";
     format(out, cp1251("\\subsection*{%d (условие стр. \\pageref{kvirtadoc-usl-%dp}"), n, n);
     if (problem.nsFlag == 0) format(out, cp1251(", решение стр. \\pageref{kvirtadoc-resh-%dp}"), n);
@@ -47,7 +47,7 @@ void writeBlock(const Tables& tables, const BookReferences& byNumber, std::int32
 
 }  // namespace
 
-std::int32_t computeMaxBookNumber(const Tables& tables, Bytes& console) {
+std::int32_t computeMaxBookNumber(const Tables& tables, Sink& console) {
     std::int32_t maximum = 0;
     for (const ProblemRecord& problem : tables.problems) {
         if (problem.defined != 1) continue;
@@ -58,7 +58,7 @@ std::int32_t computeMaxBookNumber(const Tables& tables, Bytes& console) {
     return maximum;
 }
 
-void printElementsByBookNumber(const Tables& tables, std::int32_t maxBookNumber, Bytes& console) {
+void printElementsByBookNumber(const Tables& tables, std::int32_t maxBookNumber, Sink& console) {
     BookReferences byNumber = collectBookReferences(tables.elements, maxBookNumber);
     for (std::int32_t n = 1; n <= maxBookNumber; ++n) {
         format(console, "\n\n\n%d:\n", n);
@@ -67,7 +67,7 @@ void printElementsByBookNumber(const Tables& tables, std::int32_t maxBookNumber,
     }
 }
 
-void writeRubricator(const Tables& tables, std::int32_t maxBookNumber, Bytes& out, Bytes& console) {
+void writeRubricator(const Tables& tables, std::int32_t maxBookNumber, Sink& out, Sink& console) {
     BookReferences byNumber = collectBookReferences(tables.elements, maxBookNumber);
     for (std::int32_t n = 1; n <= maxBookNumber; ++n) {
         // A number that no problem or several problems carry gets no subsection.

@@ -27,19 +27,19 @@ Tables rubricatorTables() {
 }
 
 TEST(MaxBookNumber, LargestUsableBookNumberIsReported) {
-    Bytes console;
+    Sink console;
     // The record placed as 0/5 and 0/9 has no single book number, so 9 does not count.
     EXPECT_EQ(computeMaxBookNumber(tablesWith({"0/3", "0/7 2/40", "0/5 0/9", "0/2"}), console), 7);
-    EXPECT_EQ(console, Bytes(cp1251("\n\nМаксимальный номер задачи в источнике 0 равен 7")));
+    EXPECT_EQ(console.text(), Bytes(cp1251("\n\nМаксимальный номер задачи в источнике 0 равен 7")));
 
-    console.clear();
+    console = Sink{};
     EXPECT_EQ(computeMaxBookNumber(tablesWith({"1/3", "0/0", "NS"}), console), 0);
-    EXPECT_EQ(console, Bytes(cp1251("\n\nМаксимальный номер задачи в источнике 0 равен 0")));
+    EXPECT_EQ(console.text(), Bytes(cp1251("\n\nМаксимальный номер задачи в источнике 0 равен 0")));
 }
 
 TEST(ElementsByBookNumber, EveryNumberGetsItsHeadingAndItsLiveElements) {
     Tables tables = rubricatorTables();
-    Bytes console;
+    Sink console;
     printElementsByBookNumber(tables, 6, console);
 
     Bytes expected(cp1251("\n\n\n1:\n=РЯ глагол\n=автор условия Иванов\nпадеж\n"));
@@ -52,12 +52,12 @@ TEST(ElementsByBookNumber, EveryNumberGetsItsHeadingAndItsLiveElements) {
     expected += cp1251("\nДУБЛИКАТ/число/\n4 2: [0/5] [1/1]\n5 2: [0/5] [1/2]\n");
     expected += cp1251("род\n");
     expected += "\n\n\n6:\n";
-    EXPECT_EQ(console, expected);
+    EXPECT_EQ(console.text(), expected);
 }
 
 TEST(Rubricator, OneSubsectionPerProblemWithItsElements) {
     Tables tables = rubricatorTables();
-    Bytes out, console;
+    Sink out, console;
     writeRubricator(tables, 6, out, console);
 
     Bytes expected(cp1251("\n\n\n\\subsection*{1 (условие стр. \\pageref{kvirtadoc-usl-1p}, решение стр. "
@@ -78,17 +78,17 @@ TEST(Rubricator, OneSubsectionPerProblemWithItsElements) {
     expected += cp1251("\n\n\n\\subsection*{6 (условие стр. \\pageref{kvirtadoc-usl-6p}, решение стр. "
                        "\\pageref{kvirtadoc-resh-6p})}\n");
     expected += "\\raisebox{3\\baselineskip}[0pt][0pt]{\\hypertarget{rubrikator-6-link}{}}\\par\\vskip-\\baselineskip\n";
-    EXPECT_EQ(out, expected);
-    EXPECT_EQ(console, "");
+    EXPECT_EQ(out.text(), expected);
+    EXPECT_EQ(console.text(), "");
 }
 
 TEST(Rubricator, NothingWithoutBookNumbers) {
     Tables tables = tablesWith({"3/1"});
-    Bytes out, console;
+    Sink out, console;
     printElementsByBookNumber(tables, 0, console);
     writeRubricator(tables, 0, out, console);
-    EXPECT_EQ(out, "");
-    EXPECT_EQ(console, "");
+    EXPECT_EQ(out.text(), "");
+    EXPECT_EQ(console.text(), "");
 }
 
 }  // namespace

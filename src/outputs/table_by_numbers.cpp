@@ -22,14 +22,14 @@ struct Row {
 // The element's name after `prefix`, when its name has that prefix and its
 // references hold the problem with the row's book number.
 std::optional<std::string_view> tailIfRefers(const Row& row, const BookReference& r, std::string_view prefix,
-                                             Bytes& console) {
+                                             Sink& console) {
     std::string_view name = r.element->name;
     if (!name.starts_with(prefix)) return std::nullopt;
     if (findProblemAmongRefs(row.tables.problems, 0, row.n, name, r.refs, 0, console) == nullptr) return std::nullopt;
     return name.substr(prefix.size());
 }
 
-void writePlaces(const Row& row, Bytes& out, Bytes& console) {
+void writePlaces(const Row& row, Sink& out, Sink& console) {
     int count = 0;
     for (const BookReference& r : row.referring) {
         auto tail = tailIfRefers(row, r, kPlacePrefix, console);
@@ -43,21 +43,21 @@ void writePlaces(const Row& row, Bytes& out, Bytes& console) {
     }
 }
 
-std::vector<std::string_view> authors(const Row& row, std::string_view prefix, Bytes& console) {
+std::vector<std::string_view> authors(const Row& row, std::string_view prefix, Sink& console) {
     std::vector<std::string_view> names;
     for (const BookReference& r : row.referring)
         if (auto tail = tailIfRefers(row, r, prefix, console)) names.push_back(*tail);
     return names;
 }
 
-void writeAuthorList(const std::vector<std::string_view>& names, Bytes& out) {
+void writeAuthorList(const std::vector<std::string_view>& names, Sink& out) {
     if (names.empty()) out += "---";
     for (std::size_t i = 0; i < names.size(); ++i) format(out, i > 0 ? ", \\mbox{%s}" : "\\mbox{%s}", names[i]);
 }
 
 // Statement authors "~/ " solution authors; named only once when the same one
 // or two people wrote both. Names are compared whole, whatever their length.
-void writeAuthors(const Row& row, Bytes& out, Bytes& console) {
+void writeAuthors(const Row& row, Sink& out, Sink& console) {
     std::vector<std::string_view> statement = authors(row, kConditionAuthorPrefix, console);
     std::vector<std::string_view> solution = authors(row, kSolutionAuthorPrefix, console);
     if (statement.size() == solution.size() && statement.size() <= 2 && statement == solution) {
@@ -77,7 +77,7 @@ const SourceEntry* abbreviatedSource(const SourceTable& sources, std::int32_t so
     return nullptr;
 }
 
-void writePublications(const Tables& tables, const ProblemRecord& problem, Bytes& out) {
+void writePublications(const Tables& tables, const ProblemRecord& problem, Sink& out) {
     int count = 0;
     for (const Placement& placement : problem.placements) {
         if (placement.present != 1) continue;
@@ -91,7 +91,7 @@ void writePublications(const Tables& tables, const ProblemRecord& problem, Bytes
     }
 }
 
-void writeRow(const Row& row, const ProblemRecord& problem, Bytes& out, Bytes& console) {
+void writeRow(const Row& row, const ProblemRecord& problem, Sink& out, Sink& console) {
     format(out, "%d & ", row.n);
     writePlaces(row, out, console);
     out += "\\raggedright &  \\raggedright ";
@@ -105,7 +105,7 @@ void writeRow(const Row& row, const ProblemRecord& problem, Bytes& out, Bytes& c
 
 }  // namespace
 
-void writeTableByNumbers(const Tables& tables, std::int32_t maxBookNumber, Bytes& out, Bytes& console) {
+void writeTableByNumbers(const Tables& tables, std::int32_t maxBookNumber, Sink& out, Sink& console) {
     out += "\n\n\\noindent\n";
     out += "\\begin{longtable}[l]{|r|p{3.5cm}|p{7.4cm}|@{}r@{\\,}|@{}r@{\\,}|p{3.8cm}|@{}l@{}}\n";
     out += "\\hline\n";

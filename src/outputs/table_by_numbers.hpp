@@ -8,4 +8,4 @@
 #include "text/format.hpp"
 
 // `console` receives the lookups' duplicate diagnostics.
-void writeTableByNumbers(const Tables& tables, std::int32_t maxBookNumber, Bytes& out, Bytes& console);
+void writeTableByNumbers(const Tables& tables, std::int32_t maxBookNumber, Sink& out, Sink& console);

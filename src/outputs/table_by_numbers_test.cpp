@@ -45,13 +45,13 @@ TEST(TableByNumbers, WithoutProblemsOnlyHeadEndAndLegend) {
     Tables tables = tablesWith({"3/1"});
     setSource(tables, 0, 3, cp1251("ЛО"), cp1251("Лингвистическая олимпиада"));
     setSource(tables, 2, 7, "", cp1251("Без сокращения"));
-    Bytes out, console;
+    Sink out, console;
     writeTableByNumbers(tables, 0, out, console);
     Bytes expected(kHead.view());
     expected += kTableEnd;
     expected += cp1251("\n\n[ЛО] Лингвистическая олимпиада\n\n[] Без сокращения");
-    EXPECT_EQ(out, expected);
-    EXPECT_EQ(console, "");
+    EXPECT_EQ(out.text(), expected);
+    EXPECT_EQ(console.text(), "");
 }
 
 TEST(TableByNumbers, RowsWithPlacesPagesAndPublications) {
@@ -65,7 +65,7 @@ TEST(TableByNumbers, RowsWithPlacesPagesAndPublications) {
     addElement(tables, {cp1251("=источник задачи: 7-1-НВ-4а"), {5, 1}});
     addElement(tables, {cp1251("=источник задачи: 8-1-Н-1$"), {1, 2}});
     addElement(tables, {cp1251("=источник задачи: абв"), {1}});
-    Bytes out, console;
+    Sink out, console;
     writeTableByNumbers(tables, 5, out, console);
 
     Bytes expected(cp1251("1 & \\mbox{10-2-В-3}; \\mbox{\\phantom{0}7-1-НВ-4а}; \\mbox{\\phantom{0}абв}\\raggedright & "
@@ -74,11 +74,11 @@ TEST(TableByNumbers, RowsWithPlacesPagesAndPublications) {
     expected += "2 & \\raggedright &  \\raggedright --- & \\pageref{kvirtadoc-usl-2p} &  & \\raggedright  & \\\\\n\\hline\n";
     expected += cp1251("5 & \\mbox{\\phantom{0}7-1-НВ-4а}\\raggedright &  \\raggedright --- & \\pageref{kvirtadoc-usl-5p} & "
                        "\\pageref{kvirtadoc-resh-5p} & \\raggedright \\mbox{ЛО--12.2}; \\mbox{ЛО--13.0} & \\\\\n\\hline\n");
-    EXPECT_EQ(rowsOf(out), expected);
+    EXPECT_EQ(rowsOf(out.text()), expected);
     Bytes tail(kTableEnd);
     tail += cp1251("\n\n[ЛО] Лингвистическая олимпиада\n\n[] Без сокращения");
-    EXPECT_TRUE(out.ends_with(tail));
-    EXPECT_EQ(console, "");
+    EXPECT_TRUE(out.text().ends_with(tail));
+    EXPECT_EQ(console.text(), "");
 }
 
 TEST(TableByNumbers, AuthorsCellForms) {
@@ -94,19 +94,19 @@ TEST(TableByNumbers, AuthorsCellForms) {
     addElement(tables, {cp1251("=автор условия Иванов"), {2, 3, 4, 5, 6}});
     addElement(tables, {cp1251("=автор условия Петров"), {3, 6}});
     addElement(tables, {cp1251("=автор условия Сидоров"), {6}});
-    Bytes out, console;
+    Sink out, console;
     writeTableByNumbers(tables, 8, out, console);
 
-    EXPECT_EQ(authorsCell(out, 1), "---");                                 // no author at all
-    EXPECT_EQ(authorsCell(out, 2), Bytes(cp1251("\\mbox{Иванов}")));      // one person both sides
-    EXPECT_EQ(authorsCell(out, 3), Bytes(cp1251("\\mbox{Иванов}, \\mbox{Петров}")));  // the same pair
-    EXPECT_EQ(authorsCell(out, 4), Bytes(cp1251("\\mbox{Иванов}~/ \\mbox{Петров}")));  // different people
-    EXPECT_EQ(authorsCell(out, 5), Bytes(cp1251("\\mbox{Иванов}~/ ---")));             // statement only
-    EXPECT_EQ(authorsCell(out, 6), Bytes(cp1251("\\mbox{Иванов}, \\mbox{Петров}, \\mbox{Сидоров}~/ "
+    EXPECT_EQ(authorsCell(out.text(), 1), "---");                                 // no author at all
+    EXPECT_EQ(authorsCell(out.text(), 2), Bytes(cp1251("\\mbox{Иванов}")));      // one person both sides
+    EXPECT_EQ(authorsCell(out.text(), 3), Bytes(cp1251("\\mbox{Иванов}, \\mbox{Петров}")));  // the same pair
+    EXPECT_EQ(authorsCell(out.text(), 4), Bytes(cp1251("\\mbox{Иванов}~/ \\mbox{Петров}")));  // different people
+    EXPECT_EQ(authorsCell(out.text(), 5), Bytes(cp1251("\\mbox{Иванов}~/ ---")));             // statement only
+    EXPECT_EQ(authorsCell(out.text(), 6), Bytes(cp1251("\\mbox{Иванов}, \\mbox{Петров}, \\mbox{Сидоров}~/ "
                                                 "\\mbox{Иванов}, \\mbox{Петров}, \\mbox{Сидоров}")));
-    EXPECT_EQ(authorsCell(out, 7), Bytes(cp1251("---~/ \\mbox{Петров}")));             // solution only
+    EXPECT_EQ(authorsCell(out.text(), 7), Bytes(cp1251("---~/ \\mbox{Петров}")));             // solution only
     // Long names are compared whole: these differ only in their last character.
-    EXPECT_EQ(authorsCell(out, 8), "\\mbox{" + longName + "a}~/ \\mbox{" + longName + "b}");
+    EXPECT_EQ(authorsCell(out.text(), 8), "\\mbox{" + longName + "a}~/ \\mbox{" + longName + "b}");
 }
 
 }  // namespace

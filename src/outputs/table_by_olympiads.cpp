@@ -53,7 +53,7 @@ std::vector<Place> placesOf(const ElementTable& elements) {
 // Links to the book's problems the element refers to, in book-number order;
 // returns how many were written.
 int writeLinks(const Tables& tables, const IndexElement& element, std::string_view suffix,
-               std::int32_t maxBookNumber, Bytes& out) {
+               std::int32_t maxBookNumber, Sink& out) {
     int links = 0;
     // Only the numbers under which the element's own problems stand can lead to them.
     for (std::int32_t b : bookNumbersOf(element.zz, maxBookNumber)) {
@@ -74,7 +74,7 @@ int writeLinks(const Tables& tables, const IndexElement& element, std::string_vi
 // "---" stands for an element of a section without numbers; "===" for a slot
 // that elements name but none of them links a problem of the book.
 void writeCell(const Tables& tables, const std::vector<Place>& places, const Cell& cell, std::int32_t maxBookNumber,
-               Bytes& out) {
+               Sink& out) {
     int items = 0;
     bool matched = false;
     bool dashed = false;
@@ -93,7 +93,7 @@ void writeCell(const Tables& tables, const std::vector<Place>& places, const Cel
 }
 
 void writeRowCells(const Tables& tables, const std::vector<Place>& places, std::int32_t olympiad, std::string_view row,
-                   std::int32_t maxBookNumber, Bytes& out) {
+                   std::int32_t maxBookNumber, Sink& out) {
     for (std::int32_t round = 1; round <= 2; ++round) {
         for (std::int32_t slot = 0; slot <= 7; ++slot) {
             out += ' ';
@@ -106,7 +106,7 @@ void writeRowCells(const Tables& tables, const std::vector<Place>& places, std::
 
 }  // namespace
 
-void writeTableByOlympiads(const Tables& tables, std::int32_t maxBookNumber, Bytes& out) {
+void writeTableByOlympiads(const Tables& tables, std::int32_t maxBookNumber, Sink& out) {
     out += "\n";
     out += "\\begin{longtable}{|c|c|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|"
            "p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|@{}c@{}}\n";

@@ -13,4 +13,4 @@
 inline constexpr std::array<std::int32_t, 12> olympiadYears = {1965, 1966, 1967, 1968, 1969, 1970,
                                                                1971, 1971, 1973, 1974, 1974, 1975};
 
-void writeTableByOlympiads(const Tables& tables, std::int32_t maxBookNumber, Bytes& out);
+void writeTableByOlympiads(const Tables& tables, std::int32_t maxBookNumber, Sink& out);

@@ -54,7 +54,7 @@ Bytes link(int number, std::string_view filler, std::string_view tail = "") {
 
 TEST(TableByOlympiads, EveryBlockIsWrittenWithoutElements) {
     Tables tables = tablesWith({"0/1"});
-    Bytes out;
+    Sink out;
     writeTableByOlympiads(tables, 1, out);
 
     const char* years[] = {"1965", "1966", "1967", "1968", "1969", "1970",
@@ -69,7 +69,7 @@ TEST(TableByOlympiads, EveryBlockIsWrittenWithoutElements) {
         expected += " \\hline\n";
     }
     expected += "\\end{longtable}\n\n\n";
-    EXPECT_EQ(out, expected);
+    EXPECT_EQ(out.text(), expected);
 }
 
 // Book numbers 1, 2, 5, 12 (as 12.1), 13 (twice in source 0), 9, 10, 99, 100
@@ -90,19 +90,19 @@ TEST(TableByOlympiads, LinksInBookOrderPaddedWithSubnumberAndSuffix) {
     addElement(tables, {place(cp1251("3-1-НВ-2а")), {123, 5, 12}});
     addElement(tables, {place(cp1251("3-2-Н-6")), {13}});
     addElement(tables, {place(cp1251("3-2-Н-7")), {100, 9, 99, 10}});
-    Bytes out;
+    Sink out;
     writeTableByOlympiads(tables, 123, out);
 
     Bytes expected = link(5, "\\phantom{00}", cp1251("а")) + "; " + link(12, "\\phantom{0}", cp1251(".1а")) + "; " +
                      link(123, "", cp1251("а"));
-    EXPECT_EQ(cellOf(out, 3, true, 1, 2), expected);
-    EXPECT_EQ(cellOf(out, 3, false, 1, 2), expected);  // "НВ" fills both rows
+    EXPECT_EQ(cellOf(out.text(), 3, true, 1, 2), expected);
+    EXPECT_EQ(cellOf(out.text(), 3, false, 1, 2), expected);  // "НВ" fills both rows
     // Both placements in source 0 of one problem are linked.
-    EXPECT_EQ(cellOf(out, 3, true, 2, 6), link(13, "\\phantom{0}") + "; " + link(13, "\\phantom{0}", ".2"));
-    EXPECT_EQ(cellOf(out, 3, false, 2, 6), "");
-    EXPECT_EQ(cellOf(out, 3, true, 2, 7), link(9, "\\phantom{00}") + "; " + link(10, "\\phantom{0}") + "; " +
+    EXPECT_EQ(cellOf(out.text(), 3, true, 2, 6), link(13, "\\phantom{0}") + "; " + link(13, "\\phantom{0}", ".2"));
+    EXPECT_EQ(cellOf(out.text(), 3, false, 2, 6), "");
+    EXPECT_EQ(cellOf(out.text(), 3, true, 2, 7), link(9, "\\phantom{00}") + "; " + link(10, "\\phantom{0}") + "; " +
                                               link(99, "\\phantom{0}") + "; " + link(100, ""));
-    EXPECT_EQ(cellOf(out, 3, true, 1, 3), "");
+    EXPECT_EQ(cellOf(out.text(), 3, true, 1, 3), "");
 }
 
 TEST(TableByOlympiads, SeveralElementsInOneCell) {
@@ -116,16 +116,16 @@ TEST(TableByOlympiads, SeveralElementsInOneCell) {
     addElement(tables, {place(cp1251("6-1-В-7в")), {2}});
     addElement(tables, {place(cp1251("9-1-Н-3")), {1}});
     addUnnumberedPlace(tables, cp1251("9-1-Н-3z"));
-    Bytes out;
+    Sink out;
     writeTableByOlympiads(tables, 123, out);
 
-    EXPECT_EQ(cellOf(out, 4, true, 2, 0), link(1, "\\phantom{00}") + "\\newline " + link(2, "\\phantom{00}", cp1251("б")));
+    EXPECT_EQ(cellOf(out.text(), 4, true, 2, 0), link(1, "\\phantom{00}") + "\\newline " + link(2, "\\phantom{00}", cp1251("б")));
     // A "---" is no item: no "\newline" of its own, and the next links follow it directly.
-    EXPECT_EQ(cellOf(out, 5, false, 1, 7),
+    EXPECT_EQ(cellOf(out.text(), 5, false, 1, 7),
               link(1, "\\phantom{00}") + "---\\newline " + link(2, "\\phantom{00}", cp1251("в")));
-    EXPECT_EQ(cellOf(out, 6, false, 1, 7), "---" + link(2, "\\phantom{00}", cp1251("в")));
+    EXPECT_EQ(cellOf(out.text(), 6, false, 1, 7), "---" + link(2, "\\phantom{00}", cp1251("в")));
     // An element without links still gets its "\newline" after an earlier one.
-    EXPECT_EQ(cellOf(out, 9, true, 1, 3), link(1, "\\phantom{00}") + "\\newline ");
+    EXPECT_EQ(cellOf(out.text(), 9, true, 1, 3), link(1, "\\phantom{00}") + "\\newline ");
 }
 
 TEST(TableByOlympiads, NamedSlotsWithoutLinks) {
@@ -136,13 +136,13 @@ TEST(TableByOlympiads, NamedSlotsWithoutLinks) {
     addUnnumberedPlace(tables, cp1251("1-1-Н-2a"));
     // Beyond the largest book number nothing is linked.
     addElement(tables, {place(cp1251("1-1-Н-3")), {123}});
-    Bytes out;
+    Sink out;
     writeTableByOlympiads(tables, 100, out);
 
-    EXPECT_EQ(cellOf(out, 1, true, 1, 0), "---");
-    EXPECT_EQ(cellOf(out, 1, true, 1, 1), "===");
-    EXPECT_EQ(cellOf(out, 1, true, 1, 2), "---");
-    EXPECT_EQ(cellOf(out, 1, true, 1, 3), "===");
+    EXPECT_EQ(cellOf(out.text(), 1, true, 1, 0), "---");
+    EXPECT_EQ(cellOf(out.text(), 1, true, 1, 1), "===");
+    EXPECT_EQ(cellOf(out.text(), 1, true, 1, 2), "---");
+    EXPECT_EQ(cellOf(out.text(), 1, true, 1, 3), "===");
 }
 
 TEST(TableByOlympiads, MalformedOrOutOfRangePlacesLandNowhere) {
@@ -155,10 +155,10 @@ TEST(TableByOlympiads, MalformedOrOutOfRangePlacesLandNowhere) {
     addElement(tables, {cp1251("=источник 11-1-Н-0"), {1}});
     IndexElement& merged = addElement(tables, {place(cp1251("11-1-Н-0")), {1}});
     merged.actual = 0;
-    Bytes out;
+    Sink out;
     writeTableByOlympiads(tables, 123, out);
-    EXPECT_EQ(out.find("kvirtadoc"), std::string::npos);
-    EXPECT_EQ(out.find("==="), std::string::npos);
+    EXPECT_EQ(out.text().find("kvirtadoc"), std::string::npos);
+    EXPECT_EQ(out.text().find("==="), std::string::npos);
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ ProblemRef findProblem(const ProblemTable& table, std::int32_t source, std::int3
 
 ProblemRef findProblemAmongRefs(const ProblemTable& table, std::int32_t source, std::int32_t number,
                                 std::string_view elementName, std::span<const ProblemRef> refs,
-                                std::int32_t subnumber, Bytes& console) {
+                                std::int32_t subnumber, Sink& console) {
     ProblemRef kept = nullptr;
     for (ProblemRef ref : refs) {
         if (ref == nullptr || placementOf(ref, source, number, subnumber) == nullptr || ref == kept) continue;

@@ -24,7 +24,7 @@ ProblemRef findProblem(const ProblemTable& table, std::int32_t source, std::int3
 // the duplicate diagnostic (naming the element) and give none.
 ProblemRef findProblemAmongRefs(const ProblemTable& table, std::int32_t source, std::int32_t number,
                                 std::string_view elementName, std::span<const ProblemRef> refs,
-                                std::int32_t subnumber, Bytes& console);
+                                std::int32_t subnumber, Sink& console);
 
 // Order of numbers in `sortSource`: ascending, problems without a number last.
 int compareByNumberInSource(ProblemRef a, ProblemRef b, std::int32_t sortSource);

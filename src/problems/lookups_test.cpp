@@ -12,7 +12,7 @@ namespace {
 ProblemTable tableOf(std::initializer_list<const char*> lines) {
     ProblemTable table;
     table.records.resize(lines.size());
-    Bytes log;
+    Sink log;
     std::size_t i = 0;
     for (const char* line : lines) EXPECT_EQ(parseProblemLine(table[i++], line, 1, log), 0) << line;
     indexPlacements(table);
@@ -49,13 +49,13 @@ TEST(FindProblem, OneAnswerOrNone) {
 
 TEST(FindProblemAmongRefs, RepeatedRefCountsOnceTwoProblemsAreReported) {
     ProblemTable t = tableOf({"0/1 4/1", "0/2 4/1"});
-    Bytes console;
+    Sink console;
     std::vector<ProblemRef> same{&t[0], &t[0]};
     EXPECT_EQ(findProblemAmongRefs(t, 4, 1, "X", same, 0, console), &t[0]);
-    EXPECT_EQ(console, "");
+    EXPECT_EQ(console.text(), "");
     std::vector<ProblemRef> two{&t[0], &t[1]};
     EXPECT_EQ(findProblemAmongRefs(t, 4, 1, "X", two, 0, console), nullptr);
-    EXPECT_EQ(console, cp1251("\nДУБЛИКАТ/X/\n1 2: [0/1] [4/1]\n2 2: [0/2] [4/1]\n").view());
+    EXPECT_EQ(console.text(), cp1251("\nДУБЛИКАТ/X/\n1 2: [0/1] [4/1]\n2 2: [0/2] [4/1]\n").view());
     EXPECT_EQ(findProblemAmongRefs(t, 0, 2, "X", two, 0, console), &t[1]);
 }
 

@@ -40,7 +40,7 @@ void clearProblem(ProblemRecord& record) {
     record = ProblemRecord{};
 }
 
-int parsePlacement(Placement& slot, std::string_view text, Bytes& log1) {
+int parsePlacement(Placement& slot, std::string_view text, Sink& log1) {
     format(log1, cp1251("\n\nПРОЧИТАНА СТРОКА: %s"), text);
     std::string_view token = text.substr(0, text.find(' '));
 
@@ -69,7 +69,7 @@ int parsePlacement(Placement& slot, std::string_view text, Bytes& log1) {
     return 0;
 }
 
-int parseProblemLine(ProblemRecord& record, std::string_view line, std::int64_t handle, Bytes& log1, Bytes* why) {
+int parseProblemLine(ProblemRecord& record, std::string_view line, std::int64_t handle, Sink& log1, Bytes* why) {
     clearProblem(record);
     for (std::size_t pos = 0; pos < line.size(); ++pos) {
         bool tokenStart = line[pos] != ' ' && (pos == 0 || line[pos - 1] == ' ');
@@ -110,7 +110,7 @@ bool placedBefore(const IndexedPlacement& a, const IndexedPlacement& b) {
     return std::tie(a.source, a.number) < std::tie(b.source, b.number);
 }
 
-void printProblem(const ProblemRecord& record, Bytes& console) {
+void printProblem(const ProblemRecord& record, Sink& console) {
     if (record.defined != 1) return;
     format(console, "%d:", presentCount(record));
     for (const Placement& p : record.placements) {
@@ -122,7 +122,7 @@ void printProblem(const ProblemRecord& record, Bytes& console) {
     console += '\n';
 }
 
-void writeProblem(const ProblemRecord& record, Bytes& file) {
+void writeProblem(const ProblemRecord& record, Sink& file) {
     if (record.defined != 1) {
         file += "<null>";
         return;
@@ -137,7 +137,7 @@ void writeProblem(const ProblemRecord& record, Bytes& file) {
 }
 
 void storeProblemLine(ProblemTable& table, std::size_t& firstFree, std::string_view line, long lineNumber,
-                      Bytes& log1, Bytes& console, Findings* findings) {
+                      Sink& log1, Sink& console, Findings* findings) {
     auto free = std::find_if(table.begin() + static_cast<std::ptrdiff_t>(firstFree), table.end(),
                              [](const ProblemRecord& r) { return r.defined == 0; });
     firstFree = static_cast<std::size_t>(free - table.begin());

@@ -58,25 +58,25 @@ void clearProblem(ProblemRecord& record);
 
 // Fills the slot from the placement token at the start of `text` (which runs to
 // the end of the line) and traces it to log1; 0 when accepted, -1 when not.
-int parsePlacement(Placement& slot, std::string_view text, Bytes& log1);
+int parsePlacement(Placement& slot, std::string_view text, Sink& log1);
 
 // Fills the record from one cleaned problem line; 0 when accepted, -1 when not
 // (the record is then empty again, and `why`, when given, says which token
 // failed). `handle` identifies the record in the logs.
-int parseProblemLine(ProblemRecord& record, std::string_view line, std::int64_t handle, Bytes& log1,
+int parseProblemLine(ProblemRecord& record, std::string_view line, std::int64_t handle, Sink& log1,
                      Bytes* why = nullptr);
 
 // The handle of a record in the logs and diagnostics: its 1-based place in the table.
 std::int64_t handleOf(const ProblemTable& table, const ProblemRecord* record);
 
 // Console form: "2: [0/5] [3/7.1]\n"; nothing for an empty record.
-void printProblem(const ProblemRecord& record, Bytes& console);
+void printProblem(const ProblemRecord& record, Sink& console);
 
 // File form for the merge trace: "<2: 0/5 3/7.1>" or "<null>".
-void writeProblem(const ProblemRecord& record, Bytes& file);
+void writeProblem(const ProblemRecord& record, Sink& file);
 
 // Pass 2: the first empty record takes the line; failures are reported on the
 // console and among the findings. `firstFree` is where that search starts: no
 // record before it is empty.
 void storeProblemLine(ProblemTable& table, std::size_t& firstFree, std::string_view line, long lineNumber,
-                      Bytes& log1, Bytes& console, Findings* findings = nullptr);
+                      Sink& log1, Sink& console, Findings* findings = nullptr);

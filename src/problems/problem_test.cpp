@@ -19,7 +19,7 @@ TEST(PlacementToken, AcceptsEveryWellFormedShape) {
     };
     for (const Case& c : cases) {
         Placement p;
-        Bytes log;
+        Sink log;
         ASSERT_EQ(parsePlacement(p, c.token, log), 0) << c.token;
         EXPECT_EQ(p.present, 1) << c.token;
         EXPECT_EQ(p.source, c.source) << c.token;
@@ -32,7 +32,7 @@ TEST(PlacementToken, RejectsEveryMalformedForm) {
     for (auto token : {"1/.5", "1.5/2", "/5", "5/", "1/2/3", "1/2.3.4", "1-2", "1/2a", "12345/1", "1/12345",
                        "1/2.12345", "ns", "N", "NSX", "1/2\t3/4", "a1/2"}) {
         Placement p;
-        Bytes log;
+        Sink log;
         EXPECT_EQ(parsePlacement(p, token, log), -1) << token;
         EXPECT_EQ(p.present, 0) << token;
     }
@@ -40,9 +40,9 @@ TEST(PlacementToken, RejectsEveryMalformedForm) {
 
 TEST(ProblemLine, TracesEveryTokenAndTheRecordToTheLog) {
     ProblemRecord r;
-    Bytes log;
+    Sink log;
     ASSERT_EQ(parseProblemLine(r, "0/5 3/7.1 NS", 10, log), 0);
-    EXPECT_EQ(log, cp1251("\n\nПРОЧИТАНА СТРОКА: 0/5 3/7.1 NS\n0/5"
+    EXPECT_EQ(log.text(), cp1251("\n\nПРОЧИТАНА СТРОКА: 0/5 3/7.1 NS\n0/5"
                           "\n\nПРОЧИТАНА СТРОКА: 3/7.1 NS\n3/7.1\na").view());
     EXPECT_EQ(r.defined, 1);
     EXPECT_EQ(r.nsFlag, 1);
@@ -50,10 +50,10 @@ TEST(ProblemLine, TracesEveryTokenAndTheRecordToTheLog) {
 
 TEST(ProblemLine, NsAloneAndAnywhere) {
     ProblemRecord r;
-    Bytes log, console;
+    Sink log, console;
     ASSERT_EQ(parseProblemLine(r, "NS", 1, log), 0);
     printProblem(r, console);
-    EXPECT_EQ(console, "0:\n");
+    EXPECT_EQ(console.text(), "0:\n");
     ASSERT_EQ(parseProblemLine(r, "NS 0/1 NS 2/3", 1, log), 0);
     EXPECT_EQ(r.nsFlag, 1);
     EXPECT_EQ(r.placements[1].source, 2);
@@ -63,7 +63,7 @@ TEST(ProblemLine, ElevenPlacementsFitTwelveRejectTheLine) {
     std::string line;
     for (int i = 1; i <= 11; ++i) line += "1/" + std::to_string(i) + " ";
     ProblemRecord r;
-    Bytes log;
+    Sink log;
     EXPECT_EQ(parseProblemLine(r, line, 1, log), 0);
     EXPECT_EQ(r.placements[10].number, 11);
     EXPECT_EQ(parseProblemLine(r, line + "1/12", 1, log), -1);
@@ -72,7 +72,7 @@ TEST(ProblemLine, ElevenPlacementsFitTwelveRejectTheLine) {
 
 TEST(ProblemLine, RejectedLineLeavesNothingBehind) {
     ProblemRecord r;
-    Bytes log;
+    Sink log;
     ASSERT_EQ(parseProblemLine(r, "0/1.3 2/2.5 NS x", 1, log), -1);
     EXPECT_EQ(r.defined, 0);
     EXPECT_EQ(r.nsFlag, 0);
@@ -85,27 +85,27 @@ TEST(ProblemLine, RejectedLineLeavesNothingBehind) {
 
 TEST(ProblemForms, ConsoleAndFile) {
     ProblemRecord r;
-    Bytes log, console, file;
+    Sink log, console, file;
     writeProblem(r, file);
     printProblem(r, console);
-    EXPECT_EQ(console, "");
+    EXPECT_EQ(console.text(), "");
     ASSERT_EQ(parseProblemLine(r, "0/5 3/7.1", 1, log), 0);
     printProblem(r, console);
     writeProblem(r, file);
-    EXPECT_EQ(console, "2: [0/5] [3/7.1]\n");
-    EXPECT_EQ(file, "<null><2: 0/5 3/7.1>");
+    EXPECT_EQ(console.text(), "2: [0/5] [3/7.1]\n");
+    EXPECT_EQ(file.text(), "<null><2: 0/5 3/7.1>");
 }
 
 TEST(ProblemTable, FailedLineFreesItsRecordForTheNext) {
     ProblemTable table;
     table.records.resize(2);
-    Bytes log, console;
+    Sink log, console;
     std::size_t firstFree = 0;
     storeProblemLine(table, firstFree, "0/1 bad", 7, log, console);
     storeProblemLine(table, firstFree, "0/2", 8, log, console);
     storeProblemLine(table, firstFree, "0/3", 9, log, console);
     storeProblemLine(table, firstFree, "0/4", 10, log, console);
-    EXPECT_EQ(console, cp1251("\nОШИБКА формата, строка 7\n\nОШИБКА поиска свободного элемента массива\n").view());
+    EXPECT_EQ(console.text(), cp1251("\nОШИБКА формата, строка 7\n\nОШИБКА поиска свободного элемента массива\n").view());
     EXPECT_EQ(table[0].placements[0].number, 2);
     EXPECT_EQ(table[1].placements[0].number, 3);
     EXPECT_EQ(handleOf(table, &table[1]), 2);

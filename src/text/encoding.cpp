@@ -37,7 +37,7 @@ bool looksLikeUtf8(std::string_view bytes) {
     return high && isValidUtf8(bytes);
 }
 
-void printEncodingFault(Bytes& console, std::string_view fileName, long lineNumber, const FromUtf8& fault) {
+void printEncodingFault(Sink& console, std::string_view fileName, long lineNumber, const FromUtf8& fault) {
     if (fault.codePoint >= 0) {
         format(console, messages::kCannotHold,
                fileName, lineNumber, fault.codePoint);

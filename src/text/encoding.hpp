@@ -2,6 +2,8 @@
 // How the files a run reads are written, and turning a whole file into the
 // code page 1251 text the run works on.
 
+#include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -11,6 +13,25 @@
 // Code page 1251 as it is, or UTF-8 that is turned into code page 1251 as it
 // is read and back into UTF-8 as it is written.
 enum class Encoding { Cp1251, Utf8 };
+
+// Hands code page 1251 bytes to `write` in the encoding: as they are, or
+// turned into UTF-8 a slice at a time, so that no converted copy is ever
+// held whole and nothing is allocated on the way.
+template <class Write>
+void writeEncoded(std::string_view bytes, Encoding encoding, Write&& write) {
+    if (encoding == Encoding::Cp1251) {
+        write(bytes);
+        return;
+    }
+    constexpr std::size_t kSlice = 4096;
+    std::array<char, kSlice * kUtf8Growth> converted;
+    while (!bytes.empty()) {
+        std::string_view slice = bytes.substr(0, kSlice);
+        char* end = toUtf8(slice, converted.data());
+        write(std::string_view(converted.data(), static_cast<std::size_t>(end - converted.data())));
+        bytes.remove_prefix(slice.size());
+    }
+}
 
 // A file's text in code page 1251. In UTF-8 a byte-order mark is skipped;
 // the text stops at the first line that is no text in code page 1251, whose
@@ -29,4 +50,4 @@ DecodedText decodeText(std::string bytes, Encoding encoding);
 bool looksLikeUtf8(std::string_view bytes);
 
 // The message for a line that could not be turned into code page 1251.
-void printEncodingFault(Bytes& console, std::string_view fileName, long lineNumber, const FromUtf8& fault);
+void printEncodingFault(Sink& console, std::string_view fileName, long lineNumber, const FromUtf8& fault);

@@ -14,7 +14,7 @@ long countFindings(const Findings& findings, Severity severity) {
     return std::count_if(findings.begin(), findings.end(), [&](const Finding& f) { return f.severity == severity; });
 }
 
-void writeFindings(Findings findings, std::string_view sourceName, std::string_view templateName, Bytes& out) {
+void writeFindings(Findings findings, std::string_view sourceName, std::string_view templateName, Sink& out) {
     std::stable_sort(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) {
         return std::tie(a.file, a.line) < std::tie(b.file, b.line);
     });

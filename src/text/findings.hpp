@@ -26,7 +26,7 @@ void addFinding(Findings* findings, long line, Severity severity, Bytes reason, 
 // Every finding in the order of the files and their lines, as compilers
 // print them ("book.src:12: ошибка: ..."), then the summary line
 // "book.src: ошибок 1, предупреждений 0".
-void writeFindings(Findings findings, std::string_view sourceName, std::string_view templateName, Bytes& out);
+void writeFindings(Findings findings, std::string_view sourceName, std::string_view templateName, Sink& out);
 
 // How many findings have this severity.
 long countFindings(const Findings& findings, Severity severity);

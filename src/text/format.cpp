@@ -6,31 +6,40 @@
 
 namespace {
 
-void pad(Bytes& out, std::string_view digits, std::size_t width, bool zeros) {
+template <class Out>
+void pad(Out& out, std::string_view digits, std::size_t width, bool zeros) {
     if (digits.size() < width) {
         std::size_t fill = width - digits.size();
         if (zeros && !digits.empty() && digits.front() == '-') {
             out += '-';
             digits.remove_prefix(1);
         }
-        out.append(fill, zeros ? '0' : ' ');
+        for (; fill > 0; --fill) out += zeros ? '0' : ' ';
     }
     out += digits;
 }
 
-}  // namespace
-
-void formatArgs(Bytes& out, std::string_view format, std::span<const FormatArg> args) {
+// Literal text goes out in runs between the conversions, and a number
+// without a width straight after its digits are made: most formats of a run
+// are of that kind, written millions of times.
+template <class Out>
+void formatInto(Out& out, std::string_view format, std::span<const FormatArg> args) {
     std::size_t next = 0;
-    for (std::size_t i = 0; i < format.size(); ++i) {
-        char c = format[i];
-        if (c != '%' || i + 1 >= format.size()) {
-            out += c;
-            continue;
+    std::size_t i = 0;
+    while (i < format.size()) {
+        std::size_t percent = format.find('%', i);
+        if (percent == std::string_view::npos) percent = format.size();
+        out += format.substr(i, percent - i);
+        i = percent;
+        if (i >= format.size()) break;
+        if (i + 1 >= format.size()) {  // a '%' that ends the format is text
+            out += '%';
+            break;
         }
         ++i;
         if (format[i] == '%') {
             out += '%';
+            ++i;
             continue;
         }
         bool zeros = false;
@@ -48,7 +57,9 @@ void formatArgs(Bytes& out, std::string_view format, std::span<const FormatArg> 
         switch (format[i]) {
             case 'd': {
                 auto end = std::to_chars(buffer, buffer + sizeof buffer, arg.number).ptr;
-                pad(out, std::string_view(buffer, end - buffer), width, zeros);
+                std::string_view digits(buffer, static_cast<std::size_t>(end - buffer));
+                if (width == 0) out += digits;
+                else pad(out, digits, width, zeros);
                 break;
             }
             case 'x':
@@ -57,7 +68,7 @@ void formatArgs(Bytes& out, std::string_view format, std::span<const FormatArg> 
                 if (arg.number < 0) value &= 0xFFFFFFFFu;  // as C prints an int with %x
                 char* end = std::to_chars(buffer, buffer + sizeof buffer, value, 16).ptr;
                 if (format[i] == 'X') std::transform(buffer, end, buffer, [](char digit) { return digit >= 'a' ? char(digit - 32) : digit; });
-                pad(out, std::string_view(buffer, end - buffer), width, zeros);
+                pad(out, std::string_view(buffer, static_cast<std::size_t>(end - buffer)), width, zeros);
                 break;
             }
             case 's': {
@@ -73,5 +84,16 @@ void formatArgs(Bytes& out, std::string_view format, std::span<const FormatArg> 
             default:
                 break;
         }
+        ++i;
     }
+}
+
+}  // namespace
+
+void formatArgs(Sink& out, std::string_view format, std::span<const FormatArg> args) {
+    formatInto(out, format, args);
+}
+
+void formatArgs(Bytes& out, std::string_view format, std::span<const FormatArg> args) {
+    formatInto(out, format, args);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Bytes sinks and printf-style formatting into them. The formats behave as the
-// C formats of the same name: %d, %ld, %x, %X, %s, %c, %%, with an optional
+// printf-style formatting into a sink or a text. The formats behave as the C
+// formats of the same name: %d, %ld, %x, %X, %s, %c, %%, with an optional
 // width ("%2d") and zero flag.
 
 #include <array>
@@ -10,8 +10,7 @@
 #include <string>
 #include <string_view>
 
-// Code page 1251 bytes on their way to a file or the console.
-using Bytes = std::string;
+#include "text/sink.hpp"
 
 struct FormatArg {
     std::int64_t number = 0;
@@ -25,10 +24,12 @@ struct FormatArg {
     FormatArg(const T& value) : text(std::string_view(value)), isText(true) {}
 };
 
+void formatArgs(Sink& out, std::string_view format, std::span<const FormatArg> args);
 void formatArgs(Bytes& out, std::string_view format, std::span<const FormatArg> args);
 
-template <class... Args>
-void format(Bytes& out, std::string_view fmt, const Args&... args) {
+template <class Out, class... Args>
+    requires(std::same_as<Out, Sink> || std::same_as<Out, Bytes>)
+void format(Out& out, std::string_view fmt, const Args&... args) {
     const std::array<FormatArg, sizeof...(Args)> list{FormatArg(args)...};
     formatArgs(out, fmt, list);
 }

@@ -1,21 +1,44 @@
 #include "text/utf8.hpp"
 
+#include <array>
+
 #include "text/cp1251.hpp"
 
 namespace {
 
-void appendUtf8(std::string& out, char32_t c) {
+// The UTF-8 form of a code point below U+10000.
+struct Utf8Char {
+    unsigned char length = 0;
+    char bytes[3] = {};
+};
+
+constexpr Utf8Char utf8Of(char32_t c) {
+    Utf8Char u;
     if (c < 0x80) {
-        out += static_cast<char>(c);
+        u.length = 1;
+        u.bytes[0] = static_cast<char>(c);
     } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
+        u.length = 2;
+        u.bytes[0] = static_cast<char>(0xC0 | (c >> 6));
+        u.bytes[1] = static_cast<char>(0x80 | (c & 0x3F));
     } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
+        u.length = 3;
+        u.bytes[0] = static_cast<char>(0xE0 | (c >> 12));
+        u.bytes[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        u.bytes[2] = static_cast<char>(0x80 | (c & 0x3F));
     }
+    return u;
 }
+
+// Every byte's UTF-8 form, worked out once: every output goes through it.
+constexpr std::array<Utf8Char, 256> kUtf8Table = [] {
+    std::array<Utf8Char, 256> table{};
+    for (int byte = 0; byte < 256; ++byte) {
+        std::int32_t c = cp1251table::toUnicode(static_cast<unsigned char>(byte));
+        table[static_cast<std::size_t>(byte)] = utf8Of(c < 0 ? U'\uFFFD' : static_cast<char32_t>(c));
+    }
+    return table;
+}();
 
 // The length of a well-formed UTF-8 character at the start of `text` and its
 // code point; 0 when the bytes there are not one.
@@ -63,13 +86,21 @@ std::string_view badSequence(std::string_view text) {
 
 }  // namespace
 
-std::string toUtf8(std::string_view cp1251Bytes) {
-    std::string out;
-    out.reserve(cp1251Bytes.size() * 2);
+char* toUtf8(std::string_view cp1251Bytes, char* out) {
     for (char byte : cp1251Bytes) {
-        std::int32_t c = cp1251table::toUnicode(static_cast<unsigned char>(byte));
-        appendUtf8(out, c < 0 ? U'\uFFFD' : static_cast<char32_t>(c));
+        const Utf8Char& u = kUtf8Table[static_cast<unsigned char>(byte)];
+        // Three bytes are copied whatever the length: `out` has room for them.
+        out[0] = u.bytes[0];
+        out[1] = u.bytes[1];
+        out[2] = u.bytes[2];
+        out += u.length;
     }
+    return out;
+}
+
+std::string toUtf8(std::string_view cp1251Bytes) {
+    std::string out(cp1251Bytes.size() * kUtf8Growth, '\0');
+    out.resize(static_cast<std::size_t>(toUtf8(cp1251Bytes, out.data()) - out.data()));
     return out;
 }
 

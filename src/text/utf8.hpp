@@ -2,6 +2,7 @@
 // UTF-8 at the edges of a run: what is read is turned into code page 1251,
 // what is written back into UTF-8; inside, the run sees code page 1251 only.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -9,6 +10,11 @@
 // Code page 1251 bytes as UTF-8. The one unassigned byte 0x98 becomes U+FFFD;
 // no text read through fromUtf8 can hold it.
 std::string toUtf8(std::string_view cp1251Bytes);
+
+// The same into `out`, which has room for kUtf8Growth bytes for each byte
+// given; returns the end of what was written.
+inline constexpr std::size_t kUtf8Growth = 3;
+char* toUtf8(std::string_view cp1251Bytes, char* out);
 
 // UTF-8 turned into code page 1251, up to the first fault if there is one.
 struct FromUtf8 {

@@ -9,7 +9,7 @@
 Tables tablesWith(std::initializer_list<std::string_view> problemLines) {
     Tables tables;
     tables.problems.records.resize(problemLines.size());
-    Bytes log;
+    Sink log;
     std::size_t i = 0;
     for (std::string_view line : problemLines) {
         int result = parseProblemLine(tables.problems[i], line, static_cast<std::int64_t>(i + 1), log);
@@ -42,9 +42,9 @@ IndexElement& addElement(Tables& tables, const NewElement& wanted) {
 }
 
 Bytes indexFile(Preamble variant, std::string_view entries) {
-    Bytes file;
+    Sink file;
     writePreamble(variant, file);
     file += entries;
     writeClosing(variant, file);
-    return file;
+    return file.text();
 }

@@ -1,0 +1,61 @@
+#pragma once
+// Where writers put their bytes. A sink gathers them in a buffer of fixed
+// size and hands the buffer to its drain whenever it fills, so that no output
+// is ever held whole however large the book; the driver connects the drain to
+// a file or the console. A sink without a drain keeps every byte it is given,
+// which is what a test compares.
+
+#include <cstddef>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+
+// Code page 1251 bytes: a text built before it goes out.
+using Bytes = std::string;
+
+struct Sink {
+    Sink() = default;
+    Sink(Sink&& other) noexcept { *this = std::move(other); }
+    Sink& operator=(Sink&& other) noexcept;
+
+    // Receives the gathered bytes in order; none: the sink keeps them.
+    std::function<void(std::string_view)> drain;
+
+    Sink& operator+=(std::string_view text) {
+        if (text.empty()) return *this;
+        if (text.size() <= static_cast<std::size_t>(end - next)) {
+            std::memcpy(next, text.data(), text.size());
+            next += text.size();
+        } else {
+            appendBeyondBuffer(text);
+        }
+        return *this;
+    }
+
+    Sink& operator+=(char c) {
+        if (next == end) pass();
+        if (next == end) makeBuffer();
+        *next++ = c;
+        return *this;
+    }
+
+    // Hands what is gathered to the drain (or keeps it) and empties the buffer.
+    void pass();
+
+    // Every byte a sink without a drain has been given.
+    const Bytes& text();
+
+    static constexpr std::size_t kBufferSize = std::size_t{1} << 16;
+
+private:
+    void makeBuffer();
+    void appendBeyondBuffer(std::string_view text);
+
+    std::unique_ptr<char[]> buffer;  // made at the first byte, so an unused sink costs nothing
+    char* next = nullptr;
+    char* end = nullptr;
+    Bytes kept;
+};
