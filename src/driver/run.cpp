@@ -65,6 +65,7 @@ struct Run {
     Tables tables;
     std::int32_t problemCount = 0;
     std::int32_t elementCount = 0;
+    std::int32_t idCounter = 1;  // the element ids are drawn from it
 
     Bytes& file(FileId id) { return files[id].bytes; }
 
@@ -268,7 +269,7 @@ Flow readProblems(Run& run) {
 
 Flow readElements(Run& run) {
     try {
-        run.tables.elements = makeElementTable(static_cast<std::size_t>(run.elementCount), run.tables.idCounter);
+        run.tables.elements = makeElementTable(static_cast<std::size_t>(run.elementCount), run.idCounter);
     } catch (const std::bad_alloc&) {
         run.console += messages::kOutOfMemory.view();
         return Flow::Stop;
@@ -342,13 +343,13 @@ Flow writeOutputs(Run& run) {
     writeLanguageList(t, run.file(kLanguageList), run.console);
     separate(run);
     run.flush();
-    t.maxBookNumber = computeMaxBookNumber(t, run.console);
-    printElementsByBookNumber(t, t.maxBookNumber, run.console);
+    const std::int32_t maxBookNumber = computeMaxBookNumber(t, run.console);
+    printElementsByBookNumber(t, maxBookNumber, run.console);
     separate(run);
-    writeRubricator(t, t.maxBookNumber, run.file(kRubricator), run.console);
-    writeTableByNumbers(t, t.maxBookNumber, run.file(kTableByNumbers), run.console);
+    writeRubricator(t, maxBookNumber, run.file(kRubricator), run.console);
+    writeTableByNumbers(t, maxBookNumber, run.file(kTableByNumbers), run.console);
     separate(run);
-    writeTableByOlympiads(t, t.maxBookNumber, run.file(kTableByOlympiads));
+    writeTableByOlympiads(t, maxBookNumber, run.file(kTableByOlympiads));
     separate(run);
     for (const SourceEntry& entry : t.sources) printSource(entry, run.console);
     return Flow::Go;

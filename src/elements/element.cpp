@@ -7,6 +7,7 @@
 #include "text/cp1251.hpp"
 #include "text/line_input.hpp"
 #include "text/numbers.hpp"
+#include "text/first_free.hpp"
 #include "text/messages.hpp"
 
 ElementTable makeElementTable(std::size_t count, std::int32_t& idCounter) {
@@ -223,10 +224,8 @@ int parseElementLine(IndexElement& element, std::string line, std::int32_t sourc
 
 void storeElementLine(ElementTable& table, std::size_t& firstFree, std::string_view line, std::int32_t source,
                       long lineNumber, ElementParse context) {
-    auto free = std::find_if(table.begin() + static_cast<std::ptrdiff_t>(firstFree), table.end(),
-                             [](const IndexElement& e) { return e.actual == 0; });
-    firstFree = static_cast<std::size_t>(free - table.begin());
-    if (free == table.end()) {
+    IndexElement* free = firstFreeRecord(table, firstFree, [](const IndexElement& e) { return e.actual == 0; });
+    if (free == nullptr) {
         context.console += messages::kNoFreeRecord.view();
         return;
     }
