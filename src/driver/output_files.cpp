@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "driver/paths.hpp"
 #include "text/utf8.hpp"
 
 bool openOutput(OutputFile& file, const std::filesystem::path& dir, std::string name) {
@@ -9,7 +10,7 @@ bool openOutput(OutputFile& file, const std::filesystem::path& dir, std::string 
     file.bytes.clear();
     file.failed = false;
     // Binary mode: line ends are "\n" on every platform.
-    file.handle = std::fopen((dir / file.name).string().c_str(), "wb");
+    file.handle = openForWriting(dir / argumentPath(file.name));
     return file.handle != nullptr;
 }
 

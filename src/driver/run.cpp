@@ -9,6 +9,7 @@
 
 #include "driver/options.hpp"
 #include "driver/output_files.hpp"
+#include "driver/paths.hpp"
 #include "driver/source_reader.hpp"
 #include "elements/ordering.hpp"
 #include "elements/tables.hpp"
@@ -79,13 +80,8 @@ struct Run {
         spillOutput(languageIndex, encoding);
     }
 
-    // A name from the command line as the messages show it: in UTF-8 the
-    // console is converted, so the name is taken into code page 1251 first.
-    std::string shown(const std::string& name) const {
-        if (encoding != Encoding::Utf8) return name;
-        FromUtf8 converted = fromUtf8(name);
-        return converted.ok() ? converted.text : name;
-    }
+    // A name from the command line as the messages show it.
+    std::string shown(const std::string& name) const { return shownName(name, encoding); }
 };
 
 Flow openFiles(Run& run) {
@@ -103,25 +99,20 @@ bool isDirectory(const std::filesystem::path& path) {
     return std::filesystem::is_directory(path, error);
 }
 
-bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
-    std::error_code error;
-    return std::filesystem::equivalent(a, b, error);
-}
-
 Flow openSourceAndCopy(Run& run, std::span<const std::string> args) {
     if (args.size() != 2) {
         format(run.console, cp1251("\nОШИБКА: нужно 2 аргумента (откуда, куда), а указано %d\n"), args.size());
         return Flow::Stop;
     }
-    std::filesystem::path sourcePath = run.dir / args[0];
-    std::filesystem::path copyPath = run.dir / args[1];
+    std::filesystem::path sourcePath = run.dir / argumentPath(args[0]);
+    std::filesystem::path copyPath = run.dir / argumentPath(args[1]);
     if (!isDirectory(sourcePath)) run.source.open(sourcePath, std::ios::binary);
     if (!run.source.is_open()) {
         format(run.console, cp1251("\nОШИБКА: файл %s [1] недоступен\n"), run.shown(args[0]));
         return Flow::Stop;
     }
     // Opening the copy for writing would destroy the source.
-    if (sameFile(sourcePath, copyPath)) {
+    if (samePath(sourcePath, copyPath)) {
         run.source.close();
         format(run.console, cp1251("\nОШИБКА: файл %s [2] совпадает с исходным файлом\n"), run.shown(args[1]));
         return Flow::Stop;
