@@ -3,7 +3,7 @@
 #include <new>
 #include <utility>
 
-#include "driver/file_system.hpp"
+#include "driver/paths.hpp"
 #include "text/utf8.hpp"
 
 bool openOutput(OutputFile& file, const std::filesystem::path& dir, std::string name) {
@@ -11,7 +11,7 @@ bool openOutput(OutputFile& file, const std::filesystem::path& dir, std::string 
     file.bytes.clear();
     file.failed = false;
     // Binary mode: line ends are "\n" on every platform.
-    file.handle = openFile(dir / file.name, "wb");
+    file.handle = openFile(dir / argumentPath(file.name), "wb");
     return file.handle != nullptr;
 }
 

@@ -10,6 +10,7 @@
 #include "driver/file_system.hpp"
 #include "driver/options.hpp"
 #include "driver/output_files.hpp"
+#include "driver/paths.hpp"
 #include "driver/source_reader.hpp"
 #include "elements/ordering.hpp"
 #include "elements/tables.hpp"
@@ -88,11 +89,7 @@ struct Run {
 
     // A name from the command line as the messages show it: a UTF-8 console
     // is converted, so the name is taken into code page 1251 first.
-    std::string shown(const std::string& name) const {
-        if (consoleEncoding != Encoding::Utf8) return name;
-        FromUtf8 converted = fromUtf8(name);
-        return converted.ok() ? converted.text : name;
-    }
+    std::string shown(const std::string& name) const { return shownName(name, consoleEncoding); }
 };
 
 void writeOutOfMemory(std::ostream& terminal, Encoding encoding) {
@@ -117,7 +114,7 @@ Flow checkOutputsCreatable(Run& run) {
 
 // The source is read once; the three passes walk its text.
 Flow readSourceFile(Run& run, const std::string& name) {
-    switch (readWholeFile(run.dir / name, run.sourceText)) {
+    switch (readWholeFile(run.dir / argumentPath(name), run.sourceText)) {
         case WholeRead::Ok: return Flow::Go;
         case WholeRead::CannotOpen: format(run.console, messages::kSourceUnavailable, run.shown(name)); break;
         case WholeRead::ReadError: format(run.console, messages::kReadError, run.shown(name)); break;
@@ -128,22 +125,22 @@ Flow readSourceFile(Run& run, const std::string& name) {
 // Writing the copy (or the outputs) over the source, the template or one of
 // the outputs would destroy what the run reads or writes.
 Flow checkClashes(Run& run, const std::string& sourceName, const std::string& copyName) {
-    const std::filesystem::path source = run.dir / sourceName;
-    const std::filesystem::path copy = run.dir / copyName;
+    const std::filesystem::path source = run.dir / argumentPath(sourceName);
+    const std::filesystem::path copy = run.dir / argumentPath(copyName);
     std::vector<std::string_view> written(kFileNames.begin(), kFileNames.end());
     written.push_back(kLanguageIndexName);
     for (std::string_view name : written) {
-        if (!sameFile(source, run.dir / name)) continue;
+        if (!samePath(source, run.dir / name)) continue;
         format(run.console, messages::kSourceClash, run.shown(sourceName), name);
         return Flow::Stop;
     }
-    if (sameFile(source, copy)) {
+    if (samePath(source, copy)) {
         format(run.console, messages::kCopyIsSource, run.shown(copyName));
         return Flow::Stop;
     }
     written.push_back(kTemplateName);
     for (std::string_view name : written) {
-        if (!sameFile(copy, run.dir / name)) continue;
+        if (!samePath(copy, run.dir / name)) continue;
         format(run.console, messages::kCopyClash, run.shown(copyName), name);
         return Flow::Stop;
     }
@@ -191,7 +188,7 @@ Flow checkArguments(Run& run, std::span<const std::string> args) {
     if (checkClashes(run, args[0], args[1]) == Flow::Stop) return Flow::Stop;
     if (decodeInput(run, run.shown(args[0]), run.sourceText) == Flow::Stop) return Flow::Stop;
     if (readTemplate(run) == Flow::Stop) return Flow::Stop;
-    if (!canCreate(run.dir / args[1])) {
+    if (!canCreate(run.dir / argumentPath(args[1]))) {
         format(run.console, messages::kCopyUnavailable, run.shown(args[1]));
         return Flow::Stop;
     }
