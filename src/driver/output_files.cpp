@@ -16,6 +16,7 @@ bool openOutput(OutputFile& file, const std::filesystem::path& dir, std::string 
 }
 
 void spillOutput(OutputFile& file, Encoding encoding) {
+    if (file.handle == nullptr) file.bytes.clear();  // a check writes no file
     if (file.handle == nullptr || file.bytes.empty()) return;
     try {
         const Bytes bytes = encoding == Encoding::Utf8 ? toUtf8(file.bytes) : std::move(file.bytes);

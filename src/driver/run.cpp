@@ -12,7 +12,9 @@
 #include "driver/output_files.hpp"
 #include "driver/paths.hpp"
 #include "driver/source_reader.hpp"
+#include "elements/element_checks.hpp"
 #include "elements/ordering.hpp"
+#include "elements/table_checks.hpp"
 #include "elements/tables.hpp"
 #include "index/author_index.hpp"
 #include "index/dumps.hpp"
@@ -67,10 +69,18 @@ struct Run {
     std::int32_t problemCount = 0;
     std::int32_t elementCount = 0;
     std::int32_t idCounter = 1;  // the element ids are drawn from it
+    bool checking = false;     // --check: read and report, write no file
+    bool quiet = false;        // -q: the console shows the findings only
+    bool muted = false;        // what the stages print goes nowhere
+    bool readingBegan = false;
+    Findings findings;
+    SourceLines problemLines;  // of each problem record
+    SourceLines elementLines;  // of each element, in file order
 
     Bytes& file(FileId id) { return files[id].bytes; }
 
     void flushConsole() {
+        if (muted) console.clear();
         std::string converted;
         std::string_view bytes = console;
         if (consoleEncoding == Encoding::Utf8) bytes = converted = toUtf8(console);
@@ -91,6 +101,21 @@ struct Run {
     // is converted, so the name is taken into code page 1251 first.
     std::string shown(const std::string& name) const { return shownName(name, consoleEncoding); }
 };
+
+// A message that must reach the terminal even when the stages' output does not.
+void tell(Run& run, std::string_view message) {
+    if (!run.muted) {
+        run.console += message;
+        return;
+    }
+    run.muted = false;
+    Bytes pending;
+    pending.swap(run.console);
+    run.console = message;
+    run.flushConsole();
+    run.console.swap(pending);
+    run.muted = true;
+}
 
 void writeOutOfMemory(std::ostream& terminal, Encoding encoding) {
     // The literal in the source is UTF-8 already.
@@ -171,7 +196,7 @@ Flow readTemplate(Run& run) {
         case WholeRead::Ok: break;
     }
     if (decodeInput(run, kTemplateName, bytes) == Flow::Stop) return Flow::Stop;
-    if (!canCreate(run.dir / kLanguageIndexName)) {
+    if (!run.checking && !canCreate(run.dir / kLanguageIndexName)) {
         format(run.console, messages::kFileUnavailable, kLanguageIndexName);
         return Flow::Stop;
     }
@@ -213,12 +238,25 @@ Flow createFiles(Run& run, const std::string& copyName) {
 
 Flow startUp(Run& run, std::span<const std::string> args) {
     if (checkOutputsCreatable(run) == Flow::Stop) return Flow::Stop;
-    run.console += cp1251("\nПрограмма для построения индекса к книжке \"Квиртала\"\n").view();
+    if (!run.quiet) run.console += cp1251("\nПрограмма для построения индекса к книжке \"Квиртала\"\n").view();
     if (checkArguments(run, args) == Flow::Stop) return Flow::Stop;
     return createFiles(run, args[1]);
 }
 
-Flow readPass(Run& run, const std::function<void(const ContentLine&)>& handle, long& lineCount) {
+// A check reads the source and the template as a run does, and touches no file.
+Flow startCheck(Run& run, std::span<const std::string> args) {
+    if (args.size() != 1) {
+        format(run.console, messages::kCheckArgumentCount, args.size());
+        return Flow::Stop;
+    }
+    if (readSourceFile(run, args[0]) == Flow::Stop) return Flow::Stop;
+    if (decodeInput(run, run.shown(args[0]), run.sourceText) == Flow::Stop) return Flow::Stop;
+    return readTemplate(run);
+}
+
+// `readerFindings`: where the reader's own findings go; one pass gives them.
+Flow readPass(Run& run, const std::function<void(const ContentLine&)>& handle, long& lineCount,
+              Findings* readerFindings = nullptr) {
     // A large source hands its lines on in portions, so memory stays bounded.
     constexpr long kLinesPerPortion = 4096;
     long handled = 0;
@@ -226,11 +264,12 @@ Flow readPass(Run& run, const std::function<void(const ContentLine&)>& handle, l
         handle(line);
         if (++handled % kLinesPerPortion == 0) run.flush();
     };
-    return readSource(run.sourceText, PassSinks{run.copy.bytes, run.console}, handleAndSpill, lineCount);
+    PassSinks sinks{run.copy.bytes, run.console, readerFindings, run.checking ? Faults::PassOver : Faults::Stop};
+    return readSource(run.sourceText, sinks, handleAndSpill, lineCount);
 }
 
 ElementParse elementParse(Run& run) {
-    return ElementParse{run.tables.problems, run.tables.positionsRead, run.file(kLog2), run.console};
+    return ElementParse{run.tables.problems, run.tables.positionsRead, run.file(kLog2), run.console, &run.findings};
 }
 
 Flow countLines(Run& run) {
@@ -238,7 +277,7 @@ Flow countLines(Run& run) {
     Flow flow = readPass(run, [&](const ContentLine& line) {
         if (line.mode == SectionMode::Problems) ++run.problemCount;
         else if (!isSourceLine(line.text)) ++run.elementCount;
-    }, lineCount);
+    }, lineCount, &run.findings);
     if (flow == Flow::Stop) return flow;
     format(run.console, cp1251("\nПрочитано %ld строк."), lineCount);
     format(run.console, cp1251("\nЗаписей о задачах               %d."), run.problemCount);
@@ -254,11 +293,15 @@ Flow readProblems(Run& run) {
         run.console += messages::kOutOfMemory.view();
         return Flow::Stop;
     }
+    run.problemLines.assign(run.tables.problems.size(), 0);
     long lineCount = 0;
     std::size_t firstFree = 0;
     Flow flow = readPass(run, [&](const ContentLine& line) {
-        if (line.mode == SectionMode::Problems)
-            storeProblemLine(run.tables.problems, firstFree, line.text, line.lineNumber, run.file(kLog1), run.console);
+        if (line.mode != SectionMode::Problems) return;
+        ProblemTable& problems = run.tables.problems;
+        const ProblemRecord* taken = storeProblemLine(problems, firstFree, line.text, line.lineNumber,
+                                                      run.file(kLog1), run.console, &run.findings);
+        if (taken != nullptr) run.problemLines[static_cast<std::size_t>(taken - problems.records.data())] = line.lineNumber;
     }, lineCount);
     indexPlacements(run.tables.problems);
     return flow;
@@ -272,14 +315,21 @@ Flow readElements(Run& run) {
         return Flow::Stop;
     }
     run.tables.positionsRead = 0;
+    run.elementLines.assign(run.tables.elements.size(), 0);
     long lineCount = 0;
     std::size_t firstFree = 0;
     Flow flow = readPass(run, [&](const ContentLine& line) {
         if (line.mode != SectionMode::Elements) return;
-        if (isSourceLine(line.text))
-            storeSourceLine(run.tables.sources, line.text, line.source, line.lineNumber, run.console);
-        else
-            storeElementLine(run.tables.elements, firstFree, line.text, line.source, line.lineNumber, elementParse(run));
+        if (isSourceLine(line.text)) {
+            storeSourceLine(run.tables.sources, line.text, line.source, line.lineNumber, run.console, &run.findings);
+            return;
+        }
+        ElementTable& elements = run.tables.elements;
+        const IndexElement* taken =
+            storeElementLine(elements, firstFree, line.text, line.source, line.lineNumber, elementParse(run));
+        if (taken == nullptr) return;
+        run.elementLines[static_cast<std::size_t>(taken - elements.data())] = line.lineNumber;
+        checkElementLine(*taken, line.text, line.lineNumber, &run.findings);
     }, lineCount);
     if (flow == Flow::Stop) return flow;
     format(run.console, cp1251("\nПрочитано %ld позиций\n"), run.tables.positionsRead);
@@ -294,7 +344,9 @@ Flow writeLanguageIndexStage(Run& run) {
     if (run.templateText && openOutput(run.languageIndex, run.dir, std::string(kLanguageIndexName))) {
         templ = *run.templateText;
     } else if (run.templateText) {
-        format(run.console, messages::kFileUnavailable, kLanguageIndexName);
+        Bytes message;
+        format(message, messages::kFileUnavailable, kLanguageIndexName);
+        tell(run, message);
         run.languageIndexFailed = true;
     }
     return writeLanguageIndex(run.tables, templ, run.languageIndex.bytes, run.console);
@@ -352,14 +404,26 @@ Flow writeOutputs(Run& run) {
     return Flow::Go;
 }
 
+// What the tables as a whole show once the source is read, and the template.
+void checkTables(Run& run) {
+    checkProblems(run.tables.problems, run.problemLines, run.tables.sources, &run.findings);
+    if (!run.templateText) return;
+    std::vector<std::string> languages = checkTemplate(*run.templateText, &run.findings);
+    checkLanguagesNamed(run.tables.elements, run.elementLines, languages, &run.findings);
+}
+
 Flow runStages(Run& run, std::span<const std::string> args) {
-    if (startUp(run, args) == Flow::Stop) return Flow::Stop;
+    if ((run.checking ? startCheck(run, args) : startUp(run, args)) == Flow::Stop) return Flow::Stop;
     run.flush();
+    run.muted = run.checking || run.quiet;
+    run.readingBegan = true;
     for (auto stage : {countLines, readProblems, readElements}) {
         Flow flow = stage(run);
         run.flush();
         if (flow == Flow::Stop) return Flow::Stop;
     }
+    checkTables(run);
+    if (run.checking) return Flow::Go;
     orderElements(run);
     run.flush();
     return writeOutputs(run);
@@ -417,14 +481,21 @@ int runCommandLine(std::span<const std::string> commandLine, const std::filesyst
         case Mode::Check:
         case Mode::Run: break;
     }
+    state.checking = options.mode == Mode::Check;
+    state.quiet = options.quiet;
     Flow flow = Flow::Stop;
     try {
         flow = runStages(state, options.args);
     } catch (const std::bad_alloc&) {
         reportOutOfMemory(state);
     }
+    state.flush();
+    state.muted = false;
     bool written = closeFiles(state);
+    if ((state.checking || state.quiet) && state.readingBegan)
+        writeFindings(state.findings, state.shown(options.args.at(0)), kTemplateName, state.console);
     state.flushConsole();
+    if (state.checking) return countFindings(state.findings, Severity::Error) > 0 || state.consoleFailed ? 1 : 0;
     bool complete = flow == Flow::Go && written && !state.languageIndexFailed;
     return complete && !state.consoleFailed ? 0 : 1;
 }

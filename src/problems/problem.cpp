@@ -146,16 +146,17 @@ void writeProblem(const ProblemRecord& record, Bytes& file) {
     writeProblemIn(kFileForm, record, file);
 }
 
-void storeProblemLine(ProblemTable& table, std::size_t& firstFree, std::string_view line, long lineNumber,
-                      Bytes& log1, Bytes& console, Findings* findings) {
+ProblemRecord* storeProblemLine(ProblemTable& table, std::size_t& firstFree, std::string_view line, long lineNumber,
+                                Bytes& log1, Bytes& console, Findings* findings) {
     ProblemRecord* free = firstFreeRecord(table.records, firstFree, [](const ProblemRecord& r) { return r.defined == 0; });
     if (free == nullptr) {
         console += messages::kNoFreeRecord.view();
         addFinding(findings, lineNumber, Severity::Error, Bytes(cp1251("нет свободной записи для строки задачи")));
-        return;
+        return nullptr;
     }
     Bytes why;
-    if (parseProblemLine(*free, line, handleOf(table, free), log1, &why) == 0) return;
+    if (parseProblemLine(*free, line, handleOf(table, free), log1, &why) == 0) return free;
     format(console, messages::kBadFormat, lineNumber);
     addFinding(findings, lineNumber, Severity::Error, std::move(why));
+    return nullptr;
 }

@@ -77,6 +77,6 @@ void writeProblem(const ProblemRecord& record, Bytes& file);
 
 // Pass 2: the first empty record takes the line; failures are reported on the
 // console and among the findings. `firstFree` is where that search starts: no
-// record before it is empty.
-void storeProblemLine(ProblemTable& table, std::size_t& firstFree, std::string_view line, long lineNumber,
-                      Bytes& log1, Bytes& console, Findings* findings = nullptr);
+// record before it is empty. The record that took the line, or null.
+ProblemRecord* storeProblemLine(ProblemTable& table, std::size_t& firstFree, std::string_view line, long lineNumber,
+                                Bytes& log1, Bytes& console, Findings* findings = nullptr);

@@ -3,7 +3,7 @@
 # runs the Linux build: the case's input files copied into a fresh directory,
 # the arguments from its `args` file ("source.src" and "copy.txt" by default),
 # then the status, every expected file byte for byte, the `empty` and `absent`
-# lists, and the console, whose every line must end in CR LF and read as
+# lists, an `unchanged` directory where the case demands it, and the console, whose every line must end in CR LF and read as
 # expected once the CR before each LF is removed.
 #
 #   tests/wine/run_cases.sh BUILD
@@ -63,19 +63,23 @@ run_case() {
         mapfile -t args < <(grep -v '^$' "$case/args")
     fi
 
-    (cd "$work" && "$wine" "$exe" "${args[@]}" > console.out 2> wine.err)
+    # The console goes beside the run's directory, which a case may demand unchanged.
+    local console=$work.console
+    (cd "$work" && "$wine" "$exe" "${args[@]}" > "$console" 2> "$work.err")
     local status=$?
     [ "$status" = "$(head -n 1 "$expected/status")" ] || fail "status $status"
 
-    local console=$work/console.out
-    LC_ALL=C sed 's/\r$//' "$console" > "$work/console.lf"
-    cmp -s "$work/console.lf" "$expected/console" || fail "console differs"
+    LC_ALL=C sed 's/\r$//' "$console" > "$work.console-lf"
+    cmp -s "$work.console-lf" "$expected/console" || fail "console differs"
     local size lf stripped
     size=$(wc -c < "$console")
     lf=$(wc -l < "$console")
-    stripped=$(wc -c < "$work/console.lf")
+    stripped=$(wc -c < "$work.console-lf")
     [ "$stripped" -eq $((size - lf)) ] || fail "console has a line end without CR"
 
+    if [ -f "$expected/unchanged" ]; then
+        diff -r --exclude=expected --exclude=args "$case" "$work" > /dev/null || fail "the directory changed"
+    fi
     if [ -d "$expected/files" ]; then
         for want in "$expected/files"/*; do
             local name got
@@ -100,7 +104,7 @@ run_case() {
 
     if [ "$ok" = 1 ]; then
         passed=$((passed + 1))
-        rm -rf "$work"
+        rm -rf "$work" "$work".*
     else
         failed=$((failed + 1))
     fi

@@ -34,7 +34,7 @@ int main() {
 
     // A name outside code page 1251 and the ANSI code page reaches the file system whole.
     const std::string name = "Ёлка 日本.txt";
-    std::FILE* file = openForWriting(dir / argumentPath(name));
+    std::FILE* file = openFile(dir / argumentPath(name), "wb");
     check(file != nullptr, "creating a file with a Cyrillic and Chinese name");
     if (file != nullptr) std::fclose(file);
     check(fs::is_regular_file(dir / L"Ёлка 日本.txt"), "the file under its UTF-16 name");
