@@ -5,6 +5,7 @@
 #include <iterator>
 #include <new>
 
+#include "problems/lookups.hpp"
 #include "text/cp1251.hpp"
 #include "text/line_input.hpp"
 #include "text/numbers.hpp"

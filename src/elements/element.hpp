@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "problems/lookups.hpp"
+#include "problems/problem.hpp"
 #include "text/findings.hpp"
 #include "text/format.hpp"
 

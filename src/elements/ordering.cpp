@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "problems/lookups.hpp"
 #include "text/cp1251.hpp"
 
 namespace {

@@ -7,6 +7,7 @@
 #include "elements/categories.hpp"
 #include "outputs/book_references.hpp"
 #include "elements/place_designation.hpp"
+#include "problems/lookups.hpp"
 #include "text/cp1251.hpp"
 
 namespace {

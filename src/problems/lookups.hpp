@@ -1,5 +1,6 @@
 #pragma once
-// Turning problem numbers into records and back; plain scans, nothing cached.
+// Turning problem numbers into records and back: a problem's number in a
+// source, and the lookups by placement, through the table's placement index.
 
 #include <cstdint>
 #include <span>
@@ -7,8 +8,6 @@
 #include <vector>
 
 #include "problems/problem.hpp"
-
-using ProblemRef = const ProblemRecord*;
 
 // The problem's number in the source: -1 for an empty record, 0 when it has no
 // placement there or several that disagree.

@@ -25,6 +25,9 @@ struct ProblemRecord {
     std::array<Placement, kPlacementSlots> placements{};
 };
 
+// A problem reference: a record of the table, which never moves.
+using ProblemRef = const ProblemRecord*;
+
 // A present placement with its record, as the table's index holds it.
 struct IndexedPlacement {
     std::int32_t source = 0;
