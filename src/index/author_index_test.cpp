@@ -132,6 +132,24 @@ TEST(CombinedAuthorIndex, SolutionOnlyAuthorsTakeTheirPlaceInNameOrder) {
     EXPECT_NE(vasilyev.find(kSolutionLinks), std::string_view::npos);
 }
 
+TEST(CombinedAuthorIndex, InTheRussianOrderSolutionAuthorsTakeTheirPlaceInIt) {
+    Tables tables = tablesWith({"0/1"});
+    // The table as --order=ru leaves it; in bytes Ё comes before А.
+    addElement(tables, {cp1251("=автор решения Алексеев"), {1}});
+    addElement(tables, {cp1251("=автор решения Борисов"), {1}});
+    addElement(tables, {cp1251("=автор решения Ершов"), {1}});
+    addElement(tables, {cp1251("=автор решения Жуков"), {1}});
+    addElement(tables, {cp1251("=автор условия <<Борисов>>"), {1}});
+    addElement(tables, {cp1251("=автор условия Ёлкин"), {1}});
+    addElement(tables, {cp1251("=автор условия Жуков"), {1}});
+    Bytes out;
+    writeCombinedAuthorIndex(tables, NameOrder::Russian, out);
+    // "<<Борисов>>" and "Борисов" are two names, and neither is lost; Жуков is written once.
+    EXPECT_EQ(peopleIn(out), (std::vector<std::string>{
+                                 bytes(cp1251("Алексеев")), bytes(cp1251("<<Борисов>>")), bytes(cp1251("Борисов")),
+                                 bytes(cp1251("Ёлкин")), bytes(cp1251("Ершов")), bytes(cp1251("Жуков"))}));
+}
+
 TEST(CombinedAuthorIndex, WithoutConditionAuthorsEverySolutionAuthorIsWritten) {
     Tables tables = tablesWith({"0/1", "0/2"});
     addElement(tables, {cp1251("=автор решения Абрамов"), {1}});
