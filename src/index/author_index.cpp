@@ -58,8 +58,9 @@ struct AuthorKey {
     std::string russian;  // empty in byte order
 };
 
-// Byte order compares the names as they stand; the Russian order is the
-// element table's, so that the condition authors come in it.
+// Byte order compares the names as they stand, as this index always has; the
+// Russian order is the one the table is in, so that the condition authors,
+// walked in table order, come in the order their bounds are searched by.
 struct AuthorOrder {
     NameOrder order;
 
