@@ -50,13 +50,16 @@ constexpr std::array<std::string_view, kFileCount> kFileNames = {
 };
 
 struct Run {
-    Run(std::filesystem::path directory, std::ostream& out, Encoding inFiles, Encoding shown)
-        : dir(std::move(directory)), terminal(out), encoding(inFiles), consoleEncoding(shown) {}
+    Run(std::filesystem::path directory, std::ostream& terminalStream, Encoding fileEncoding, Encoding terminalEncoding,
+        NameOrder nameOrder)
+        : dir(std::move(directory)), terminal(terminalStream), encoding(fileEncoding), consoleEncoding(terminalEncoding),
+          order(nameOrder) {}
 
     std::filesystem::path dir;
     std::ostream& terminal;
     Encoding encoding;         // of the files read and written
     Encoding consoleEncoding;  // of the terminal
+    NameOrder order;           // of the element table once merged
     Bytes console;  // what the current stage has printed, on its way to the terminal
     bool consoleFailed = false;
     std::array<OutputFile, kFileCount> files;
@@ -356,7 +359,11 @@ void separate(Run& run) {
     run.console += kSeparator;
 }
 
-// Ordering step by step, the table dumped between the steps.
+// Ordering step by step, the table dumped between the steps. Merging finds
+// equal names as neighbours in byte order, so the table is sorted by bytes
+// first, and log4, the dump after the sort and log5's positions show that
+// order; the run's own order comes after the merging, and the dumps from
+// then on show it.
 void orderElements(Run& run) {
     ElementTable& elements = run.tables.elements;
     separate(run);
@@ -369,6 +376,7 @@ void orderElements(Run& run) {
     logNames(elements, run.file(kLog4));
     printElements(elements, run.console);
     mergeEqualNames(elements, run.file(kLog5));
+    sortInNameOrder(elements, run.order);
     sortReferences(elements);
     separate(run);
     printElements(elements, run.console);
@@ -386,7 +394,7 @@ Flow writeOutputs(Run& run) {
     writeOlympiadIndex(t, run.file(kOlympiadIndex));
     writeConditionAuthorIndex(t, run.file(kConditionAuthors));
     writeSolutionAuthorIndex(t, run.file(kSolutionAuthors));
-    writeCombinedAuthorIndex(t, run.file(kAllAuthors));
+    writeCombinedAuthorIndex(t, run.order, run.file(kAllAuthors));
     writeRussianIndex(t, run.file(kRussianIndex));
     separate(run);
     writeLanguageList(t, run.file(kLanguageList), run.console);
@@ -473,7 +481,7 @@ int runCommandLine(std::span<const std::string> commandLine, const std::filesyst
                    Encoding consoleEncoding) {
     Options options = parseOptions(commandLine);
     if (options.encoding == Encoding::Utf8) consoleEncoding = Encoding::Utf8;
-    Run state(dir, console, options.encoding, consoleEncoding);
+    Run state(dir, console, options.encoding, consoleEncoding, options.order);
     switch (options.mode) {
         case Mode::Help: return answer(state, usage());
         case Mode::Version: return answer(state, Bytes("olyindex " OLYINDEX_VERSION "\n"));
