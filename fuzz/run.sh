@@ -22,6 +22,7 @@ for source in "$root"/tests/cases/*/source.src "$root"/examples/book/book.src; d
   cp "$source" "$seeds/sources/$i"
   cp "$source" "$seeds/runs/$i"
   { printf '==UTF8==\n'; iconv -f cp1251 -t utf-8 "$source" || true; } > "$seeds/runs/$i-utf8"
+  { printf '==RU==\n'; cat "$source"; } > "$seeds/runs/$i-ru"
   template=$(dirname "$source")/indeksal_yazykov.tex.template
   if [ -f "$template" ]; then
     cp "$template" "$seeds/templates/$i"

@@ -23,7 +23,7 @@ Tables smallBook() {
     static constexpr auto kNoLanguage = cp1251("{}язык жестов");
     for (std::string_view name : {kLanguage.view(), kDialects.view(), kNoLanguage.view()}) {
         IndexElement e;
-        e.id = ++tables.idCounter;
+        e.id = static_cast<std::int32_t>(tables.elements.size()) + 2;  // as a run numbers them
         e.actual = 1;
         e.name = std::string(name);
         for (const ProblemRecord& r : tables.problems) e.zz.push_back(&r);

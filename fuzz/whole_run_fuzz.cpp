@@ -1,6 +1,6 @@
 // Any bytes as a whole run: a source and, after a line "==TEMPLATE==", the
 // language template, in a directory of their own; a first line "==UTF8==" asks
-// for a run in UTF-8.
+// for a run in UTF-8, and a line "==RU==" next (or first) for the Russian order.
 #include <unistd.h>
 
 #include <cstddef>
@@ -42,6 +42,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (input.starts_with(kUtf8Mark)) {
         input.remove_prefix(kUtf8Mark.size());
         args.push_back("--utf8");
+    }
+    constexpr std::string_view kRussianMark = "==RU==\n";
+    if (input.starts_with(kRussianMark)) {
+        input.remove_prefix(kRussianMark.size());
+        args.push_back("--order=ru");
     }
     constexpr std::string_view kTemplateMark = "\n==TEMPLATE==\n";
     std::size_t mark = input.find(kTemplateMark);

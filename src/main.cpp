@@ -7,19 +7,38 @@
 #include "driver/standard_streams.hpp"
 
 #ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
-#endif
 
+#include "driver/options.hpp"
+#include "driver/paths.hpp"
+
+// Linked with -municode: the arguments arrive in UTF-16, so a name in any
+// script reaches the run whole, whatever the ANSI code page.
+int wmain(int argc, wchar_t** argv) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) {
+        std::wstring_view arg(argv[i]);
+        args.push_back(utf8FromUtf16(std::u16string(arg.begin(), arg.end())));
+    }
+    // The console shows the run's code page and gets its own back at the end.
+    // Standard output stays in text mode, so every "\n" reaches it as CR LF;
+    // the files are written in binary mode and keep "\n".
+    const UINT consoleCodePage = GetConsoleOutputCP();
+    SetConsoleOutputCP(parseOptions(args).encoding == Encoding::Utf8 ? CP_UTF8 : 1251);
+    _setmode(_fileno(stdout), _O_TEXT);
+    int status = run(args, ".", std::cout);
+    std::cout.flush();
+    if (consoleCodePage != 0) SetConsoleOutputCP(consoleCodePage);
+    return status;
+}
+#else
 int main(int argc, char** argv) {
     // A closed standard output is a console that cannot be written.
     if (!reserveStandardStreams()) std::cout.setstate(std::ios::badbit);
-#ifdef _WIN32
-    SetConsoleOutputCP(1251);
-#endif
     std::vector<std::string> args(argv + 1, argv + argc);
-#ifdef _WIN32
-    return run(args, ".", std::cout);
-#else
     return run(args, ".", std::cout, consoleEncodingFromLocale());
-#endif
 }
+#endif

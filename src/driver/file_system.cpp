@@ -6,6 +6,8 @@
 #include <unistd.h>
 #endif
 
+#include "driver/paths.hpp"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -19,19 +21,6 @@ bool isDirectory(const fs::path& path) {
     return fs::is_directory(path, error);
 }
 
-// The path with symbolic links and "." or ".." resolved as far as the file
-// system has them; a link whose target does not exist yet leads to that target.
-fs::path resolvedPath(fs::path path) {
-    std::error_code error;
-    for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(path, error)); ++hops) {
-        fs::path target = fs::read_symlink(path, error);
-        if (error) break;
-        path = target.is_absolute() ? target : path.parent_path() / target;
-    }
-    fs::path resolved = fs::weakly_canonical(path, error);
-    return error ? fs::absolute(path, error).lexically_normal() : resolved;
-}
-
 bool writableDirectory(const fs::path& dir) {
 #ifdef _WIN32
     return isDirectory(dir);
@@ -41,10 +30,6 @@ bool writableDirectory(const fs::path& dir) {
 }
 
 }  // namespace
-
-std::FILE* openFile(const fs::path& path, const char* mode) {
-    return std::fopen(path.string().c_str(), mode);
-}
 
 WholeRead readWholeFile(const fs::path& path, std::string& bytes) {
     if (isDirectory(path)) return WholeRead::CannotOpen;
@@ -70,10 +55,4 @@ bool canCreate(const fs::path& path) {
 #else
     return ::access(path.c_str(), W_OK) == 0;
 #endif
-}
-
-bool sameFile(const fs::path& a, const fs::path& b) {
-    std::error_code error;
-    if (fs::exists(a, error) && fs::exists(b, error)) return fs::equivalent(a, b, error);
-    return resolvedPath(a) == resolvedPath(b);
 }

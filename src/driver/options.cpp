@@ -23,6 +23,7 @@ constexpr auto kUsage = cp1251(
     "  --check        только проверить исходный файл и шаблон: ни один файл не пишется\n"
     "  -q, --quiet    на экран только ошибки и предупреждения в виде ФАЙЛ:СТРОКА: ...\n"
     "  --utf8         исходный файл и шаблон в UTF-8, все файлы и сообщения в UTF-8\n"
+    "  --order=ru     статьи в русском словарном порядке (для печати), а не по байтам\n"
     "  -h, --help     эта справка\n"
     "  --version      версия программы\n"
     "  --             конец ключей: дальше только имена файлов\n"
@@ -44,6 +45,7 @@ Options parseOptions(std::span<const std::string> commandLine) {
         if (optionsEnded || !arg.starts_with('-')) options.args.push_back(arg);
         else if (arg == "--") optionsEnded = true;
         else if (arg == "--utf8") options.encoding = Encoding::Utf8;
+        else if (arg == "--order=ru") options.order = NameOrder::Russian;
         else if (arg == "-q" || arg == "--quiet") options.quiet = true;
         else if (arg == "--check") check = true;
         else if (arg == "-h" || arg == "--help") help = true;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "elements/name_order.hpp"
 #include "text/encoding.hpp"
 #include "text/format.hpp"
 
@@ -16,6 +17,7 @@ struct Options {
     std::vector<std::string> args;  // the run's own arguments, options taken out
     Encoding encoding = Encoding::Cp1251;
     bool quiet = false;
+    NameOrder order = NameOrder::Bytewise;  // of the entries, by "--order=ru"
     std::string unknown;  // the option that is none, for Mode::UnknownOption
 };
 

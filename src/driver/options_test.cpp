@@ -19,11 +19,16 @@ TEST(Options, AnywhereUntilTheDoubleDash) {
     EXPECT_TRUE(o.quiet);
     EXPECT_EQ(o.encoding, Encoding::Utf8);
     EXPECT_EQ(o.args, (std::vector<std::string>{"book.src", "-copy", "--check"}));
+    EXPECT_EQ(o.order, NameOrder::Bytewise);
     EXPECT_EQ(parse({"--check", "book.src"}).mode, Mode::Check);
+    Options russian = parse({"book.src", "--order=ru", "copy.txt"});
+    EXPECT_EQ(russian.mode, Mode::Run);
+    EXPECT_EQ(russian.order, NameOrder::Russian);
+    EXPECT_EQ(russian.args, (std::vector<std::string>{"book.src", "copy.txt"}));
 }
 
 TEST(Options, UnknownOptionsAreRefusedButHelpAndVersionWin) {
-    for (std::string odd : {"-", "-x", "--utf-8", "--Check", "---"}) {
+    for (std::string odd : {"-", "-x", "--utf-8", "--Check", "---", "--order", "--order=", "--order=RU", "--order=en"}) {
         Options o = parse({"book.src", odd, "copy.txt", "-y"});
         EXPECT_EQ(o.mode, Mode::UnknownOption) << odd;
         EXPECT_EQ(o.unknown, odd);

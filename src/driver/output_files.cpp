@@ -2,19 +2,22 @@
 
 #include <utility>
 
-#include "driver/file_system.hpp"
+#include "driver/paths.hpp"
 
-bool openOutput(OutputFile& file, const std::filesystem::path& dir, std::string name, Encoding encoding) {
-    file.name = std::move(name);
-    file.failed = false;
-    // Binary mode: line ends are "\n" on every platform.
-    file.handle = openFile(dir / file.name, "wb");
+void connectOutput(OutputFile& file, Encoding encoding) {
     file.sink.drain = [&file, encoding](std::string_view bytes) {
         if (file.handle == nullptr) return;
         writeEncoded(bytes, encoding, [&file](std::string_view piece) {
             if (std::fwrite(piece.data(), 1, piece.size(), file.handle) != piece.size()) file.failed = true;
         });
     };
+}
+
+bool openOutput(OutputFile& file, const std::filesystem::path& dir, std::string name) {
+    file.name = std::move(name);
+    file.failed = false;
+    // Binary mode: line ends are "\n" on every platform.
+    file.handle = openFile(dir / argumentPath(file.name), "wb");
     return file.handle != nullptr;
 }
 

@@ -11,7 +11,7 @@
 #include "text/encoding.hpp"
 #include "text/sink.hpp"
 
-// An open file's sink writes through the record: it stays where it is.
+// A connected sink writes through the record: it stays where it is.
 struct OutputFile {
     std::string name;  // as the messages name it
     std::FILE* handle = nullptr;
@@ -19,8 +19,12 @@ struct OutputFile {
     bool failed = false;
 };
 
-// Creates (or empties) the file and connects its sink to it; false when that fails.
-bool openOutput(OutputFile& file, const std::filesystem::path& dir, std::string name, Encoding encoding);
+// Connects the file's sink: what it gathers goes to the file while the file
+// is open and nowhere otherwise (a check opens none).
+void connectOutput(OutputFile& file, Encoding encoding);
+
+// Creates (or empties) the file; false when that fails.
+bool openOutput(OutputFile& file, const std::filesystem::path& dir, std::string name);
 
 // Writes what the sink has gathered.
 void spillOutput(OutputFile& file);

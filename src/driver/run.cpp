@@ -10,8 +10,11 @@
 #include "driver/file_system.hpp"
 #include "driver/options.hpp"
 #include "driver/output_files.hpp"
+#include "driver/paths.hpp"
 #include "driver/source_reader.hpp"
+#include "elements/element_checks.hpp"
 #include "elements/ordering.hpp"
+#include "elements/table_checks.hpp"
 #include "elements/tables.hpp"
 #include "index/author_index.hpp"
 #include "index/dumps.hpp"
@@ -47,13 +50,16 @@ constexpr std::array<std::string_view, kFileCount> kFileNames = {
 };
 
 struct Run {
-    Run(std::filesystem::path directory, std::ostream& out, Encoding inFiles, Encoding shown)
-        : dir(std::move(directory)), terminal(out), encoding(inFiles), consoleEncoding(shown) {}
+    Run(std::filesystem::path directory, std::ostream& terminalStream, Encoding fileEncoding, Encoding terminalEncoding,
+        NameOrder nameOrder)
+        : dir(std::move(directory)), terminal(terminalStream), encoding(fileEncoding), consoleEncoding(terminalEncoding),
+          order(nameOrder) {}
 
     std::filesystem::path dir;
     std::ostream& terminal;
     Encoding encoding;         // of the files read and written
     Encoding consoleEncoding;  // of the terminal
+    NameOrder order;           // of the element table once merged
     Sink console;  // goes to the terminal as it fills and when a stage ends
     bool consoleFailed = false;
     std::array<OutputFile, kFileCount> files;
@@ -65,16 +71,29 @@ struct Run {
     Tables tables;
     std::int32_t problemCount = 0;
     std::int32_t elementCount = 0;
+    std::int32_t idCounter = 1;  // the element ids are drawn from it
+    bool checking = false;     // --check: read and report, write no file
+    bool quiet = false;        // -q: the console shows the findings only
+    bool muted = false;        // what the stages print goes nowhere
+    bool readingBegan = false;
+    Findings findings;
+    SourceLines problemLines;  // of each problem record
+    SourceLines elementLines;  // of each element, in file order
 
     Sink& file(FileId id) { return files[id].sink; }
 
-    void connectConsole() {
+    // The sinks go to the terminal (nowhere while muted) and to the files.
+    void connectSinks() {
         console.drain = [this](std::string_view bytes) {
+            if (muted) return;
             writeEncoded(bytes, consoleEncoding, [this](std::string_view piece) {
                 terminal.write(piece.data(), static_cast<std::streamsize>(piece.size()));
             });
             if (!terminal) consoleFailed = true;
         };
+        connectOutput(copy, encoding);
+        for (OutputFile& file : files) connectOutput(file, encoding);
+        connectOutput(languageIndex, encoding);
     }
 
     void flushConsole() {
@@ -92,12 +111,21 @@ struct Run {
 
     // A name from the command line as the messages show it: a UTF-8 console
     // is converted, so the name is taken into code page 1251 first.
-    std::string shown(const std::string& name) const {
-        if (consoleEncoding != Encoding::Utf8) return name;
-        FromUtf8 converted = fromUtf8(name);
-        return converted.ok() ? converted.text : name;
-    }
+    std::string shown(const std::string& name) const { return shownName(name, consoleEncoding); }
 };
+
+// A message that must reach the terminal even when the stages' output does not.
+void tell(Run& run, std::string_view message) {
+    if (!run.muted) {
+        run.console += message;
+        return;
+    }
+    run.console.pass();  // what the stage printed goes nowhere
+    run.muted = false;
+    run.console += message;
+    run.flushConsole();
+    run.muted = true;
+}
 
 void writeOutOfMemory(std::ostream& terminal, Encoding encoding) {
     // The literal in the source is UTF-8 already.
@@ -121,7 +149,7 @@ Flow checkOutputsCreatable(Run& run) {
 
 // The source is read once; the three passes walk its text.
 Flow readSourceFile(Run& run, const std::string& name) {
-    switch (readWholeFile(run.dir / name, run.sourceText)) {
+    switch (readWholeFile(run.dir / argumentPath(name), run.sourceText)) {
         case WholeRead::Ok: return Flow::Go;
         case WholeRead::CannotOpen: format(run.console, messages::kSourceUnavailable, run.shown(name)); break;
         case WholeRead::ReadError: format(run.console, messages::kReadError, run.shown(name)); break;
@@ -132,22 +160,22 @@ Flow readSourceFile(Run& run, const std::string& name) {
 // Writing the copy (or the outputs) over the source, the template or one of
 // the outputs would destroy what the run reads or writes.
 Flow checkClashes(Run& run, const std::string& sourceName, const std::string& copyName) {
-    const std::filesystem::path source = run.dir / sourceName;
-    const std::filesystem::path copy = run.dir / copyName;
+    const std::filesystem::path source = run.dir / argumentPath(sourceName);
+    const std::filesystem::path copy = run.dir / argumentPath(copyName);
     std::vector<std::string_view> written(kFileNames.begin(), kFileNames.end());
     written.push_back(kLanguageIndexName);
     for (std::string_view name : written) {
-        if (!sameFile(source, run.dir / name)) continue;
+        if (!samePath(source, run.dir / name)) continue;
         format(run.console, messages::kSourceClash, run.shown(sourceName), name);
         return Flow::Stop;
     }
-    if (sameFile(source, copy)) {
+    if (samePath(source, copy)) {
         format(run.console, messages::kCopyIsSource, run.shown(copyName));
         return Flow::Stop;
     }
     written.push_back(kTemplateName);
     for (std::string_view name : written) {
-        if (!sameFile(copy, run.dir / name)) continue;
+        if (!samePath(copy, run.dir / name)) continue;
         format(run.console, messages::kCopyClash, run.shown(copyName), name);
         return Flow::Stop;
     }
@@ -178,7 +206,7 @@ Flow readTemplate(Run& run) {
         case WholeRead::Ok: break;
     }
     if (decodeInput(run, kTemplateName, bytes) == Flow::Stop) return Flow::Stop;
-    if (!canCreate(run.dir / kLanguageIndexName)) {
+    if (!run.checking && !canCreate(run.dir / kLanguageIndexName)) {
         format(run.console, messages::kFileUnavailable, kLanguageIndexName);
         return Flow::Stop;
     }
@@ -195,7 +223,7 @@ Flow checkArguments(Run& run, std::span<const std::string> args) {
     if (checkClashes(run, args[0], args[1]) == Flow::Stop) return Flow::Stop;
     if (decodeInput(run, run.shown(args[0]), run.sourceText) == Flow::Stop) return Flow::Stop;
     if (readTemplate(run) == Flow::Stop) return Flow::Stop;
-    if (!canCreate(run.dir / args[1])) {
+    if (!canCreate(run.dir / argumentPath(args[1]))) {
         format(run.console, messages::kCopyUnavailable, run.shown(args[1]));
         return Flow::Stop;
     }
@@ -206,11 +234,11 @@ Flow checkArguments(Run& run, std::span<const std::string> args) {
 // then the copy. A failure now means the directory changed under the run.
 Flow createFiles(Run& run, const std::string& copyName) {
     for (std::size_t i = 0; i < kFileCount; ++i) {
-        if (openOutput(run.files[i], run.dir, std::string(kFileNames[i]), run.encoding)) continue;
+        if (openOutput(run.files[i], run.dir, std::string(kFileNames[i]))) continue;
         format(run.console, messages::kFileUnavailable, kFileNames[i]);
         return Flow::Stop;
     }
-    if (!openOutput(run.copy, run.dir, copyName, run.encoding)) {
+    if (!openOutput(run.copy, run.dir, copyName)) {
         format(run.console, messages::kCopyUnavailable, run.shown(copyName));
         return Flow::Stop;
     }
@@ -220,12 +248,25 @@ Flow createFiles(Run& run, const std::string& copyName) {
 
 Flow startUp(Run& run, std::span<const std::string> args) {
     if (checkOutputsCreatable(run) == Flow::Stop) return Flow::Stop;
-    run.console += cp1251("\nПрограмма для построения индекса к книжке \"Квиртала\"\n").view();
+    if (!run.quiet) run.console += cp1251("\nПрограмма для построения индекса к книжке \"Квиртала\"\n").view();
     if (checkArguments(run, args) == Flow::Stop) return Flow::Stop;
     return createFiles(run, args[1]);
 }
 
-Flow readPass(Run& run, const std::function<void(const ContentLine&)>& handle, long& lineCount) {
+// A check reads the source and the template as a run does, and touches no file.
+Flow startCheck(Run& run, std::span<const std::string> args) {
+    if (args.size() != 1) {
+        format(run.console, messages::kCheckArgumentCount, args.size());
+        return Flow::Stop;
+    }
+    if (readSourceFile(run, args[0]) == Flow::Stop) return Flow::Stop;
+    if (decodeInput(run, run.shown(args[0]), run.sourceText) == Flow::Stop) return Flow::Stop;
+    return readTemplate(run);
+}
+
+// `readerFindings`: where the reader's own findings go; one pass gives them.
+Flow readPass(Run& run, const std::function<void(const ContentLine&)>& handle, long& lineCount,
+              Findings* readerFindings = nullptr) {
     // A large source hands its lines on in portions, so memory stays bounded.
     constexpr long kLinesPerPortion = 4096;
     long handled = 0;
@@ -233,11 +274,12 @@ Flow readPass(Run& run, const std::function<void(const ContentLine&)>& handle, l
         handle(line);
         if (++handled % kLinesPerPortion == 0) run.flush();
     };
-    return readSource(run.sourceText, PassSinks{run.copy.sink, run.console}, handleAndSpill, lineCount);
+    PassSinks sinks{run.copy.sink, run.console, readerFindings, run.checking ? Faults::PassOver : Faults::Stop};
+    return readSource(run.sourceText, sinks, handleAndSpill, lineCount);
 }
 
 ElementParse elementParse(Run& run) {
-    return ElementParse{run.tables.problems, run.tables.positionsRead, run.file(kLog2), run.console};
+    return ElementParse{run.tables.problems, run.tables.positionsRead, run.file(kLog2), run.console, &run.findings};
 }
 
 Flow countLines(Run& run) {
@@ -245,7 +287,7 @@ Flow countLines(Run& run) {
     Flow flow = readPass(run, [&](const ContentLine& line) {
         if (line.mode == SectionMode::Problems) ++run.problemCount;
         else if (!isSourceLine(line.text)) ++run.elementCount;
-    }, lineCount);
+    }, lineCount, &run.findings);
     if (flow == Flow::Stop) return flow;
     format(run.console, cp1251("\nПрочитано %ld строк."), lineCount);
     format(run.console, cp1251("\nЗаписей о задачах               %d."), run.problemCount);
@@ -261,11 +303,15 @@ Flow readProblems(Run& run) {
         run.console += messages::kOutOfMemory.view();
         return Flow::Stop;
     }
+    run.problemLines.assign(run.tables.problems.size(), 0);
     long lineCount = 0;
     std::size_t firstFree = 0;
     Flow flow = readPass(run, [&](const ContentLine& line) {
-        if (line.mode == SectionMode::Problems)
-            storeProblemLine(run.tables.problems, firstFree, line.text, line.lineNumber, run.file(kLog1), run.console);
+        if (line.mode != SectionMode::Problems) return;
+        ProblemTable& problems = run.tables.problems;
+        const ProblemRecord* taken = storeProblemLine(problems, firstFree, line.text, line.lineNumber,
+                                                      run.file(kLog1), run.console, &run.findings);
+        if (taken != nullptr) run.problemLines[static_cast<std::size_t>(taken - problems.records.data())] = line.lineNumber;
     }, lineCount);
     indexPlacements(run.tables.problems);
     return flow;
@@ -273,20 +319,27 @@ Flow readProblems(Run& run) {
 
 Flow readElements(Run& run) {
     try {
-        run.tables.elements = makeElementTable(static_cast<std::size_t>(run.elementCount), run.tables.idCounter);
+        run.tables.elements = makeElementTable(static_cast<std::size_t>(run.elementCount), run.idCounter);
     } catch (const std::bad_alloc&) {
         run.console += messages::kOutOfMemory.view();
         return Flow::Stop;
     }
     run.tables.positionsRead = 0;
+    run.elementLines.assign(run.tables.elements.size(), 0);
     long lineCount = 0;
     std::size_t firstFree = 0;
     Flow flow = readPass(run, [&](const ContentLine& line) {
         if (line.mode != SectionMode::Elements) return;
-        if (isSourceLine(line.text))
-            storeSourceLine(run.tables.sources, line.text, line.source, line.lineNumber, run.console);
-        else
-            storeElementLine(run.tables.elements, firstFree, line.text, line.source, line.lineNumber, elementParse(run));
+        if (isSourceLine(line.text)) {
+            storeSourceLine(run.tables.sources, line.text, line.source, line.lineNumber, run.console, &run.findings);
+            return;
+        }
+        ElementTable& elements = run.tables.elements;
+        const IndexElement* taken =
+            storeElementLine(elements, firstFree, line.text, line.source, line.lineNumber, elementParse(run));
+        if (taken == nullptr) return;
+        run.elementLines[static_cast<std::size_t>(taken - elements.data())] = line.lineNumber;
+        checkElementLine(*taken, line.text, line.lineNumber, &run.findings);
     }, lineCount);
     if (flow == Flow::Stop) return flow;
     format(run.console, cp1251("\nПрочитано %ld позиций\n"), run.tables.positionsRead);
@@ -298,10 +351,12 @@ Flow readElements(Run& run) {
 // when its turn comes, and a failure to create it is reported without stopping.
 Flow writeLanguageIndexStage(Run& run) {
     std::optional<std::string_view> templ;
-    if (run.templateText && openOutput(run.languageIndex, run.dir, std::string(kLanguageIndexName), run.encoding)) {
+    if (run.templateText && openOutput(run.languageIndex, run.dir, std::string(kLanguageIndexName))) {
         templ = *run.templateText;
     } else if (run.templateText) {
-        format(run.console, messages::kFileUnavailable, kLanguageIndexName);
+        Bytes message;
+        format(message, messages::kFileUnavailable, kLanguageIndexName);
+        tell(run, message);
         run.languageIndexFailed = true;
     }
     return writeLanguageIndex(run.tables, templ, run.languageIndex.sink, run.console);
@@ -311,7 +366,11 @@ void separate(Run& run) {
     run.console += kSeparator;
 }
 
-// Ordering step by step, the table dumped between the steps.
+// Ordering step by step, the table dumped between the steps. Merging finds
+// equal names as neighbours in byte order, so the table is sorted by bytes
+// first, and log4, the dump after the sort and log5's positions show that
+// order; the run's own order comes after the merging, and the dumps from
+// then on show it.
 void orderElements(Run& run) {
     ElementTable& elements = run.tables.elements;
     separate(run);
@@ -324,6 +383,7 @@ void orderElements(Run& run) {
     logNames(elements, run.file(kLog4));
     printElements(elements, run.console);
     mergeEqualNames(elements, run.file(kLog5));
+    sortInNameOrder(elements, run.order);
     sortReferences(elements);
     separate(run);
     printElements(elements, run.console);
@@ -341,32 +401,44 @@ Flow writeOutputs(Run& run) {
     writeOlympiadIndex(t, run.file(kOlympiadIndex));
     writeConditionAuthorIndex(t, run.file(kConditionAuthors));
     writeSolutionAuthorIndex(t, run.file(kSolutionAuthors));
-    writeCombinedAuthorIndex(t, run.file(kAllAuthors));
+    writeCombinedAuthorIndex(t, run.order, run.file(kAllAuthors));
     writeRussianIndex(t, run.file(kRussianIndex));
     separate(run);
     writeLanguageList(t, run.file(kLanguageList), run.console);
     separate(run);
     run.flush();
-    t.maxBookNumber = computeMaxBookNumber(t, run.console);
-    printElementsByBookNumber(t, t.maxBookNumber, run.console);
+    const std::int32_t maxBookNumber = computeMaxBookNumber(t, run.console);
+    printElementsByBookNumber(t, maxBookNumber, run.console);
     separate(run);
-    writeRubricator(t, t.maxBookNumber, run.file(kRubricator), run.console);
-    writeTableByNumbers(t, t.maxBookNumber, run.file(kTableByNumbers), run.console);
+    writeRubricator(t, maxBookNumber, run.file(kRubricator), run.console);
+    writeTableByNumbers(t, maxBookNumber, run.file(kTableByNumbers), run.console);
     separate(run);
-    writeTableByOlympiads(t, t.maxBookNumber, run.file(kTableByOlympiads));
+    writeTableByOlympiads(t, maxBookNumber, run.file(kTableByOlympiads));
     separate(run);
     for (const SourceEntry& entry : t.sources) printSource(entry, run.console);
     return Flow::Go;
 }
 
+// What the tables as a whole show once the source is read, and the template.
+void checkTables(Run& run) {
+    checkProblems(run.tables.problems, run.problemLines, run.tables.sources, &run.findings);
+    if (!run.templateText) return;
+    std::vector<std::string> languages = checkTemplate(*run.templateText, &run.findings);
+    checkLanguagesNamed(run.tables.elements, run.elementLines, languages, &run.findings);
+}
+
 Flow runStages(Run& run, std::span<const std::string> args) {
-    if (startUp(run, args) == Flow::Stop) return Flow::Stop;
+    if ((run.checking ? startCheck(run, args) : startUp(run, args)) == Flow::Stop) return Flow::Stop;
     run.flush();
+    run.muted = run.checking || run.quiet;
+    run.readingBegan = true;
     for (auto stage : {countLines, readProblems, readElements}) {
         Flow flow = stage(run);
         run.flush();
         if (flow == Flow::Stop) return Flow::Stop;
     }
+    checkTables(run);
+    if (run.checking) return Flow::Go;
     orderElements(run);
     run.flush();
     return writeOutputs(run);
@@ -415,8 +487,8 @@ int runCommandLine(std::span<const std::string> commandLine, const std::filesyst
                    Encoding consoleEncoding) {
     Options options = parseOptions(commandLine);
     if (options.encoding == Encoding::Utf8) consoleEncoding = Encoding::Utf8;
-    Run state(dir, console, options.encoding, consoleEncoding);
-    state.connectConsole();
+    Run state(dir, console, options.encoding, consoleEncoding, options.order);
+    state.connectSinks();
     switch (options.mode) {
         case Mode::Help: return answer(state, usage());
         case Mode::Version: return answer(state, Bytes("olyindex " OLYINDEX_VERSION "\n"));
@@ -424,14 +496,21 @@ int runCommandLine(std::span<const std::string> commandLine, const std::filesyst
         case Mode::Check:
         case Mode::Run: break;
     }
+    state.checking = options.mode == Mode::Check;
+    state.quiet = options.quiet;
     Flow flow = Flow::Stop;
     try {
         flow = runStages(state, options.args);
     } catch (const std::bad_alloc&) {
         reportOutOfMemory(state);
     }
+    state.flush();
+    state.muted = false;
     bool written = closeFiles(state);
+    if ((state.checking || state.quiet) && state.readingBegan)
+        writeFindings(state.findings, state.shown(options.args.at(0)), kTemplateName, state.console);
     state.flushConsole();
+    if (state.checking) return countFindings(state.findings, Severity::Error) > 0 || state.consoleFailed ? 1 : 0;
     bool complete = flow == Flow::Go && written && !state.languageIndexFailed;
     return complete && !state.consoleFailed ? 0 : 1;
 }

@@ -1,12 +1,15 @@
 #include "elements/element.hpp"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 #include <new>
 
+#include "problems/lookups.hpp"
 #include "text/cp1251.hpp"
 #include "text/line_input.hpp"
 #include "text/numbers.hpp"
+#include "text/first_free.hpp"
 #include "text/messages.hpp"
 
 ElementTable makeElementTable(std::size_t count, std::int32_t& idCounter) {
@@ -52,14 +55,16 @@ StarredSet starredSet(const IndexElement& element) {
     return set;
 }
 
-namespace {
-
-// The first "--" not followed by a third hyphen, searched from `from`.
 std::size_t findDashSeparator(std::string_view line, std::size_t from) {
     for (std::size_t p = from; p + 1 < line.size(); ++p)
         if (line[p] == '-' && line[p + 1] == '-' && (p + 2 >= line.size() || line[p + 2] != '-')) return p;
     return std::string_view::npos;
 }
+
+namespace {
+
+// Why a token is malformed: the first rule it breaks.
+enum class TokenFault { None, FifthDigit, FourthSubnumberDigit, DigitAfterStar, SecondStar, SecondPoint };
 
 // One reference token of the reference text: digits, an optional point and
 // subnumber, an optional final star.
@@ -71,6 +76,7 @@ struct Token {
     bool hasPoint = false;
     bool pointOnly = false;  // a point with no digits after it
     bool starred = false;
+    TokenFault fault = TokenFault::None;
 };
 
 // Extends the token that starts at the digit at `start`; false when it is
@@ -81,32 +87,80 @@ bool readToken(std::string_view text, std::size_t start, Token& token, Sink& con
     std::size_t before = 0;
     std::size_t after = 0;
     std::size_t i = start;
-    bool ok = true;
+    auto breaks = [&](bool broken, TokenFault fault) {
+        if (broken) token.fault = fault;
+    };
     for (; i < text.size() && (isDigit(text[i]) || text[i] == '.' || text[i] == '*'); ++i) {
         char c = text[i];
-        if (!ok) continue;
+        if (token.fault != TokenFault::None) continue;
         if (c == '*') {
-            ok = !token.starred;
+            breaks(token.starred, TokenFault::SecondStar);
             token.starred = true;
         } else if (c == '.') {
             // A point after the star is no fault of its own: it is read, and
             // the token fails on what follows it.
-            if (token.hasPoint) ok = false;
-            else console += "<.>";
+            breaks(token.hasPoint, TokenFault::SecondPoint);
+            if (!token.hasPoint) console += "<.>";
             token.hasPoint = true;
         } else if (token.starred) {
-            ok = false;
+            breaks(true, TokenFault::DigitAfterStar);
         } else if (token.hasPoint) {
-            ok = ++after <= 3;
+            breaks(++after > 3, TokenFault::FourthSubnumberDigit);
             token.subnumber = token.subnumber * 10 + (c - '0');
         } else {
-            ok = ++before <= 4;
+            breaks(++before > 4, TokenFault::FifthDigit);
             token.number = token.number * 10 + (c - '0');
         }
     }
     token.end = i;
     token.pointOnly = token.hasPoint && after == 0;
-    return ok;
+    return token.fault == TokenFault::None;
+}
+
+// The reasons a rejected line is given.
+Bytes badToken(std::string_view text, const Token& token) {
+    static constexpr auto kFifthDigit = cp1251("пятая цифра в номере");
+    static constexpr auto kFourthDigit = cp1251("четвёртая цифра после точки");
+    static constexpr auto kDigitAfterStar = cp1251("цифра после «*»");
+    static constexpr auto kSecondStar = cp1251("вторая «*»");
+    static constexpr auto kSecondPoint = cp1251("вторая точка");
+    static constexpr std::array<std::string_view, 6> kWhy = {"", kFifthDigit, kFourthDigit, kDigitAfterStar,
+                                                             kSecondStar, kSecondPoint};
+    Bytes why;
+    format(why, cp1251("неверная ссылка «%s»: %s"), text.substr(token.start, token.end - token.start),
+           kWhy[static_cast<std::size_t>(token.fault)]);
+    return why;
+}
+
+Bytes undelimitedToken(std::string_view text, const Token& token) {
+    std::size_t from = text.rfind(',', token.start);
+    from = from == std::string_view::npos ? 0 : from + 1;
+    std::size_t to = text.find_first_of(",[", token.end);
+    std::string item(text.substr(from, to == std::string_view::npos ? std::string_view::npos : to - from));
+    collapseSpaces(item);
+    Bytes why;
+    format(why, cp1251("ссылка «%s» в пункте «%s» стоит рядом с другим текстом: пункты разделяются запятыми"),
+           text.substr(token.start, token.end - token.start), item);
+    return why;
+}
+
+Bytes unresolvedToken(const ProblemTable& problems, const Token& token, std::int32_t source) {
+    Bytes shown;
+    format(shown, token.hasPoint ? "%d.%d" : "%d", token.number, token.subnumber);
+    std::vector<const Placement*> answering =
+        placementsAnswering(problems, source, token.number, token.hasPoint ? token.subnumber : 0);
+    Bytes why;
+    if (answering.empty()) {
+        format(why, cp1251("нет задачи %s в источнике %d"), shown, source);
+        return why;
+    }
+    Bytes candidates;
+    for (const Placement* p : answering) {
+        if (!candidates.empty()) candidates += ", ";
+        format(candidates, p->subnumber >= 0 ? "%d.%d" : "%d", p->number, p->subnumber);
+    }
+    format(why, cp1251("ссылка %s в источнике %d неоднозначна (%s)"), shown, source, candidates);
+    return why;
 }
 
 // Only spaces between the token and the comma (or start) before it, and
@@ -128,20 +182,32 @@ ProblemRef resolve(const Token& token, std::int32_t source, const ElementParse& 
 
 // The first scan: checks every token, counts it and resolves it; the number of
 // references, or -1 when the line fails.
-int checkReferences(std::string_view text, std::int32_t source, const ElementParse& context) {
+int checkReferences(std::string_view text, std::int32_t source, const ElementParse& context, Bytes& why) {
     int count = 0;
     Token token;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (!isDigit(text[i])) continue;
-        if (!readToken(text, i, token, context.console) || !delimitedBySpaces(text, token)) return -1;
+        if (!readToken(text, i, token, context.console)) {
+            why = badToken(text, token);
+            return -1;
+        }
+        if (!delimitedBySpaces(text, token)) {
+            why = undelimitedToken(text, token);
+            return -1;
+        }
         if (token.pointOnly) {
             format(context.console, "\n[<!>%d/%d]", source, token.number);
+            format(why, cp1251("после точки в ссылке «%s» нет номера подзадачи"),
+                   text.substr(token.start, token.end - token.start));
             return -1;
         }
         ++context.positionsRead;
         ++count;
         ProblemRef problem = resolve(token, source, context);
-        if (problem == nullptr) return -1;
+        if (problem == nullptr) {
+            why = unresolvedToken(context.problems, token, source);
+            return -1;
+        }
         format(context.log2, "\n%d/%d", source, token.number);
         if (token.hasPoint) format(context.log2, ".%d", token.subnumber);
         format(context.log2, " %x", handleOf(context.problems, problem));
@@ -173,14 +239,17 @@ void fillReferences(IndexElement& element, std::string& text, std::int32_t sourc
 }
 
 int parseNumberedLine(IndexElement& element, const std::string& line, std::int32_t source,
-                      const ElementParse& context) {
+                      const ElementParse& context, Bytes& why) {
     std::size_t dash = findDashSeparator(line, 0);
-    if (dash == std::string::npos) return -1;
+    if (dash == std::string::npos) {
+        why = cp1251("нет разделителя «--» между названием и ссылками").view();
+        return -1;
+    }
     element.name = line.substr(0, dash);
     collapseSpaces(element.name);
     element.actual = 1;
     std::string text = line.substr(dash + 2);
-    int count = checkReferences(text, source, context);
+    int count = checkReferences(text, source, context, why);
     if (count < 0) return -1;
     if (count > 0) {
         try {
@@ -213,23 +282,27 @@ int parseUnnumberedLine(IndexElement& element, const std::string& line, const El
 
 }  // namespace
 
-int parseElementLine(IndexElement& element, std::string line, std::int32_t source, ElementParse context) {
+int parseElementLine(IndexElement& element, std::string line, std::int32_t source, ElementParse context, Bytes* why) {
     if (source < 0) return parseUnnumberedLine(element, line, context);
     format(context.log2, cp1251("\n\nПРОЧИТАНА СТРОКА: %s"), line);
-    if (parseNumberedLine(element, line, source, context) == 0) return 0;
+    Bytes fault;
+    if (parseNumberedLine(element, line, source, context, fault) == 0) return 0;
+    if (why != nullptr) *why = std::move(fault);
     clear(element);
     return -1;
 }
 
-void storeElementLine(ElementTable& table, std::size_t& firstFree, std::string_view line, std::int32_t source,
+IndexElement* storeElementLine(ElementTable& table, std::size_t& firstFree, std::string_view line, std::int32_t source,
                       long lineNumber, ElementParse context) {
-    auto free = std::find_if(table.begin() + static_cast<std::ptrdiff_t>(firstFree), table.end(),
-                             [](const IndexElement& e) { return e.actual == 0; });
-    firstFree = static_cast<std::size_t>(free - table.begin());
-    if (free == table.end()) {
+    IndexElement* free = firstFreeRecord(table, firstFree, [](const IndexElement& e) { return e.actual == 0; });
+    if (free == nullptr) {
         context.console += messages::kNoFreeRecord.view();
-        return;
+        addFinding(context.findings, lineNumber, Severity::Error, Bytes(cp1251("нет свободной записи для элемента")));
+        return nullptr;
     }
-    if (parseElementLine(*free, std::string(line), source, context) != 0)
-        format(context.console, messages::kBadFormat, lineNumber);
+    Bytes why;
+    if (parseElementLine(*free, std::string(line), source, context, &why) == 0) return free;
+    format(context.console, messages::kBadFormat, lineNumber);
+    addFinding(context.findings, lineNumber, Severity::Error, std::move(why));
+    return nullptr;
 }

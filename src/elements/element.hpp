@@ -6,7 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "problems/lookups.hpp"
+#include "problems/problem.hpp"
+#include "text/findings.hpp"
 #include "text/format.hpp"
 
 struct IndexElement {
@@ -46,6 +47,10 @@ struct StarredSet {
 };
 StarredSet starredSet(const IndexElement& element);
 
+// The dash separator between a name and its references: the first "--" from
+// `from` on that is not followed by a third hyphen; npos when there is none.
+std::size_t findDashSeparator(std::string_view line, std::size_t from);
+
 // What the element parser needs besides the line: the problem table to resolve
 // references in, the run-wide counter of references read, and where to report.
 struct ElementParse {
@@ -53,13 +58,17 @@ struct ElementParse {
     std::int32_t& positionsRead;
     Sink& log2;
     Sink& console;
+    Findings* findings = nullptr;  // where a rejected line is told with its reason
 };
 
 // Parses one cleaned element line of the section of `source` (-1: a section
-// without numbers); 0 when accepted (the element is live), -1 when not (it is cleared).
-int parseElementLine(IndexElement& element, std::string line, std::int32_t source, ElementParse context);
+// without numbers); 0 when accepted (the element is live), -1 when not (it is
+// cleared, and `why`, when given, names the fault).
+int parseElementLine(IndexElement& element, std::string line, std::int32_t source, ElementParse context,
+                     Bytes* why = nullptr);
 
 // Pass 3: the first free element takes the line; failures are reported on the
-// console. `firstFree` is where that search starts: no element before it is free.
-void storeElementLine(ElementTable& table, std::size_t& firstFree, std::string_view line, std::int32_t source,
+// console and among the findings. `firstFree` is where that search starts: no
+// element before it is free. The element that took the line, or null.
+IndexElement* storeElementLine(ElementTable& table, std::size_t& firstFree, std::string_view line, std::int32_t source,
                       long lineNumber, ElementParse context);

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <string_view>
+#include <string>
+#include <utility>
+#include <vector>
 
+#include "problems/lookups.hpp"
 #include "text/cp1251.hpp"
 
 namespace {
@@ -24,36 +27,13 @@ bool mergePass(ElementTable& table, Sink& log5) {
     return merged;
 }
 
-// The next byte of the name's key from position `i`, or -1 at its end. Pairs
-// "<<" and ">>" are recognised left to right and dropped.
-int nextKeyByte(std::string_view name, std::size_t& i) {
-    while (i < name.size()) {
-        std::string_view rest = name.substr(i);
-        if (rest.starts_with("<<") || rest.starts_with(">>")) {
-            i += 2;
-            continue;
-        }
-        return static_cast<unsigned char>(name[i++]);
-    }
-    return -1;
-}
-
 }  // namespace
 
 int compareElements(const IndexElement& a, const IndexElement& b) {
     if (a.actual != 1 && b.actual != 1) return 0;
     if (a.actual != 1) return 1;
     if (b.actual != 1) return -1;
-    // Keys compared as strcmp compares: unsigned bytes, the shorter first. The
-    // keys are walked in place: sorting a large table must not build them.
-    std::size_t i = 0;
-    std::size_t j = 0;
-    while (true) {
-        int x = nextKeyByte(a.name, i);
-        int y = nextKeyByte(b.name, j);
-        if (x != y) return x < y ? -1 : 1;
-        if (x < 0) return 0;
-    }
+    return compareByteKeys(a.name, b.name);
 }
 
 void mergeElements(IndexElement& receiving, const IndexElement& merged, Sink& log5) {
@@ -82,6 +62,29 @@ void sortElements(ElementTable& table) {
 void mergeEqualNames(ElementTable& table, Sink& log5) {
     while (mergePass(table, log5)) {
     }
+}
+
+void sortInNameOrder(ElementTable& table, NameOrder order) {
+    if (order == NameOrder::Bytewise) return;
+    // Each key is worked out once: the table may hold a hundred thousand elements.
+    struct Keyed {
+        std::string key;
+        std::size_t at;
+    };
+    std::vector<Keyed> live;
+    std::vector<std::size_t> unused;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (table[i].actual == 1) live.push_back({russianKey(table[i].name), i});
+        else unused.push_back(i);
+    }
+    std::stable_sort(live.begin(), live.end(), [&table](const Keyed& a, const Keyed& b) {
+        return compareRussian(a.key, table[a.at].name, b.key, table[b.at].name) < 0;
+    });
+    ElementTable sorted;
+    sorted.reserve(table.size());
+    for (const Keyed& k : live) sorted.push_back(std::move(table[k.at]));
+    for (std::size_t i : unused) sorted.push_back(std::move(table[i]));
+    table = std::move(sorted);
 }
 
 void sortReferences(IndexElement& element) {

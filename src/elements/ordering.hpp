@@ -3,10 +3,10 @@
 // the steps the driver takes one after the other.
 
 #include "elements/element.hpp"
+#include "elements/name_order.hpp"
 #include "text/format.hpp"
 
-// Free elements after live ones; live ones by their names without the pairs
-// "<<" and ">>", bytes as unsigned values.
+// Free elements after live ones; live ones by the byte keys of their names.
 int compareElements(const IndexElement& a, const IndexElement& b);
 
 // Joins `merged` into `receiving` (references, starred references, notes) and
@@ -22,6 +22,10 @@ void sortElements(ElementTable& table);
 // Pass after pass, each traced to log5: merges every live element with an
 // equal neighbour after it, then sorts; ends after a pass that merged nothing.
 void mergeEqualNames(ElementTable& table, Sink& log5);
+
+// With the Russian order, puts the live elements, merged already, in that
+// order, free ones after them; the byte order leaves the table as it is.
+void sortInNameOrder(ElementTable& table, NameOrder order);
 
 // Orders a live element's references by book number, those without one last;
 // equal ones keep their order. Once the table is done, the writers find every

@@ -96,6 +96,28 @@ TEST(OrderingSteps, ThreeEqualNamesNeedTwoMergingPasses) {
     EXPECT_EQ(t.elements[2].actual, 0);
 }
 
+TEST(OrderingSteps, TheRussianOrderMovesWholeElementsAndLeavesFreeOnesLast) {
+    Tables t = tablesWith({"0/1"});
+    addElement(t, {cp1251("Яма"), {1}});
+    addElement(t, {"IPA", {1}});
+    t.elements.emplace_back();  // a free slot
+    addElement(t, {cp1251("азбука"), {1}});
+    addElement(t, {"1", {1}});
+    auto names = [&t] {
+        std::vector<std::string> all;
+        for (const IndexElement& e : t.elements) all.push_back(e.name);
+        return all;
+    };
+    const std::vector<std::string> asRead = names();
+    sortInNameOrder(t.elements, NameOrder::Bytewise);
+    EXPECT_EQ(names(), asRead);
+    sortInNameOrder(t.elements, NameOrder::Russian);
+    EXPECT_EQ(names(), (std::vector<std::string>{"1", std::string(cp1251("азбука")), std::string(cp1251("Яма")),
+                                                 "IPA", ""}));
+    EXPECT_EQ(t.elements[1].id, 5);  // азбука's, drawn at its place after the free slot
+    EXPECT_EQ(t.elements[4].actual, 0);
+}
+
 TEST(SortReferences, ByBookNumberEqualOnesInTheirOrderUnnumberedLast) {
     // Two records carry book number 1; "5/9" has no book number, the empty record none at all.
     Tables t = tablesWith({"0/3", "0/1", "5/9", "0/1 2/2"});

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "text/findings.hpp"
 #include "text/format.hpp"
 
 struct SourceEntry {
@@ -21,13 +22,13 @@ inline constexpr std::size_t kAbbreviationLimit = 1024;
 
 using SourceTable = std::array<SourceEntry, kSourceEntries>;
 
-void clearSource(SourceEntry& entry);
-
 // True for "! text" (a label) and "!! text" (a full name).
 bool isSourceLine(std::string_view line);
 
-// Takes a label or full-name line of the section of `source` into the table.
-void storeSourceLine(SourceTable& table, std::string_view line, std::int32_t source, long lineNumber, Sink& console);
+// Takes a label or full-name line of the section of `source` into the table;
+// a refused line, or one that replaces a text given before, is a finding.
+void storeSourceLine(SourceTable& table, std::string_view line, std::int32_t source, long lineNumber, Sink& console,
+                     Findings* findings = nullptr);
 
 // "%d/%s/%s\n" for a used entry, nothing for a free one.
 void printSource(const SourceEntry& entry, Sink& console);

@@ -11,7 +11,5 @@ struct Tables {
     ProblemTable problems;
     ElementTable elements;
     SourceTable sources{};
-    std::int32_t idCounter = 1;
     std::int32_t positionsRead = 0;
-    std::int32_t maxBookNumber = 0;  // set by the rubricator stage, read by the two tables
 };

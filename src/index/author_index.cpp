@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "elements/categories.hpp"
 #include "index/entry.hpp"
@@ -50,28 +51,52 @@ std::string_view wholeName(const IndexElement* element) {
     return element->name;
 }
 
-std::string_view authorNameOf(const IndexElement* element) {
-    return authorName(*element);
-}
+// An author's name as the combined index compares it; in the Russian order
+// with its key, worked out once.
+struct AuthorKey {
+    std::string_view name;
+    std::string russian;  // empty in byte order
+};
+
+// Byte order compares the names as they stand, as this index always has; the
+// Russian order is the one the table is in, so that the condition authors,
+// walked in table order, come in the order their bounds are searched by.
+struct AuthorOrder {
+    NameOrder order;
+
+    AuthorKey keyOf(std::string_view name) const {
+        return {name, order == NameOrder::Russian ? russianKey(name) : std::string()};
+    }
+
+    bool operator()(const AuthorKey& a, const AuthorKey& b) const {
+        if (order == NameOrder::Bytewise) return a.name < b.name;
+        return compareRussian(a.russian, a.name, b.russian, b.name) < 0;
+    }
+};
+
+struct SolutionAuthor {
+    AuthorKey key;
+    const IndexElement* element;
+};
 
 // The author elements of both kinds by their whole names, table order among
 // equal names: a person's elements of one kind are those named exactly the
 // kind's prefix and the person's name, so that a name that continues another
-// one is a person of its own.
+// one is a person of its own. The solution authors also in the index's order.
 struct AuthorElements {
     std::vector<const IndexElement*> byName;
-    std::vector<const IndexElement*> solutionAuthorsByName;
+    std::vector<SolutionAuthor> solutionAuthors;
 };
 
-AuthorElements collectAuthorElements(const ElementTable& elements) {
+AuthorElements collectAuthorElements(const ElementTable& elements, const AuthorOrder& order) {
     AuthorElements authors;
     for (const IndexElement& element : elements) {
         bool solution = element.name.starts_with(kSolutions.prefix);
         if (solution || element.name.starts_with(kConditions.prefix)) authors.byName.push_back(&element);
-        if (solution) authors.solutionAuthorsByName.push_back(&element);
+        if (solution) authors.solutionAuthors.push_back({order.keyOf(authorName(element)), &element});
     }
     std::ranges::stable_sort(authors.byName, {}, wholeName);
-    std::ranges::stable_sort(authors.solutionAuthorsByName, {}, authorNameOf);
+    std::ranges::stable_sort(authors.solutionAuthors, order, &SolutionAuthor::key);
     return authors;
 }
 
@@ -118,15 +143,15 @@ void writePerson(const CombinedIndex& index, std::string_view person, Sink& out)
 
 // The solution authors whose names sort after `lastDone` (any name does
 // before the first condition author) and, when given, before `upTo`, in table order.
-std::vector<const IndexElement*> dueSolutionAuthors(const AuthorElements& authors,
-                                                    const std::optional<std::string>& lastDone,
-                                                    std::optional<std::string_view> upTo) {
-    const auto& sorted = authors.solutionAuthorsByName;
-    auto first = lastDone ? std::ranges::upper_bound(sorted, std::string_view(*lastDone), {}, authorNameOf)
-                          : sorted.begin();
-    auto last = upTo ? std::ranges::lower_bound(sorted, *upTo, {}, authorNameOf) : sorted.end();
+std::vector<const IndexElement*> dueSolutionAuthors(const AuthorElements& authors, const AuthorOrder& order,
+                                                    const std::optional<AuthorKey>& lastDone,
+                                                    const std::optional<AuthorKey>& upTo) {
+    const auto& sorted = authors.solutionAuthors;
+    auto first = lastDone ? std::ranges::upper_bound(sorted, *lastDone, order, &SolutionAuthor::key) : sorted.begin();
+    auto last = upTo ? std::ranges::lower_bound(sorted, *upTo, order, &SolutionAuthor::key) : sorted.end();
     if (last < first) last = first;  // the two bounds need not come in order
-    std::vector<const IndexElement*> due(first, last);
+    std::vector<const IndexElement*> due;
+    for (auto it = first; it != last; ++it) due.push_back(it->element);
     std::sort(due.begin(), due.end());  // the table is an array: addresses give table order
     return due;
 }
@@ -172,25 +197,26 @@ void writeSolutionAuthorIndex(const Tables& tables, Sink& out) {
     writeSeparateIndex(tables, kSolutionAuthorPrefix.view(), out);
 }
 
-void writeCombinedAuthorIndex(const Tables& tables, Sink& out) {
+void writeCombinedAuthorIndex(const Tables& tables, NameOrder nameOrder, Sink& out) {
     const ElementTable& elements = tables.elements;
-    AuthorElements authors = collectAuthorElements(elements);
+    const AuthorOrder order{nameOrder};
+    AuthorElements authors = collectAuthorElements(elements, order);
     SharedProblems sharedConditions = sharedProblems(elements, kConditions.prefix);
     SharedProblems sharedSolutions = sharedProblems(elements, kSolutions.prefix);
     CombinedIndex index{authors, sharedConditions, sharedSolutions};
     writePreamble(Preamble::Blank, out);
     // Solution-only authors are slotted in before the first condition author
     // whose name sorts after theirs, the rest after the last one.
-    std::optional<std::string> lastDone;
+    std::optional<AuthorKey> lastDone;
     for (const IndexElement& current : elements) {
         if (!current.name.starts_with(kConditions.prefix)) continue;
-        std::string_view currentName = authorName(current);
-        std::vector<const IndexElement*> people = dueSolutionAuthors(authors, lastDone, currentName);
+        std::optional<AuthorKey> currentKey = order.keyOf(authorName(current));
+        std::vector<const IndexElement*> people = dueSolutionAuthors(authors, order, lastDone, currentKey);
         people.insert(std::upper_bound(people.begin(), people.end(), &current), &current);
         for (const IndexElement* person : people) writePerson(index, authorName(*person), out);
-        lastDone = std::string(currentName);
+        lastDone = std::move(currentKey);
     }
-    for (const IndexElement* person : dueSolutionAuthors(authors, lastDone, std::nullopt))
+    for (const IndexElement* person : dueSolutionAuthors(authors, order, lastDone, std::nullopt))
         writePerson(index, authorName(*person), out);
     writeClosing(Preamble::Blank, out);
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "elements/name_order.hpp"
 #include "elements/tables.hpp"
 #include "text/format.hpp"
 
@@ -28,5 +29,7 @@ void writeConditionAuthorIndex(const Tables& tables, Sink& out);
 void writeSolutionAuthorIndex(const Tables& tables, Sink& out);
 
 // Every author once, in name order, with a statements paragraph and a solutions
-// paragraph, linked to the statements and to the solutions respectively.
-void writeCombinedAuthorIndex(const Tables& tables, Sink& out);
+// paragraph, linked to the statements and to the solutions respectively. The
+// condition authors come in table order, the others slotted in among them by
+// `order`, which must be the one the table is in.
+void writeCombinedAuthorIndex(const Tables& tables, NameOrder order, Sink& out);

@@ -77,7 +77,7 @@ TEST(SolutionAuthorIndex, SharingCountsOnlyAmongSolutionAuthors) {
 TEST(CombinedAuthorIndex, EachPersonOnceWithStatementsThenSolutions) {
     Tables tables = sampleAuthors();
     Sink out;
-    writeCombinedAuthorIndex(tables, out);
+    writeCombinedAuthorIndex(tables, NameOrder::Bytewise, out);
     // Автор А. А. is the worked example; Васильев В. В. shows no number and is left out.
     EXPECT_EQ(out.text(), indexFile(Preamble::Blank, join({
                        "\n\n\n\\smallskip\\noindent",
@@ -101,7 +101,7 @@ TEST(CombinedAuthorIndex, ParagraphWithoutNumbersStaysWhenThePersonHasOthers) {
     tables.elements.back().zz = {findProblem(tables.problems, 3, 1, 0)};
     tables.elements.back().zz_ = {nullptr};
     Sink out;
-    writeCombinedAuthorIndex(tables, out);
+    writeCombinedAuthorIndex(tables, NameOrder::Bytewise, out);
     // Дмитриев shows no number anywhere and is left out.
     EXPECT_EQ(out.text(), indexFile(Preamble::Blank, join({
                        cp1251("\n\n\n\\smallskip\\noindent{\\bf Гусев}\\nopagebreak"),
@@ -119,7 +119,7 @@ TEST(CombinedAuthorIndex, SolutionOnlyAuthorsTakeTheirPlaceInNameOrder) {
     addElement(tables, {cp1251("=автор условия Алексеев"), {1}});
     addElement(tables, {cp1251("=автор условия Васильев"), {1}});
     Sink out;
-    writeCombinedAuthorIndex(tables, out);
+    writeCombinedAuthorIndex(tables, NameOrder::Bytewise, out);
     EXPECT_EQ(peopleIn(out.text()), (std::vector<std::string>{bytes(cp1251("Абрамов")), bytes(cp1251("Алексеев")),
                                                        bytes(cp1251("Борисов")), bytes(cp1251("Васильев")),
                                                        bytes(cp1251("Григорьев"))}));
@@ -132,12 +132,30 @@ TEST(CombinedAuthorIndex, SolutionOnlyAuthorsTakeTheirPlaceInNameOrder) {
     EXPECT_NE(vasilyev.find(kSolutionLinks), std::string_view::npos);
 }
 
+TEST(CombinedAuthorIndex, InTheRussianOrderSolutionAuthorsTakeTheirPlaceInIt) {
+    Tables tables = tablesWith({"0/1"});
+    // The table as --order=ru leaves it; in bytes Ё comes before А.
+    addElement(tables, {cp1251("=автор решения Алексеев"), {1}});
+    addElement(tables, {cp1251("=автор решения Борисов"), {1}});
+    addElement(tables, {cp1251("=автор решения Ершов"), {1}});
+    addElement(tables, {cp1251("=автор решения Жуков"), {1}});
+    addElement(tables, {cp1251("=автор условия <<Борисов>>"), {1}});
+    addElement(tables, {cp1251("=автор условия Ёлкин"), {1}});
+    addElement(tables, {cp1251("=автор условия Жуков"), {1}});
+    Sink out;
+    writeCombinedAuthorIndex(tables, NameOrder::Russian, out);
+    // "<<Борисов>>" and "Борисов" are two names, and neither is lost; Жуков is written once.
+    EXPECT_EQ(peopleIn(out.text()), (std::vector<std::string>{
+                                 bytes(cp1251("Алексеев")), bytes(cp1251("<<Борисов>>")), bytes(cp1251("Борисов")),
+                                 bytes(cp1251("Ёлкин")), bytes(cp1251("Ершов")), bytes(cp1251("Жуков"))}));
+}
+
 TEST(CombinedAuthorIndex, WithoutConditionAuthorsEverySolutionAuthorIsWritten) {
     Tables tables = tablesWith({"0/1", "0/2"});
     addElement(tables, {cp1251("=автор решения Абрамов"), {1}});
     addElement(tables, {cp1251("=автор решения Борисов"), {1, 2}});
     Sink out;
-    writeCombinedAuthorIndex(tables, out);
+    writeCombinedAuthorIndex(tables, NameOrder::Bytewise, out);
     EXPECT_EQ(out.text(), indexFile(Preamble::Blank, join({
                        cp1251("\n\n\n\\smallskip\\noindent{\\bf Абрамов}\\nopagebreak"),
                        kSolutionLinks, cp1251("решение"), " \\x \\zsoavt{1}", kParagraphEnd,
@@ -150,7 +168,7 @@ TEST(CombinedAuthorIndex, NoAuthorGivesPreambleAndClosingOnly) {
     Tables tables = tablesWith({"0/1"});
     addElement(tables, {cp1251("падеж"), {1}});
     Sink out;
-    writeCombinedAuthorIndex(tables, out);
+    writeCombinedAuthorIndex(tables, NameOrder::Bytewise, out);
     EXPECT_EQ(out.text(), indexFile(Preamble::Blank, ""));
 }
 
@@ -159,7 +177,7 @@ TEST(CombinedAuthorIndex, ANameThatContinuesAnotherIsAnotherPerson) {
     addElement(tables, {cp1251("=автор условия Иванов"), {1}});
     addElement(tables, {cp1251("=автор условия Иванова"), {2}});
     Sink out;
-    writeCombinedAuthorIndex(tables, out);
+    writeCombinedAuthorIndex(tables, NameOrder::Bytewise, out);
     EXPECT_EQ(out.text(), indexFile(Preamble::Blank, join({
                        cp1251("\n\n\n\\smallskip\\noindent{\\bf Иванов}\\nopagebreak"),
                        kConditionLinks, cp1251("условие"), " \\x \\z{1}", kParagraphEnd,

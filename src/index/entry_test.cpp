@@ -61,8 +61,7 @@ TEST(Preamble, OnlyTheBlankVariantClosesWithExtraLines) {
 
 TEST(ElementEntry, WritesEachNumberOnceStarredByItsFirstReference) {
     Tables tables = tablesWith({"0/3", "0/17", "0/25"});
-    tables.idCounter = 41;
-    addElement(tables, {cp1251("абазинский язык"), {3, 17, 17, 25}, {17}});
+    addElement(tables, {cp1251("абазинский язык"), {3, 17, 17, 25}, {17}}).id = 42;
     EXPECT_EQ(entryOf(tables.elements[0]),
               cp1251("\\element  {42} абазинский язык \\x \\z{3}, \\zz{17}, \\z{25} \\par\n").view());
 }
@@ -71,8 +70,7 @@ TEST(ElementEntry, ReferencesWithoutPositiveBookNumberAreSkipped) {
     // No placement in the book, two disagreeing book numbers, an empty record, a null slot.
     Tables tables = tablesWith({"3/7", "0/5 0/6", "0/8"});
     const ProblemRecord empty;
-    tables.idCounter = 6;
-    addElement(tables, {cp1251("падеж"), {}});
+    addElement(tables, {cp1251("падеж"), {}}).id = 7;
     IndexElement& e = tables.elements[0];
     e.zz = {problemAt(tables, 3, 7), problemAt(tables, 0, 5), &empty, nullptr};
     e.zz_.assign(4, nullptr);

@@ -1,6 +1,7 @@
 #include "index/language_index.hpp"
 
 #include <algorithm>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -69,40 +70,88 @@ void writeFilledLine(const LanguageElements& languages, std::string_view line, s
     out += '\n';
 }
 
-// Copies the template line by line; Stop after reporting a line over the limit.
-Flow copyTemplate(const LanguageElements& languages, std::string_view templ, Sink& out, Sink& console) {
+// One line of the template as the block rules see it.
+struct TemplateLine {
+    long number = 0;
+    bool tooLong = false;
+    std::string_view raw;       // as read
+    std::string_view text;      // cut at the line end or the comment
+    bool filled = false;        // a name or filler line of a block: its "[]" are placeholders
+    std::string_view language;  // the block's language; empty outside a block
+};
+
+// Walks the template line by line through the block rules; `visit` says
+// whether to go on.
+template <class Visit>
+Flow walkTemplate(std::string_view templ, Visit visit) {
     Block block = Block::Outside;
     std::string language;
-    long lineNumber = 0;
     std::string line;
-    std::string_view raw;
     std::size_t pos = 0;
+    TemplateLine current;
     LineRead read;
-    while ((read = readLine(templ, pos, raw)) != LineRead::End) {
-        ++lineNumber;
-        if (read == LineRead::TooLong) {
-            format(console, messages::kLineTooLong, kTemplateName, lineNumber, kLineLimit);
-            return Flow::Stop;
-        }
-        line.assign(raw);
+    while ((read = readLine(templ, pos, current.raw)) != LineRead::End) {
+        ++current.number;
+        current.tooLong = read == LineRead::TooLong;
+        line.assign(current.tooLong ? std::string_view() : current.raw);
         cutLine(line);
         if (line.empty()) {
             block = Block::Outside;
             language.clear();
-            out += '\n';
         } else if (block == Block::Outside) {
-            format(out, "%s\n", line);
             if (isMarkerLine(line)) block = Block::NameLineNext;
         } else {
             if (block == Block::NameLineNext) language = languageNameOf(line);
             block = Block::Inside;
-            writeFilledLine(languages, line, language, out);
         }
+        current.text = line;
+        current.filled = block == Block::Inside && !line.empty();
+        current.language = language;
+        if (visit(current) == Flow::Stop) return Flow::Stop;
     }
     return Flow::Go;
 }
 
+// Copies the template line by line; Stop after reporting a line over the limit.
+Flow copyTemplate(const LanguageElements& languages, std::string_view templ, Sink& out, Sink& console) {
+    return walkTemplate(templ, [&](const TemplateLine& line) {
+        if (line.tooLong) {
+            format(console, messages::kLineTooLong, kTemplateName, line.number, kLineLimit);
+            return Flow::Stop;
+        }
+        if (line.filled) writeFilledLine(languages, line.text, line.language, out);
+        else format(out, "%s\n", line.text);
+        return Flow::Go;
+    });
+}
+
 }  // namespace
+
+std::vector<std::string> checkTemplate(std::string_view templ, Findings* findings) {
+    std::vector<std::string> languages;
+    auto warn = [&](long line, std::string_view why) {
+        addFinding(findings, line, Severity::Warning, Bytes(why), InFile::Template);
+    };
+    walkTemplate(templ, [&](const TemplateLine& line) {
+        if (line.tooLong) {
+            Bytes why;
+            format(why, cp1251("строка длиннее %d символов"), kLineLimit);
+            addFinding(findings, line.number, Severity::Error, std::move(why), InFile::Template);
+            return Flow::Go;
+        }
+        if (cutsWebAddress(line.raw)) warn(line.number, cp1251("«//» после «:» начинает комментарий: веб-адрес обрезан"));
+        bool placeholder = line.text.find("[]") != std::string_view::npos;
+        if (placeholder && !line.filled)
+            warn(line.number, cp1251("«[]» вне блока языка остаётся как есть"));
+        else if (placeholder && line.language.empty())
+            warn(line.number, cp1251("у блока нет названия языка (после первого пробела в строке названия): «[]» "
+                                     "останется пустым"));
+        if (!line.language.empty() && (languages.empty() || languages.back() != line.language))
+            languages.emplace_back(line.language);
+        return Flow::Go;
+    });
+    return languages;
+}
 
 std::string languageNameOf(std::string_view nameLine) {
     std::size_t blank = nameLine.find(' ');

@@ -4,9 +4,11 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 #include <string_view>
 
 #include "elements/tables.hpp"
+#include "text/findings.hpp"
 #include "text/flow.hpp"
 #include "text/format.hpp"
 
@@ -19,6 +21,12 @@ inline constexpr std::string_view kLanguageIndexName = "indeksal_yazykov.tex";
 // separator. A template line over the length limit is reported and stops the
 // run, without the separator.
 Flow writeLanguageIndex(const Tables& tables, std::optional<std::string_view> templ, Sink& out, Sink& console);
+
+// What a run would make of the template, as findings: lines over the limit
+// (errors), a comment that cuts a web address, a placeholder outside a
+// language block or in a block without a language (warnings). The languages
+// its blocks name, in their order.
+std::vector<std::string> checkTemplate(std::string_view templ, Findings* findings);
 
 // The language a block's name line names: the text after the first run of
 // blanks up to "}" or the end, with the stress accents "\'" taken out.

@@ -5,6 +5,7 @@
 
 #include "elements/categories.hpp"
 #include "outputs/book_references.hpp"
+#include "problems/lookups.hpp"
 #include "text/cp1251.hpp"
 
 namespace {

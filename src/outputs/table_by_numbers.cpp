@@ -6,7 +6,8 @@
 
 #include "elements/categories.hpp"
 #include "outputs/book_references.hpp"
-#include "outputs/place_designation.hpp"
+#include "elements/place_designation.hpp"
+#include "problems/lookups.hpp"
 #include "text/cp1251.hpp"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "elements/categories.hpp"
 #include "latex/references.hpp"
 #include "outputs/book_references.hpp"
-#include "outputs/place_designation.hpp"
+#include "elements/place_designation.hpp"
 #include "text/cp1251.hpp"
 
 namespace {

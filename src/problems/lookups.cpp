@@ -42,6 +42,22 @@ ProblemRef findProblem(const ProblemTable& table, std::int32_t source, std::int3
     return kept;
 }
 
+std::vector<const Placement*> placementsAnswering(const ProblemTable& table, std::int32_t source, std::int32_t number,
+                                                  std::int32_t subnumber) {
+    auto [first, last] = std::equal_range(table.placementIndex.begin(), table.placementIndex.end(),
+                                          IndexedPlacement{source, number, nullptr}, placedBefore);
+    std::vector<const Placement*> answering;
+    for (auto it = first; it != last; ++it) {
+        for (const Placement& p : it->record->placements) {
+            bool matches = p.present == 1 && p.source == source && p.number == number &&
+                           (subnumber == 0 || subnumber == p.subnumber);
+            if (matches && std::find(answering.begin(), answering.end(), &p) == answering.end())
+                answering.push_back(&p);
+        }
+    }
+    return answering;
+}
+
 ProblemRef findProblemAmongRefs(const ProblemTable& table, std::int32_t source, std::int32_t number,
                                 std::string_view elementName, std::span<const ProblemRef> refs,
                                 std::int32_t subnumber, Sink& console) {

@@ -1,13 +1,13 @@
 #pragma once
-// Turning problem numbers into records and back; plain scans, nothing cached.
+// Turning problem numbers into records and back: a problem's number in a
+// source, and the lookups by placement, through the table's placement index.
 
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "problems/problem.hpp"
-
-using ProblemRef = const ProblemRecord*;
 
 // The problem's number in the source: -1 for an empty record, 0 when it has no
 // placement there or several that disagree.
@@ -19,6 +19,11 @@ ProblemRef placementOf(ProblemRef problem, std::int32_t source, std::int32_t num
 
 // The one problem of the table with that placement; none when none or several have it.
 ProblemRef findProblem(const ProblemTable& table, std::int32_t source, std::int32_t number, std::int32_t subnumber);
+
+// Every placement of the table with that source and number that a lookup with
+// `subnumber` accepts, in table order: why findProblem found none or several.
+std::vector<const Placement*> placementsAnswering(const ProblemTable& table, std::int32_t source, std::int32_t number,
+                                                  std::int32_t subnumber);
 
 // The same search over an element's references. Two different problems print
 // the duplicate diagnostic (naming the element) and give none.

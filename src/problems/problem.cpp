@@ -6,6 +6,7 @@
 
 #include "text/cp1251.hpp"
 #include "text/numbers.hpp"
+#include "text/first_free.hpp"
 #include "text/messages.hpp"
 
 namespace {
@@ -110,44 +111,52 @@ bool placedBefore(const IndexedPlacement& a, const IndexedPlacement& b) {
     return std::tie(a.source, a.number) < std::tie(b.source, b.number);
 }
 
-void printProblem(const ProblemRecord& record, Sink& console) {
-    if (record.defined != 1) return;
-    format(console, "%d:", presentCount(record));
+namespace {
+
+// The two printed forms of a record differ only in what surrounds the count
+// and each placement.
+struct ProblemForm {
+    std::string_view undefined, open, placementOpen, placementClose, close;
+};
+constexpr ProblemForm kConsoleForm{"", "", " [", "]", "\n"};
+constexpr ProblemForm kFileForm{"<null>", "<", " ", "", ">"};
+
+void writeProblemIn(const ProblemForm& form, const ProblemRecord& record, Sink& out) {
+    if (record.defined != 1) {
+        out += form.undefined;
+        return;
+    }
+    format(out, "%s%d:", form.open, presentCount(record));
     for (const Placement& p : record.placements) {
         if (p.present != 1) continue;
-        format(console, " [%d/%d", p.source, p.number);
-        if (p.subnumber != -1) format(console, ".%d", p.subnumber);
-        console += ']';
+        format(out, "%s%d/%d", form.placementOpen, p.source, p.number);
+        if (p.subnumber != -1) format(out, ".%d", p.subnumber);
+        out += form.placementClose;
     }
-    console += '\n';
+    out += form.close;
+}
+
+}  // namespace
+
+void printProblem(const ProblemRecord& record, Sink& console) {
+    writeProblemIn(kConsoleForm, record, console);
 }
 
 void writeProblem(const ProblemRecord& record, Sink& file) {
-    if (record.defined != 1) {
-        file += "<null>";
-        return;
-    }
-    format(file, "<%d:", presentCount(record));
-    for (const Placement& p : record.placements) {
-        if (p.present != 1) continue;
-        format(file, " %d/%d", p.source, p.number);
-        if (p.subnumber != -1) format(file, ".%d", p.subnumber);
-    }
-    file += '>';
+    writeProblemIn(kFileForm, record, file);
 }
 
-void storeProblemLine(ProblemTable& table, std::size_t& firstFree, std::string_view line, long lineNumber,
-                      Sink& log1, Sink& console, Findings* findings) {
-    auto free = std::find_if(table.begin() + static_cast<std::ptrdiff_t>(firstFree), table.end(),
-                             [](const ProblemRecord& r) { return r.defined == 0; });
-    firstFree = static_cast<std::size_t>(free - table.begin());
-    if (free == table.end()) {
+ProblemRecord* storeProblemLine(ProblemTable& table, std::size_t& firstFree, std::string_view line, long lineNumber,
+                                Sink& log1, Sink& console, Findings* findings) {
+    ProblemRecord* free = firstFreeRecord(table.records, firstFree, [](const ProblemRecord& r) { return r.defined == 0; });
+    if (free == nullptr) {
         console += messages::kNoFreeRecord.view();
         addFinding(findings, lineNumber, Severity::Error, Bytes(cp1251("нет свободной записи для строки задачи")));
-        return;
+        return nullptr;
     }
     Bytes why;
-    if (parseProblemLine(*free, line, handleOf(table, &*free), log1, &why) == 0) return;
+    if (parseProblemLine(*free, line, handleOf(table, free), log1, &why) == 0) return free;
     format(console, messages::kBadFormat, lineNumber);
     addFinding(findings, lineNumber, Severity::Error, std::move(why));
+    return nullptr;
 }

@@ -25,6 +25,9 @@ struct ProblemRecord {
     std::array<Placement, kPlacementSlots> placements{};
 };
 
+// A problem reference: a record of the table, which never moves.
+using ProblemRef = const ProblemRecord*;
+
 // A present placement with its record, as the table's index holds it.
 struct IndexedPlacement {
     std::int32_t source = 0;
@@ -77,6 +80,6 @@ void writeProblem(const ProblemRecord& record, Sink& file);
 
 // Pass 2: the first empty record takes the line; failures are reported on the
 // console and among the findings. `firstFree` is where that search starts: no
-// record before it is empty.
-void storeProblemLine(ProblemTable& table, std::size_t& firstFree, std::string_view line, long lineNumber,
-                      Sink& log1, Sink& console, Findings* findings = nullptr);
+// record before it is empty. The record that took the line, or null.
+ProblemRecord* storeProblemLine(ProblemTable& table, std::size_t& firstFree, std::string_view line, long lineNumber,
+                                Sink& log1, Sink& console, Findings* findings = nullptr);

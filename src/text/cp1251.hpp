@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "text/utf8.hpp"
+
 namespace cp1251table {
 
 // Unicode code points of the bytes 0x80 to 0xFF; 0 marks the one unassigned byte 0x98.
@@ -64,24 +66,13 @@ consteval CpString<N> cp1251(const char (&utf8)[N]) {
     std::size_t i = 0;
     const std::size_t end = N - 1;  // the literal's terminating zero is not text
     while (i < end) {
-        auto lead = static_cast<unsigned char>(utf8[i]);
         char32_t c = 0;
-        std::size_t extra = 0;
-        if (lead < 0x80) { c = lead; }
-        else if ((lead & 0xE0) == 0xC0) { c = lead & 0x1F; extra = 1; }
-        else if ((lead & 0xF0) == 0xE0) { c = lead & 0x0F; extra = 2; }
-        else if ((lead & 0xF8) == 0xF0) { c = lead & 0x07; extra = 3; }
-        else throw "broken UTF-8 in a literal";
-        if (i + extra >= end + 1) throw "broken UTF-8 in a literal";
-        for (std::size_t k = 1; k <= extra; ++k) {
-            auto next = static_cast<unsigned char>(utf8[i + k]);
-            if ((next & 0xC0) != 0x80) throw "broken UTF-8 in a literal";
-            c = (c << 6) | (next & 0x3F);
-        }
+        std::size_t length = decodeUtf8Character(std::string_view(utf8 + i, end - i), c);
+        if (length == 0) throw "broken UTF-8 in a literal";
         int byte = cp1251table::fromUnicode(c);
         if (byte < 0) throw "a character outside code page 1251";
         out.bytes[out.size++] = static_cast<char>(byte);
-        i += 1 + extra;
+        i += length;
     }
     return out;
 }

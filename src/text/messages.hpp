@@ -23,6 +23,8 @@ inline constexpr auto kNotUtf8 = cp1251("\nОШИБКА: в файле %s в с�
 // Start-up: the files of the run and its arguments.
 inline constexpr auto kFileUnavailable = cp1251("\nОШИБКА: файл %s недоступен\n");
 inline constexpr auto kArgumentCount = cp1251("\nОШИБКА: нужно 2 аргумента (откуда, куда), а указано %d\n");
+inline constexpr auto kCheckArgumentCount =
+    cp1251("\nОШИБКА: для проверки нужен 1 аргумент (исходный файл), а указано %d\n");
 inline constexpr auto kSourceUnavailable = cp1251("\nОШИБКА: файл %s [1] недоступен\n");
 inline constexpr auto kCopyUnavailable = cp1251("\nОШИБКА: файл %s [2] недоступен\n");
 inline constexpr auto kCopyIsSource = cp1251("\nОШИБКА: файл %s [2] совпадает с исходным файлом\n");

@@ -40,43 +40,6 @@ constexpr std::array<Utf8Char, 256> kUtf8Table = [] {
     return table;
 }();
 
-// The length of a well-formed UTF-8 character at the start of `text` and its
-// code point; 0 when the bytes there are not one.
-std::size_t decodeOne(std::string_view text, char32_t& c) {
-    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    unsigned char lead = byte(0);
-    if (lead < 0x80) {
-        c = lead;
-        return 1;
-    }
-    // The lead byte gives the length and the least code point that needs it.
-    std::size_t length = 0;
-    char32_t least = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        c = lead & 0x1F;
-        least = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        c = lead & 0x0F;
-        least = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        c = lead & 0x07;
-        least = 0x10000;
-    } else {
-        return 0;
-    }
-    if (text.size() < length) return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) return 0;
-        c = (c << 6) | (byte(i) & 0x3F);
-    }
-    bool surrogate = c >= 0xD800 && c <= 0xDFFF;
-    if (c < least || surrogate || c > 0x10FFFF) return 0;
-    return length;
-}
-
 // The bytes of a bad sequence: the lead byte and the continuation bytes that follow it.
 std::string_view badSequence(std::string_view text) {
     std::size_t end = 1;
@@ -109,7 +72,7 @@ FromUtf8 fromUtf8(std::string_view utf8) {
     result.text.reserve(utf8.size());
     while (!utf8.empty()) {
         char32_t c = 0;
-        std::size_t length = decodeOne(utf8, c);
+        std::size_t length = decodeUtf8Character(utf8, c);
         if (length == 0) {
             result.badBytes = std::string(badSequence(utf8));
             return result;
@@ -128,7 +91,7 @@ FromUtf8 fromUtf8(std::string_view utf8) {
 bool isValidUtf8(std::string_view bytes) {
     while (!bytes.empty()) {
         char32_t c = 0;
-        std::size_t length = decodeOne(bytes, c);
+        std::size_t length = decodeUtf8Character(bytes, c);
         if (length == 0) return false;
         bytes.remove_prefix(length);
     }

@@ -7,6 +7,44 @@
 #include <string>
 #include <string_view>
 
+// The length of the well-formed UTF-8 character at the start of `text`, with
+// its code point in `c`; 0 when the bytes there are not one (overlong forms,
+// surrogates and code points beyond U+10FFFF are not).
+constexpr std::size_t decodeUtf8Character(std::string_view text, char32_t& c) {
+    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    unsigned char lead = byte(0);
+    if (lead < 0x80) {
+        c = lead;
+        return 1;
+    }
+    // The lead byte gives the length and the least code point that needs it.
+    std::size_t length = 0;
+    char32_t least = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        c = lead & 0x1F;
+        least = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        c = lead & 0x0F;
+        least = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        c = lead & 0x07;
+        least = 0x10000;
+    } else {
+        return 0;
+    }
+    if (text.size() < length) return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) return 0;
+        c = (c << 6) | (byte(i) & 0x3F);
+    }
+    bool surrogate = c >= 0xD800 && c <= 0xDFFF;
+    if (c < least || surrogate || c > 0x10FFFF) return 0;
+    return length;
+}
+
 // Code page 1251 bytes as UTF-8. The one unassigned byte 0x98 becomes U+FFFD;
 // no text read through fromUtf8 can hold it.
 std::string toUtf8(std::string_view cp1251Bytes);

@@ -28,7 +28,7 @@ ProblemRef bookProblem(const Tables& tables, int book) {
 
 IndexElement& addElement(Tables& tables, const NewElement& wanted) {
     IndexElement e;
-    e.id = ++tables.idCounter;
+    e.id = static_cast<std::int32_t>(tables.elements.size()) + 2;  // as a run numbers them
     e.actual = 1;
     e.name = std::string(wanted.name);
     e.note = std::string(wanted.note);

@@ -1,4 +1,4 @@
-#include "outputs/place_designation.hpp"
+#include "elements/place_designation.hpp"
 
 #include <algorithm>
 

@@ -1,0 +1,69 @@
+#include "elements/table_checks.hpp"
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <utility>
+
+#include "elements/categories.hpp"
+#include "problems/lookups.hpp"
+#include "text/cp1251.hpp"
+
+namespace {
+
+bool hasLabel(const SourceTable& sources, std::int32_t source) {
+    return std::any_of(sources.begin(), sources.end(), [&](const SourceEntry& e) {
+        return e.used == 1 && e.source == source && !e.abbreviation.empty();
+    });
+}
+
+}  // namespace
+
+void checkProblems(const ProblemTable& problems, const SourceLines& problemLines, const SourceTable& sources,
+                   Findings* findings) {
+    if (findings == nullptr) return;
+    std::map<std::int32_t, long> firstWithNumber;
+    std::set<std::int32_t> unlabelled;
+    for (std::size_t i = 0; i < problems.size(); ++i) {
+        const ProblemRecord& problem = problems[i];
+        long line = i < problemLines.size() ? problemLines[i] : 0;
+        if (problem.defined != 1 || line == 0) continue;
+        Bytes why;
+        std::int32_t number = numberInSource(&problem, 0);
+        if (number <= 0) {
+            why = cp1251("у задачи нет одного номера в книге (размещения 0/НОМЕР): её номер не попадёт в указатели "
+                         "и таблицы").view();
+        } else if (auto [first, fresh] = firstWithNumber.emplace(number, line); !fresh) {
+            format(why, cp1251("номер %d в книге есть и у задачи в строке %ld: ни одна из двух не получит ссылок"),
+                   number, first->second);
+        }
+        if (!why.empty()) addFinding(findings, line, Severity::Warning, std::move(why));
+        for (const Placement& p : problem.placements) {
+            if (p.present != 1 || p.source == 0 || hasLabel(sources, p.source) || !unlabelled.insert(p.source).second)
+                continue;
+            Bytes missing;
+            format(missing, cp1251("у источника %d нет метки («! …»): его размещения не попадут в таблицу по номерам"),
+                   p.source);
+            addFinding(findings, line, Severity::Warning, std::move(missing));
+        }
+    }
+}
+
+void checkLanguagesNamed(const ElementTable& elements, const SourceLines& elementLines,
+                         const std::vector<std::string>& languages, Findings* findings) {
+    if (findings == nullptr) return;
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        const IndexElement& element = elements[i];
+        if (i >= elementLines.size() || elementLines[i] == 0 || isCategory(element) || !isLanguageElement(element))
+            continue;
+        bool named = std::any_of(languages.begin(), languages.end(), [&](const std::string& language) {
+            return element.name.starts_with(language) && element.name.size() > language.size() &&
+                   element.name[language.size()] == ' ';
+        });
+        if (named) continue;
+        Bytes why;
+        format(why, cp1251("язык «%s» не назван ни в одном блоке шаблона: его номера не попадут в указатель языков"),
+               element.name);
+        addFinding(findings, elementLines[i], Severity::Warning, std::move(why));
+    }
+}
