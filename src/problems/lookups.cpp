@@ -6,18 +6,7 @@
 
 std::int32_t numberInSource(ProblemRef problem, std::int32_t source) {
     if (problem->defined != 1) return -1;
-    std::int32_t result = 0;
-    bool found = false;
-    for (const Placement& p : problem->placements) {
-        if (p.present != 1 || p.source != source) continue;
-        if (!found) {
-            result = p.number;
-            found = true;
-        } else if (p.number != result) {
-            return 0;
-        }
-    }
-    return result;
+    return source == 0 ? problem->bookNumber : agreedNumber(*problem, source);
 }
 
 ProblemRef placementOf(ProblemRef problem, std::int32_t source, std::int32_t number, std::int32_t subnumber) {

@@ -35,6 +35,30 @@ Bytes placementFault(std::string_view token, bool twelfth) {
     return why;
 }
 
+// The two printed forms of a record differ only in what surrounds the count
+// and each placement.
+struct ProblemForm {
+    std::string_view undefined, open, placementOpen, placementClose, close;
+};
+constexpr ProblemForm kConsoleForm{"", "", " [", "]", "\n"};
+constexpr ProblemForm kFileForm{"<null>", "<", " ", "", ">"};
+
+template <class Out>
+void writeProblemIn(const ProblemForm& form, const ProblemRecord& record, Out& out) {
+    if (record.defined != 1) {
+        out += form.undefined;
+        return;
+    }
+    format(out, "%s%d:", form.open, presentCount(record));
+    for (const Placement& p : record.placements) {
+        if (p.present != 1) continue;
+        format(out, "%s%d/%d", form.placementOpen, p.source, p.number);
+        if (p.subnumber != -1) format(out, ".%d", p.subnumber);
+        out += form.placementClose;
+    }
+    out += form.close;
+}
+
 }  // namespace
 
 void clearProblem(ProblemRecord& record) {
@@ -90,8 +114,25 @@ int parseProblemLine(ProblemRecord& record, std::string_view line, std::int64_t 
         }
     }
     record.defined = 1;
+    record.bookNumber = agreedNumber(record, 0);
+    writeProblemIn(kFileForm, record, record.fileForm);
     format(log1, "\n%x", handle);
     return 0;
+}
+
+std::int32_t agreedNumber(const ProblemRecord& record, std::int32_t source) {
+    std::int32_t result = 0;
+    bool found = false;
+    for (const Placement& p : record.placements) {
+        if (p.present != 1 || p.source != source) continue;
+        if (!found) {
+            result = p.number;
+            found = true;
+        } else if (p.number != result) {
+            return 0;
+        }
+    }
+    return result;
 }
 
 std::int64_t handleOf(const ProblemTable& table, const ProblemRecord* record) {
@@ -111,39 +152,12 @@ bool placedBefore(const IndexedPlacement& a, const IndexedPlacement& b) {
     return std::tie(a.source, a.number) < std::tie(b.source, b.number);
 }
 
-namespace {
-
-// The two printed forms of a record differ only in what surrounds the count
-// and each placement.
-struct ProblemForm {
-    std::string_view undefined, open, placementOpen, placementClose, close;
-};
-constexpr ProblemForm kConsoleForm{"", "", " [", "]", "\n"};
-constexpr ProblemForm kFileForm{"<null>", "<", " ", "", ">"};
-
-void writeProblemIn(const ProblemForm& form, const ProblemRecord& record, Sink& out) {
-    if (record.defined != 1) {
-        out += form.undefined;
-        return;
-    }
-    format(out, "%s%d:", form.open, presentCount(record));
-    for (const Placement& p : record.placements) {
-        if (p.present != 1) continue;
-        format(out, "%s%d/%d", form.placementOpen, p.source, p.number);
-        if (p.subnumber != -1) format(out, ".%d", p.subnumber);
-        out += form.placementClose;
-    }
-    out += form.close;
-}
-
-}  // namespace
-
 void printProblem(const ProblemRecord& record, Sink& console) {
     writeProblemIn(kConsoleForm, record, console);
 }
 
 void writeProblem(const ProblemRecord& record, Sink& file) {
-    writeProblemIn(kFileForm, record, file);
+    file += record.defined == 1 ? std::string_view(record.fileForm) : kFileForm.undefined;
 }
 
 ProblemRecord* storeProblemLine(ProblemTable& table, std::size_t& firstFree, std::string_view line, long lineNumber,

@@ -23,7 +23,16 @@ struct ProblemRecord {
     std::int32_t defined = 0;
     std::int32_t nsFlag = 0;  // the problem has no solution page
     std::array<Placement, kPlacementSlots> placements{};
+    // Kept when the line is accepted. agreedNumber in source 0, the book: every
+    // sort of references and every writer asks for it. The file form of the
+    // record: the merge trace writes it for every reference after every merge.
+    std::int32_t bookNumber = 0;
+    Bytes fileForm;
 };
+
+// The number of the record's placements in `source` when they agree; 0 when it
+// has none there or several that disagree.
+std::int32_t agreedNumber(const ProblemRecord& record, std::int32_t source);
 
 // A problem reference: a record of the table, which never moves.
 using ProblemRef = const ProblemRecord*;
