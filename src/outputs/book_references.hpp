@@ -1,8 +1,11 @@
 #pragma once
-// The elements' references grouped by book number, so that the writers that
-// walk the book number by number need not ask every element every time.
+// The elements' references grouped by book number, for the writers that walk
+// the book number by number: a walk hands on each number's groups in turn, so
+// that nobody asks every element every time and the grouping of a large book
+// (millions of references) is never held whole.
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "elements/element.hpp"
@@ -12,15 +15,52 @@
 // references answers exactly as among all the element's references.
 struct BookReference {
     const IndexElement* element = nullptr;
-    std::vector<ProblemRef> refs;
+    std::span<const ProblemRef> refs;
+    std::span<const ProblemRef> starred;  // the element's starred problems, sorted
 };
 
-// For every book number 1 to `maxBookNumber`, the live elements that refer to
-// a problem placed under it, in table order. Index 0 stays empty.
-using BookReferences = std::vector<std::vector<BookReference>>;
+// A walk over the book numbers 1 to `maxBookNumber`. It reads each live
+// element's references in the order ordering leaves them, by book number,
+// those without one last.
+struct BookReferences {
+    const ElementTable* elements = nullptr;
+    std::int32_t maxBookNumber = 0;
+    std::int32_t next = 1;  // the number the walk hands on next
 
-BookReferences collectBookReferences(const ElementTable& elements, std::int32_t maxBookNumber);
+    // Of each element: where its references with a book number go on.
+    std::vector<std::size_t> cursor;
+    // The elements whose next reference has the number, linked through
+    // `bucketNext`; -1 ends a list.
+    std::vector<std::int32_t> bucketHead;
+    std::vector<std::int32_t> bucketNext;
+
+    // The references without a book number of their own whose problem is
+    // placed in the book all the same, under each number they are placed.
+    struct Placed {
+        std::int32_t number;
+        std::int32_t element;
+        std::size_t at;  // in the element's references
+    };
+    std::vector<Placed> placed;
+    std::size_t placedNext = 0;
+
+    std::vector<ProblemRef> starred;       // every element's starred problems, sorted element by element
+    std::vector<std::size_t> starredFirst;  // where each element's begin, and one past the last
+
+    // The current number's groups, and the references of those that are not
+    // one run of an element's references.
+    std::vector<BookReference> groups;
+    std::vector<ProblemRef> gathered;
+    std::vector<std::int32_t> members;
+};
+
+BookReferences walkBookReferences(const ElementTable& elements, std::int32_t maxBookNumber);
+
+// The live elements that refer to a problem placed under the walk's next
+// number (1, 2, ... in turn), in table order; the walk moves on to the
+// number after. What it returns stays valid until the next call.
+std::span<const BookReference> nextBookNumber(BookReferences& walk);
 
 // The numbers from 1 to `maxBookNumber` under which any of the problems is
 // placed in the book, in increasing order, each once.
-std::vector<std::int32_t> bookNumbersOf(const std::vector<ProblemRef>& problems, std::int32_t maxBookNumber);
+std::vector<std::int32_t> bookNumbersOf(std::span<const ProblemRef> problems, std::int32_t maxBookNumber);

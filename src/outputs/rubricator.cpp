@@ -1,5 +1,7 @@
 #include "outputs/rubricator.hpp"
 
+#include <algorithm>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -18,18 +20,18 @@ struct Referring {
 // The live elements, in table order, whose references hold the problem with
 // book number `n`. Built whole before anything is printed, so that duplicate
 // diagnostics for `n` come before the names.
-std::vector<Referring> elementsReferringTo(const Tables& tables, const BookReferences& byNumber, std::int32_t n,
-                                           Sink& console) {
+std::vector<Referring> elementsReferringTo(const Tables& tables, std::span<const BookReference> referring,
+                                           std::int32_t n, Sink& console) {
     std::vector<Referring> list;
-    for (const BookReference& r : byNumber[static_cast<std::size_t>(n)]) {
+    for (const BookReference& r : referring) {
         ProblemRef problem = findProblemAmongRefs(tables.problems, 0, n, r.element->name, r.refs, 0, console);
-        if (problem != nullptr) list.push_back({r.element, isStarred(*r.element, problem)});
+        if (problem != nullptr) list.push_back({r.element, std::binary_search(r.starred.begin(), r.starred.end(), problem)});
     }
     return list;
 }
 
-void writeBlock(const Tables& tables, const BookReferences& byNumber, std::int32_t n, const ProblemRecord& problem,
-                Sink& out, Sink& console) {
+void writeBlock(const Tables& tables, std::span<const BookReference> referring, std::int32_t n,
+                const ProblemRecord& problem, Sink& out, Sink& console) {
     out += "\n\n\n";
     format(out, cp1251("\\subsection*{%d (условие стр. \\pageref{kvirtadoc-usl-%dp}"), n, n);
     if (problem.nsFlag == 0) format(out, cp1251(", решение стр. \\pageref{kvirtadoc-resh-%dp}"), n);
@@ -37,7 +39,7 @@ void writeBlock(const Tables& tables, const BookReferences& byNumber, std::int32
     format(out,
            "\\raisebox{3\\baselineskip}[0pt][0pt]{\\hypertarget{rubrikator-%d-link}{}}\\par\\vskip-\\baselineskip\n",
            n);
-    for (const Referring& r : elementsReferringTo(tables, byNumber, n, console)) {
+    for (const Referring& r : elementsReferringTo(tables, referring, n, console)) {
         // The Russian-language elements have their own index.
         if (isRussianLanguageElement(*r.element)) continue;
         format(out, "\\noindent\\hyperlink{elementID-%d}{$\\bullet$}\\,", r.element->id);
@@ -60,19 +62,20 @@ std::int32_t computeMaxBookNumber(const Tables& tables, Sink& console) {
 }
 
 void printElementsByBookNumber(const Tables& tables, std::int32_t maxBookNumber, Sink& console) {
-    BookReferences byNumber = collectBookReferences(tables.elements, maxBookNumber);
+    BookReferences walk = walkBookReferences(tables.elements, maxBookNumber);
     for (std::int32_t n = 1; n <= maxBookNumber; ++n) {
         format(console, "\n\n\n%d:\n", n);
-        for (const Referring& r : elementsReferringTo(tables, byNumber, n, console))
+        for (const Referring& r : elementsReferringTo(tables, nextBookNumber(walk), n, console))
             format(console, "%s\n", r.element->name);
     }
 }
 
 void writeRubricator(const Tables& tables, std::int32_t maxBookNumber, Sink& out, Sink& console) {
-    BookReferences byNumber = collectBookReferences(tables.elements, maxBookNumber);
+    BookReferences walk = walkBookReferences(tables.elements, maxBookNumber);
     for (std::int32_t n = 1; n <= maxBookNumber; ++n) {
+        std::span<const BookReference> referring = nextBookNumber(walk);
         // A number that no problem or several problems carry gets no subsection.
         ProblemRef problem = findProblem(tables.problems, 0, n, 0);
-        if (problem != nullptr) writeBlock(tables, byNumber, n, *problem, out, console);
+        if (problem != nullptr) writeBlock(tables, referring, n, *problem, out, console);
     }
 }

@@ -1,6 +1,7 @@
 #include "outputs/table_by_numbers.hpp"
 
 #include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -17,7 +18,7 @@ namespace {
 struct Row {
     const Tables& tables;
     std::int32_t n;
-    const std::vector<BookReference>& referring;
+    std::span<const BookReference> referring;
 };
 
 // The element's name after `prefix`, when its name has that prefix and its
@@ -112,11 +113,12 @@ void writeTableByNumbers(const Tables& tables, std::int32_t maxBookNumber, Sink&
     out += "\\hline\n";
     out += cp1251("\\номер & Место на олимпиаде & Авторы (условие/решение) & Усл. & Реш. & Прежние публикации\\\\\n");
     out += "\\hline\n";
-    BookReferences byNumber = collectBookReferences(tables.elements, maxBookNumber);
+    BookReferences walk = walkBookReferences(tables.elements, maxBookNumber);
     for (std::int32_t n = 1; n <= maxBookNumber; ++n) {
+        std::span<const BookReference> referring = nextBookNumber(walk);
         // A number that no problem or several problems carry gets no row.
         ProblemRef problem = findProblem(tables.problems, 0, n, 0);
-        if (problem != nullptr) writeRow(Row{tables, n, byNumber[static_cast<std::size_t>(n)]}, *problem, out, console);
+        if (problem != nullptr) writeRow(Row{tables, n, referring}, *problem, out, console);
     }
     out += "\\end{longtable}\n\n\n";
     out += "\n\n\\label{rashifrovka_oboznachenij}\n\n";
