@@ -4,19 +4,6 @@
 
 namespace {
 
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 // The bytes of a bad sequence: the lead byte and the continuation bytes that follow it.
 std::string_view badSequence(std::string_view text) {
     std::size_t end = 1;
@@ -25,6 +12,25 @@ std::string_view badSequence(std::string_view text) {
 }
 
 }  // namespace
+
+void appendUtf8(std::string& out, char32_t c) {
+    auto put = [&](char32_t bits) { out += static_cast<char>(bits); };
+    if (c < 0x80) {
+        put(c);
+    } else if (c < 0x800) {
+        put(0xC0 | (c >> 6));
+        put(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        put(0xE0 | (c >> 12));
+        put(0x80 | ((c >> 6) & 0x3F));
+        put(0x80 | (c & 0x3F));
+    } else {
+        put(0xF0 | (c >> 18));
+        put(0x80 | ((c >> 12) & 0x3F));
+        put(0x80 | ((c >> 6) & 0x3F));
+        put(0x80 | (c & 0x3F));
+    }
+}
 
 std::string toUtf8(std::string_view cp1251Bytes) {
     std::string out;
