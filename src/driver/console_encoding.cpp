@@ -6,9 +6,10 @@
 
 Encoding consoleEncodingOf(const char* localeName) {
     std::string_view name = localeName == nullptr ? "" : localeName;
+    // "ru_RU.UTF-8" names its character set after the point; macOS sets
+    // LC_CTYPE to a bare "UTF-8".
     std::size_t dot = name.find('.');
-    if (dot == std::string_view::npos) return Encoding::Cp1251;
-    std::string_view charset = name.substr(dot + 1);
+    std::string_view charset = dot == std::string_view::npos ? name : name.substr(dot + 1);
     charset = charset.substr(0, charset.find('@'));
     // "UTF-8", "utf8", "UTF8" and the like, compared without a locale.
     std::string folded;

@@ -7,5 +7,5 @@
 // and LANG that is set and not empty) is UTF-8; code page 1251 otherwise.
 Encoding consoleEncodingFromLocale();
 
-// The same decision for a locale name such as "ru_RU.UTF-8" or "C".
+// The same decision for a locale name such as "ru_RU.UTF-8", "UTF-8" or "C".
 Encoding consoleEncodingOf(const char* localeName);

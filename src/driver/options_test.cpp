@@ -38,9 +38,9 @@ TEST(Options, UnknownOptionsAreRefusedButHelpAndVersionWin) {
 }
 
 TEST(ConsoleEncoding, FollowsTheCharacterSetOfTheLocaleName) {
-    for (const char* utf8 : {"C.UTF-8", "ru_RU.utf8", "en_US.UTF8@euro", "ru_RU.Utf-8"})
+    for (const char* utf8 : {"C.UTF-8", "ru_RU.utf8", "en_US.UTF8@euro", "ru_RU.Utf-8", "UTF-8", "utf8"})
         EXPECT_EQ(consoleEncodingOf(utf8), Encoding::Utf8) << utf8;
-    for (const char* other : {"C", "POSIX", "", "ru_RU.CP1251", "ru_RU.KOI8-R", "utf8", "ru_RU.UTF-16"})
+    for (const char* other : {"C", "POSIX", "", "ru_RU.CP1251", "ru_RU.KOI8-R", "ru_RU", "ru_RU.UTF-16"})
         EXPECT_EQ(consoleEncodingOf(other), Encoding::Cp1251) << other;
     EXPECT_EQ(consoleEncodingOf(nullptr), Encoding::Cp1251);
 }

@@ -1,6 +1,7 @@
 #include "driver/paths.hpp"
 
 #include "text/cp1251.hpp"
+#include "text/utf8.hpp"
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
@@ -19,51 +20,6 @@ constexpr bool kNamesAreUtf8 = false;
 
 bool isHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool isLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
-void appendUtf8(std::string& out, char32_t c) {
-    auto put = [&](char32_t bits) { out += static_cast<char>(bits); };
-    if (c < 0x80) {
-        put(c);
-    } else if (c < 0x800) {
-        put(0xC0 | (c >> 6));
-        put(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        put(0xE0 | (c >> 12));
-        put(0x80 | ((c >> 6) & 0x3F));
-        put(0x80 | (c & 0x3F));
-    } else {
-        put(0xF0 | (c >> 18));
-        put(0x80 | ((c >> 12) & 0x3F));
-        put(0x80 | ((c >> 6) & 0x3F));
-        put(0x80 | (c & 0x3F));
-    }
-}
-
-// The code point at the start of `text` and its length in bytes; surrogates
-// pass, as utf8FromUtf16 writes them. Length 0: no character starts here.
-std::size_t decodeOne(std::string_view text, char32_t& c) {
-    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    std::size_t length = 0;
-    char32_t least = 0;
-    if (byte(0) < 0x80) {
-        c = byte(0);
-        return 1;
-    } else if (byte(0) >= 0xC2 && byte(0) <= 0xDF) {
-        length = 2, least = 0x80, c = byte(0) & 0x1F;
-    } else if (byte(0) >= 0xE0 && byte(0) <= 0xEF) {
-        length = 3, least = 0x800, c = byte(0) & 0x0F;
-    } else if (byte(0) >= 0xF0 && byte(0) <= 0xF4) {
-        length = 4, least = 0x10000, c = byte(0) & 0x07;
-    } else {
-        return 0;
-    }
-    if (text.size() < length) return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) return 0;
-        c = (c << 6) | (byte(i) & 0x3F);
-    }
-    return c < least || c > 0x10FFFF ? 0 : length;
-}
 
 fs::path absoluteNormal(const fs::path& path) {
     std::error_code error;
@@ -122,7 +78,7 @@ std::u16string utf16FromUtf8(std::string_view text) {
     out.reserve(text.size());
     while (!text.empty()) {
         char32_t c = 0;
-        std::size_t length = decodeOne(text, c);
+        std::size_t length = decodeUtf8Character(text, c, Surrogates::Kept);
         if (length == 0) {
             c = U'\uFFFD';
             length = 1;

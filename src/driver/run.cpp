@@ -510,7 +510,9 @@ int runCommandLine(std::span<const std::string> commandLine, const std::filesyst
     if ((state.checking || state.quiet) && state.readingBegan)
         writeFindings(state.findings, state.shown(options.args.at(0)), kTemplateName, state.console);
     state.flushConsole();
-    if (state.checking) return countFindings(state.findings, Severity::Error) > 0 || state.consoleFailed ? 1 : 0;
+    // A check that could not read its files, or ran out of memory, has failed.
+    if (state.checking)
+        return flow == Flow::Stop || countFindings(state.findings, Severity::Error) > 0 || state.consoleFailed ? 1 : 0;
     bool complete = flow == Flow::Go && written && !state.languageIndexFailed;
     return complete && !state.consoleFailed ? 0 : 1;
 }

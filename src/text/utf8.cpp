@@ -6,39 +6,27 @@
 
 namespace {
 
-// The UTF-8 form of a code point below U+10000.
+// The UTF-8 form of a byte of code page 1251: three bytes at most.
 struct Utf8Char {
     unsigned char length = 0;
     char bytes[3] = {};
 };
 
-constexpr Utf8Char utf8Of(char32_t c) {
-    Utf8Char u;
-    if (c < 0x80) {
-        u.length = 1;
-        u.bytes[0] = static_cast<char>(c);
-    } else if (c < 0x800) {
-        u.length = 2;
-        u.bytes[0] = static_cast<char>(0xC0 | (c >> 6));
-        u.bytes[1] = static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        u.length = 3;
-        u.bytes[0] = static_cast<char>(0xE0 | (c >> 12));
-        u.bytes[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        u.bytes[2] = static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return u;
-}
-
-// Every byte's UTF-8 form, worked out once: every output goes through it.
-constexpr std::array<Utf8Char, 256> kUtf8Table = [] {
+std::array<Utf8Char, 256> makeUtf8Table() {
     std::array<Utf8Char, 256> table{};
     for (int byte = 0; byte < 256; ++byte) {
         std::int32_t c = cp1251table::toUnicode(static_cast<unsigned char>(byte));
-        table[static_cast<std::size_t>(byte)] = utf8Of(c < 0 ? U'\uFFFD' : static_cast<char32_t>(c));
+        std::string form;
+        appendUtf8(form, c < 0 ? U'\uFFFD' : static_cast<char32_t>(c));
+        Utf8Char& u = table[static_cast<std::size_t>(byte)];
+        u.length = static_cast<unsigned char>(form.size());
+        form.copy(u.bytes, form.size());
     }
     return table;
-}();
+}
+
+// Every byte's UTF-8 form, worked out once: every output of a UTF-8 run goes through it.
+const std::array<Utf8Char, 256> kUtf8Table = makeUtf8Table();
 
 // The bytes of a bad sequence: the lead byte and the continuation bytes that follow it.
 std::string_view badSequence(std::string_view text) {
@@ -48,6 +36,25 @@ std::string_view badSequence(std::string_view text) {
 }
 
 }  // namespace
+
+void appendUtf8(std::string& out, char32_t c) {
+    auto put = [&](char32_t bits) { out += static_cast<char>(bits); };
+    if (c < 0x80) {
+        put(c);
+    } else if (c < 0x800) {
+        put(0xC0 | (c >> 6));
+        put(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        put(0xE0 | (c >> 12));
+        put(0x80 | ((c >> 6) & 0x3F));
+        put(0x80 | (c & 0x3F));
+    } else {
+        put(0xF0 | (c >> 18));
+        put(0x80 | ((c >> 12) & 0x3F));
+        put(0x80 | ((c >> 6) & 0x3F));
+        put(0x80 | (c & 0x3F));
+    }
+}
 
 char* toUtf8(std::string_view cp1251Bytes, char* out) {
     for (char byte : cp1251Bytes) {

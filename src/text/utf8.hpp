@@ -7,10 +7,15 @@
 #include <string>
 #include <string_view>
 
+// Whether a surrogate code point counts as a character: Windows file names may
+// hold a lone one, which their UTF-8 form keeps.
+enum class Surrogates { Refused, Kept };
+
 // The length of the well-formed UTF-8 character at the start of `text`, with
 // its code point in `c`; 0 when the bytes there are not one (overlong forms,
-// surrogates and code points beyond U+10FFFF are not).
-constexpr std::size_t decodeUtf8Character(std::string_view text, char32_t& c) {
+// code points beyond U+10FFFF and, unless kept, surrogates are not).
+constexpr std::size_t decodeUtf8Character(std::string_view text, char32_t& c,
+                                          Surrogates surrogates = Surrogates::Refused) {
     auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     unsigned char lead = byte(0);
     if (lead < 0x80) {
@@ -41,9 +46,12 @@ constexpr std::size_t decodeUtf8Character(std::string_view text, char32_t& c) {
         c = (c << 6) | (byte(i) & 0x3F);
     }
     bool surrogate = c >= 0xD800 && c <= 0xDFFF;
-    if (c < least || surrogate || c > 0x10FFFF) return 0;
+    if (c < least || (surrogate && surrogates == Surrogates::Refused) || c > 0x10FFFF) return 0;
     return length;
 }
+
+// Appends the UTF-8 form of a code point.
+void appendUtf8(std::string& out, char32_t c);
 
 // Code page 1251 bytes as UTF-8. The one unassigned byte 0x98 becomes U+FFFD;
 // no text read through fromUtf8 can hold it.
