@@ -92,6 +92,15 @@ int compareByteKeys(std::string_view a, std::string_view b) {
     }
 }
 
+bool isOwnByteKey(std::string_view name) {
+    return name.find("<<") == std::string_view::npos && name.find(">>") == std::string_view::npos;
+}
+
+void appendByteKey(std::string_view name, std::string& out) {
+    std::size_t i = 0;
+    for (int byte = nextKeyByte(name, i); byte >= 0; byte = nextKeyByte(name, i)) out += static_cast<char>(byte);
+}
+
 std::string russianKey(std::string_view name) {
     std::string key;
     bool spaceDue = false;

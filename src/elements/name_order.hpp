@@ -13,6 +13,12 @@ enum class NameOrder { Bytewise, Russian };
 // Names whose keys are equal merge.
 int compareByteKeys(std::string_view a, std::string_view b);
 
+// True when the name's byte key is the name itself: it holds no "<<" or ">>".
+bool isOwnByteKey(std::string_view name);
+
+// Appends the byte key of a name.
+void appendByteKey(std::string_view name, std::string& out);
+
 // The primary key of the Russian order, one weight byte for each character
 // that counts; comparing keys as unsigned bytes orders the names:
 //   a space, then the digits 0-9, then Cyrillic а-я with capitals equal to

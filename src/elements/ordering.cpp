@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -11,19 +12,87 @@
 
 namespace {
 
-// One merge pass over neighbours; true when it merged anything.
-bool mergePass(ElementTable& table, Sink& log5) {
+// The byte key of each live element, worked out once, by its place in the
+// table: the name itself, or the name without its "<<" and ">>" kept in
+// `stripped`. Sorting a large table compares keys millions of times. The
+// views hold while no element moves and no live element is renamed.
+struct ByteKeys {
+    std::string stripped;
+    std::vector<std::string_view> keys;
+};
+
+ByteKeys byteKeysOf(const ElementTable& table) {
+    ByteKeys byteKeys;
+    byteKeys.keys.resize(table.size());
+    struct Stripped {
+        std::size_t element, at, size;
+    };
+    std::vector<Stripped> stripped;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        std::string_view name = table[i].name;
+        if (table[i].actual != 1) continue;
+        if (isOwnByteKey(name)) {
+            byteKeys.keys[i] = name;
+            continue;
+        }
+        std::size_t at = byteKeys.stripped.size();
+        appendByteKey(name, byteKeys.stripped);
+        stripped.push_back({i, at, byteKeys.stripped.size() - at});
+    }
+    for (const Stripped& s : stripped) byteKeys.keys[s.element] = std::string_view(byteKeys.stripped).substr(s.at, s.size);
+    return byteKeys;
+}
+
+bool isLive(const IndexElement& element) {
+    return element.actual == 1;
+}
+
+// The elements' places in the table in the order of compareElements, equal
+// ones as `order` had them.
+void sortOrder(const ElementTable& table, const ByteKeys& byteKeys, std::vector<std::size_t>& order) {
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        if (!isLive(table[a]) || !isLive(table[b])) return isLive(table[a]) && !isLive(table[b]);
+        return byteKeys.keys[a] < byteKeys.keys[b];
+    });
+}
+
+std::vector<std::size_t> tableOrder(const ElementTable& table) {
+    std::vector<std::size_t> order(table.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    return order;
+}
+
+// Moves the element at order[k] to place k, for every k, each element once.
+void applyOrder(ElementTable& table, std::vector<std::size_t>& order) {
+    for (std::size_t start = 0; start < order.size(); ++start) {
+        if (order[start] == start) continue;
+        IndexElement held = std::move(table[start]);
+        std::size_t k = start;
+        while (order[k] != start) {
+            std::size_t from = order[k];
+            table[k] = std::move(table[from]);
+            order[k] = k;
+            k = from;
+        }
+        table[k] = std::move(held);
+        order[k] = k;
+    }
+}
+
+// One merge pass over neighbours in `order`; true when it merged anything.
+bool mergePass(ElementTable& table, const ByteKeys& byteKeys, const std::vector<std::size_t>& order, Sink& log5) {
     log5 += cp1251("\n\nНАЧАЛО СЛЕДУЮЩЕГО ПРОХОДА\n").view();
     bool merged = false;
-    for (std::size_t i = 0; i + 1 < table.size(); ++i) {
-        if (table[i].actual != 1 || compareElements(table[i], table[i + 1]) != 0) continue;
+    for (std::size_t i = 0; i + 1 < order.size(); ++i) {
+        IndexElement& receiving = table[order[i]];
+        IndexElement& next = table[order[i + 1]];
+        if (!isLive(receiving) || !isLive(next) || byteKeys.keys[order[i]] != byteKeys.keys[order[i + 1]]) continue;
         format(log5, "\n\n(%d,%d) ", i, i + 1);
-        mergeElements(table[i], table[i + 1], log5);
-        clear(table[i + 1]);
+        mergeElements(receiving, next, log5);
+        clear(next);
         merged = true;
         ++i;
     }
-    sortElements(table);
     return merged;
 }
 
@@ -55,13 +124,25 @@ void logNames(const ElementTable& table, Sink& log) {
 }
 
 void sortElements(ElementTable& table) {
-    std::stable_sort(table.begin(), table.end(),
-                     [](const IndexElement& a, const IndexElement& b) { return compareElements(a, b) < 0; });
+    ByteKeys byteKeys = byteKeysOf(table);
+    std::vector<std::size_t> order = tableOrder(table);
+    sortOrder(table, byteKeys, order);
+    applyOrder(table, order);
 }
 
 void mergeEqualNames(ElementTable& table, Sink& log5) {
-    while (mergePass(table, log5)) {
+    // The passes work on the order, not the table: the elements move once, at the end.
+    ByteKeys byteKeys = byteKeysOf(table);
+    std::vector<std::size_t> order = tableOrder(table);
+    bool merged = mergePass(table, byteKeys, order, log5);
+    sortOrder(table, byteKeys, order);
+    while (merged) {
+        merged = mergePass(table, byteKeys, order, log5);
+        // Sorted already, the live ones stay in order when some are freed:
+        // the sort after the pass only moves the freed ones after them.
+        std::stable_partition(order.begin(), order.end(), [&table](std::size_t e) { return isLive(table[e]); });
     }
+    applyOrder(table, order);
 }
 
 void sortInNameOrder(ElementTable& table, NameOrder order) {
