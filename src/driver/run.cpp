@@ -82,6 +82,10 @@ struct Run {
 
     Sink& file(FileId id) { return files[id].sink; }
 
+    // Only a check and a quiet run show the findings: a plain run does not
+    // look for those that take a search of their own.
+    Findings* keptFindings() { return checking || quiet ? &findings : nullptr; }
+
     // The sinks go to the terminal (nowhere while muted) and to the files.
     void connectSinks() {
         console.drain = [this](std::string_view bytes) {
@@ -339,7 +343,7 @@ Flow readElements(Run& run) {
             storeElementLine(elements, firstFree, line.text, line.source, line.lineNumber, elementParse(run));
         if (taken == nullptr) return;
         run.elementLines[static_cast<std::size_t>(taken - elements.data())] = line.lineNumber;
-        checkElementLine(*taken, line.text, line.lineNumber, &run.findings);
+        checkElementLine(*taken, line.text, line.lineNumber, run.keptFindings());
     }, lineCount);
     if (flow == Flow::Stop) return flow;
     format(run.console, cp1251("\nПрочитано %ld позиций\n"), run.tables.positionsRead);
@@ -421,6 +425,7 @@ Flow writeOutputs(Run& run) {
 
 // What the tables as a whole show once the source is read, and the template.
 void checkTables(Run& run) {
+    if (run.keptFindings() == nullptr) return;
     checkProblems(run.tables.problems, run.problemLines, run.tables.sources, &run.findings);
     if (!run.templateText) return;
     std::vector<std::string> languages = checkTemplate(*run.templateText, &run.findings);

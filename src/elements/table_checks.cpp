@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <string_view>
 #include <utility>
 
 #include "elements/categories.hpp"
@@ -52,14 +53,20 @@ void checkProblems(const ProblemTable& problems, const SourceLines& problemLines
 void checkLanguagesNamed(const ElementTable& elements, const SourceLines& elementLines,
                          const std::vector<std::string>& languages, Findings* findings) {
     if (findings == nullptr) return;
+    // A language is named when the element's name is one of the template's
+    // languages and a blank followed by more: each blank of the name is looked
+    // up among them, sorted once, rather than every language tried on every name.
+    std::vector<std::string_view> sorted(languages.begin(), languages.end());
+    std::sort(sorted.begin(), sorted.end());
     for (std::size_t i = 0; i < elements.size(); ++i) {
         const IndexElement& element = elements[i];
         if (i >= elementLines.size() || elementLines[i] == 0 || isCategory(element) || !isLanguageElement(element))
             continue;
-        bool named = std::any_of(languages.begin(), languages.end(), [&](const std::string& language) {
-            return element.name.starts_with(language) && element.name.size() > language.size() &&
-                   element.name[language.size()] == ' ';
-        });
+        std::string_view name = element.name;
+        bool named = false;
+        for (std::size_t blank = name.find(' '); blank != std::string_view::npos && !named;
+             blank = name.find(' ', blank + 1))
+            named = std::binary_search(sorted.begin(), sorted.end(), name.substr(0, blank));
         if (named) continue;
         Bytes why;
         format(why, cp1251("язык «%s» не назван ни в одном блоке шаблона: его номера не попадут в указатель языков"),
