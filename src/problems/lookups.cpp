@@ -18,9 +18,31 @@ ProblemRef placementOf(ProblemRef problem, std::int32_t source, std::int32_t num
     return nullptr;
 }
 
+namespace {
+
+// The index entries of the placements with that source and number.
+std::pair<std::vector<IndexedPlacement>::const_iterator, std::vector<IndexedPlacement>::const_iterator> placedAt(
+    const ProblemTable& table, std::int32_t source, std::int32_t number) {
+    auto entries = table.placementIndex.begin();
+    auto none = std::make_pair(table.placementIndex.end(), table.placementIndex.end());
+    auto slice = std::lower_bound(table.sourceIndex.begin(), table.sourceIndex.end(), source,
+                                  [](const SourceIndex& s, std::int32_t wanted) { return s.source < wanted; });
+    if (slice == table.sourceIndex.end() || slice->source != source) return none;
+    if (!slice->byNumber.empty()) {
+        std::int64_t offset = std::int64_t{number} - slice->lowest;
+        if (offset < 0 || offset + 1 >= static_cast<std::int64_t>(slice->byNumber.size())) return none;
+        auto at = static_cast<std::size_t>(offset);
+        return {entries + slice->byNumber[at], entries + slice->byNumber[at + 1]};
+    }
+    // Every reference looks its problem up: a comparison the search can take in line.
+    return std::equal_range(entries + slice->first, entries + slice->last, IndexedPlacement{source, number, nullptr},
+                            [](const IndexedPlacement& a, const IndexedPlacement& b) { return placedBefore(a, b); });
+}
+
+}  // namespace
+
 ProblemRef findProblem(const ProblemTable& table, std::int32_t source, std::int32_t number, std::int32_t subnumber) {
-    auto [first, last] = std::equal_range(table.placementIndex.begin(), table.placementIndex.end(),
-                                          IndexedPlacement{source, number, nullptr}, placedBefore);
+    auto [first, last] = placedAt(table, source, number);
     // The candidates come in table order, a record once for each placement it has here.
     ProblemRef kept = nullptr;
     for (auto it = first; it != last; ++it) {
@@ -33,8 +55,7 @@ ProblemRef findProblem(const ProblemTable& table, std::int32_t source, std::int3
 
 std::vector<const Placement*> placementsAnswering(const ProblemTable& table, std::int32_t source, std::int32_t number,
                                                   std::int32_t subnumber) {
-    auto [first, last] = std::equal_range(table.placementIndex.begin(), table.placementIndex.end(),
-                                          IndexedPlacement{source, number, nullptr}, placedBefore);
+    auto [first, last] = placedAt(table, source, number);
     std::vector<const Placement*> answering;
     for (auto it = first; it != last; ++it) {
         for (const Placement& p : it->record->placements) {

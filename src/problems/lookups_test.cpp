@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "text/cp1251.hpp"
@@ -45,6 +46,17 @@ TEST(FindProblem, OneAnswerOrNone) {
     EXPECT_EQ(findProblem(t, 5, 3, 0), nullptr);
     EXPECT_EQ(findProblem(t, 6, 2, 0), &t[4]);
     EXPECT_EQ(findProblem(t, 7, 1, 0), nullptr);
+}
+
+TEST(FindProblem, SourcesWithNumbersFarApartAnswerAsDenseOnes) {
+    ProblemTable t = tableOf({"7/1", "7/5000", "0/2 7/9999", "0/1", "0/3", "7/5000.2"});
+    EXPECT_EQ(findProblem(t, 7, 1, 0), &t[0]);
+    EXPECT_EQ(findProblem(t, 7, 5000, 0), nullptr);
+    EXPECT_EQ(findProblem(t, 7, 5000, 2), &t[5]);
+    EXPECT_EQ(findProblem(t, 7, 9999, 0), &t[2]);
+    EXPECT_EQ(findProblem(t, 0, 2, 0), &t[2]);
+    for (auto [source, number] : {std::pair{7, 0}, {7, 2}, {7, 4999}, {7, 10000}, {0, 0}, {0, 4}, {6, 1}, {8, 1}})
+        EXPECT_EQ(findProblem(t, source, number, 0), nullptr) << source << "/" << number;
 }
 
 TEST(FindProblemAmongRefs, RepeatedRefCountsOnceTwoProblemsAreReported) {

@@ -1,7 +1,6 @@
 #include "problems/problem.hpp"
 
 #include <algorithm>
-#include <tuple>
 #include <utility>
 
 #include "text/cp1251.hpp"
@@ -139,17 +138,46 @@ std::int64_t handleOf(const ProblemTable& table, const ProblemRecord* record) {
     return (record - table.records.data()) + 1;
 }
 
+namespace {
+
+// Works out the sources' places in the sorted placement index. A number table
+// costs at most four entries for each placement of its source.
+void indexSources(ProblemTable& table) {
+    const std::vector<IndexedPlacement>& index = table.placementIndex;
+    table.sourceIndex.clear();
+    for (std::size_t first = 0; first < index.size();) {
+        std::size_t last = first;
+        while (last < index.size() && index[last].source == index[first].source) ++last;
+        SourceIndex source;
+        source.source = index[first].source;
+        source.first = static_cast<std::uint32_t>(first);
+        source.last = static_cast<std::uint32_t>(last);
+        source.lowest = index[first].number;
+        std::int64_t span = std::int64_t{index[last - 1].number} - source.lowest + 1;
+        if (span <= 4 * static_cast<std::int64_t>(last - first)) {
+            source.byNumber.resize(static_cast<std::size_t>(span) + 1);
+            std::size_t entry = first;
+            for (std::int64_t offset = 0; offset <= span; ++offset) {
+                while (entry < last && std::int64_t{index[entry].number} - source.lowest < offset) ++entry;
+                source.byNumber[static_cast<std::size_t>(offset)] = static_cast<std::uint32_t>(entry);
+            }
+        }
+        table.sourceIndex.push_back(std::move(source));
+        first = last;
+    }
+}
+
+}  // namespace
+
 void indexPlacements(ProblemTable& table) {
     table.placementIndex.clear();
     for (const ProblemRecord& record : table.records)
         for (const Placement& p : record.placements)
             if (p.present == 1) table.placementIndex.push_back({p.source, p.number, &record});
     // Within one source and number the records keep table order.
-    std::stable_sort(table.placementIndex.begin(), table.placementIndex.end(), placedBefore);
-}
-
-bool placedBefore(const IndexedPlacement& a, const IndexedPlacement& b) {
-    return std::tie(a.source, a.number) < std::tie(b.source, b.number);
+    std::stable_sort(table.placementIndex.begin(), table.placementIndex.end(),
+                     [](const IndexedPlacement& a, const IndexedPlacement& b) { return placedBefore(a, b); });
+    indexSources(table);
 }
 
 void printProblem(const ProblemRecord& record, Sink& console) {

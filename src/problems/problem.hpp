@@ -44,12 +44,24 @@ struct IndexedPlacement {
     const ProblemRecord* record = nullptr;
 };
 
+// Where the placements of one source stand in the index. When its numbers are
+// dense enough, those of number n begin at entry byNumber[n - lowest] and end
+// where those of n + 1 begin, so that a lookup goes straight to them.
+struct SourceIndex {
+    std::int32_t source = 0;
+    std::uint32_t first = 0;  // entries of the placement index
+    std::uint32_t last = 0;
+    std::int32_t lowest = 0;
+    std::vector<std::uint32_t> byNumber;  // empty: the source's entries are searched
+};
+
 // The records are created once after pass 1 and never resized, so references
 // into them stay valid. Once they are filled, `indexPlacements` sorts every
 // placement by source and number, so that a lookup need not scan the table.
 struct ProblemTable {
     std::vector<ProblemRecord> records;
     std::vector<IndexedPlacement> placementIndex;
+    std::vector<SourceIndex> sourceIndex;  // by source
 
     auto begin() { return records.begin(); }
     auto end() { return records.end(); }
@@ -61,7 +73,9 @@ struct ProblemTable {
 };
 
 // The order of the placement index: by source, then number.
-bool placedBefore(const IndexedPlacement& a, const IndexedPlacement& b);
+inline bool placedBefore(const IndexedPlacement& a, const IndexedPlacement& b) {
+    return a.source != b.source ? a.source < b.source : a.number < b.number;
+}
 
 // Builds the placement index; called once the records are final.
 void indexPlacements(ProblemTable& table);
