@@ -22,11 +22,13 @@ inline constexpr std::size_t kPlacementSlots = 11;
 struct ProblemRecord {
     std::int32_t defined = 0;
     std::int32_t nsFlag = 0;  // the problem has no solution page
-    std::array<Placement, kPlacementSlots> placements{};
-    // Kept when the line is accepted. agreedNumber in source 0, the book: every
-    // sort of references and every writer asks for it. The file form of the
-    // record: the merge trace writes it for every reference after every merge.
+    // Kept when the line is accepted, next to `defined`, which is read with it.
+    // agreedNumber in source 0, the book: every sort of references and every
+    // writer asks for it.
     std::int32_t bookNumber = 0;
+    std::array<Placement, kPlacementSlots> placements{};
+    // Kept when the line is accepted: the file form of the record, which the
+    // merge trace writes for every reference after every merge.
     Bytes fileForm;
 };
 
