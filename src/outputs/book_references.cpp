@@ -1,6 +1,7 @@
 #include "outputs/book_references.hpp"
 
 #include <algorithm>
+#include <functional>
 #include <iterator>
 #include <tuple>
 
@@ -9,17 +10,24 @@
 namespace {
 
 // The book number of a reference that has one within the walk, else 0.
-std::int32_t walkedNumber(ProblemRef problem, std::int32_t maxBookNumber) {
+std::int32_t numberWithin(ProblemRef problem, std::int32_t maxBookNumber) {
     if (problem == nullptr) return 0;
     std::int32_t number = numberInSource(problem, 0);
     return number >= 1 && number <= maxBookNumber ? number : 0;
+}
+
+std::int32_t walkedNumber(const BookReferences& walk, ProblemRef problem) {
+    const ProblemRecord* end = walk.records + walk.bookNumbers.size();
+    if (problem != nullptr && !std::less<>()(problem, walk.records) && std::less<>()(problem, end))
+        return walk.bookNumbers[static_cast<std::size_t>(problem - walk.records)];
+    return numberWithin(problem, walk.maxBookNumber);  // none, or a record of no table
 }
 
 // Files the element under the number of its next reference, if it has one.
 void fileElement(BookReferences& walk, std::int32_t element) {
     const std::vector<ProblemRef>& refs = (*walk.elements)[static_cast<std::size_t>(element)].zz;
     std::size_t at = walk.cursor[static_cast<std::size_t>(element)];
-    std::int32_t number = at < refs.size() ? walkedNumber(refs[at], walk.maxBookNumber) : 0;
+    std::int32_t number = at < refs.size() ? walkedNumber(walk, refs[at]) : 0;
     if (number == 0) return;
     walk.bucketNext[static_cast<std::size_t>(element)] = walk.bucketHead[static_cast<std::size_t>(number)];
     walk.bucketHead[static_cast<std::size_t>(number)] = element;
@@ -39,10 +47,14 @@ std::vector<std::int32_t> bookNumbersOf(std::span<const ProblemRef> problems, st
     return numbers;
 }
 
-BookReferences walkBookReferences(const ElementTable& elements, std::int32_t maxBookNumber) {
+BookReferences walkBookReferences(const ElementTable& elements, const ProblemTable& problems,
+                                  std::int32_t maxBookNumber) {
     BookReferences walk;
     walk.elements = &elements;
     walk.maxBookNumber = std::max(maxBookNumber, 0);
+    walk.records = problems.records.data();
+    walk.bookNumbers.reserve(problems.size());
+    for (const ProblemRecord& record : problems) walk.bookNumbers.push_back(numberWithin(&record, walk.maxBookNumber));
     walk.cursor.assign(elements.size(), 0);
     walk.bucketHead.assign(static_cast<std::size_t>(walk.maxBookNumber) + 1, -1);
     walk.bucketNext.assign(elements.size(), -1);
@@ -57,7 +69,7 @@ BookReferences walkBookReferences(const ElementTable& elements, std::int32_t max
             fileElement(walk, static_cast<std::int32_t>(i));
             // A reference without a book number stands under every number it is placed in the book.
             for (std::size_t at = 0; at < element.zz.size(); ++at) {
-                if (walkedNumber(element.zz[at], walk.maxBookNumber) != 0) continue;
+                if (walkedNumber(walk, element.zz[at]) != 0) continue;
                 for (std::int32_t number : bookNumbersOf({&element.zz[at], 1}, walk.maxBookNumber))
                     walk.placed.push_back({number, static_cast<std::int32_t>(i), at});
             }
@@ -85,12 +97,9 @@ std::span<const BookReference> nextBookNumber(BookReferences& walk) {
 
     // Elements with a run of references under the number, merged in table
     // order with those whose references without a book number are placed under it.
-    struct Group {
-        std::int32_t element;
-        std::size_t runFirst, runLast;      // in the element's references
-        std::size_t placedFirst, placedLast;  // in walk.placed
-    };
-    std::vector<Group> found;
+    using Group = BookReferences::Found;
+    std::vector<Group>& found = walk.found;
+    found.clear();
     std::size_t placedFirst = walk.placedNext;
     while (walk.placedNext < walk.placed.size() && walk.placed[walk.placedNext].number == number) ++walk.placedNext;
     std::size_t m = 0;
@@ -103,7 +112,7 @@ std::span<const BookReference> nextBookNumber(BookReferences& walk) {
             const std::vector<ProblemRef>& refs = elements[static_cast<std::size_t>(e)].zz;
             std::size_t& at = walk.cursor[static_cast<std::size_t>(e)];
             group.runFirst = at;
-            while (at < refs.size() && walkedNumber(refs[at], walk.maxBookNumber) == number) ++at;
+            while (at < refs.size() && walkedNumber(walk, refs[at]) == number) ++at;
             group.runLast = at;
             fileElement(walk, e);
             ++m;

@@ -27,6 +27,11 @@ struct BookReferences {
     std::int32_t maxBookNumber = 0;
     std::int32_t next = 1;  // the number the walk hands on next
 
+    // Each record's book number within the walk (0: none), side by side: the
+    // walk asks for one at every reference, and the records lie far apart.
+    const ProblemRecord* records = nullptr;
+    std::vector<std::int32_t> bookNumbers;
+
     // Of each element: where its references with a book number go on.
     std::vector<std::size_t> cursor;
     // The elements whose next reference has the number, linked through
@@ -52,9 +57,18 @@ struct BookReferences {
     std::vector<BookReference> groups;
     std::vector<ProblemRef> gathered;
     std::vector<std::int32_t> members;
+    // Of each group: its element, its run of references, and where its
+    // references without a book number stand in `placed`.
+    struct Found {
+        std::int32_t element;
+        std::size_t runFirst, runLast;
+        std::size_t placedFirst, placedLast;
+    };
+    std::vector<Found> found;
 };
 
-BookReferences walkBookReferences(const ElementTable& elements, std::int32_t maxBookNumber);
+BookReferences walkBookReferences(const ElementTable& elements, const ProblemTable& problems,
+                                  std::int32_t maxBookNumber);
 
 // The live elements that refer to a problem placed under the walk's next
 // number (1, 2, ... in turn), in table order; the walk moves on to the

@@ -62,7 +62,7 @@ std::int32_t computeMaxBookNumber(const Tables& tables, Sink& console) {
 }
 
 void printElementsByBookNumber(const Tables& tables, std::int32_t maxBookNumber, Sink& console) {
-    BookReferences walk = walkBookReferences(tables.elements, maxBookNumber);
+    BookReferences walk = walkBookReferences(tables.elements, tables.problems, maxBookNumber);
     for (std::int32_t n = 1; n <= maxBookNumber; ++n) {
         format(console, "\n\n\n%d:\n", n);
         for (const Referring& r : elementsReferringTo(tables, nextBookNumber(walk), n, console))
@@ -71,7 +71,7 @@ void printElementsByBookNumber(const Tables& tables, std::int32_t maxBookNumber,
 }
 
 void writeRubricator(const Tables& tables, std::int32_t maxBookNumber, Sink& out, Sink& console) {
-    BookReferences walk = walkBookReferences(tables.elements, maxBookNumber);
+    BookReferences walk = walkBookReferences(tables.elements, tables.problems, maxBookNumber);
     for (std::int32_t n = 1; n <= maxBookNumber; ++n) {
         std::span<const BookReference> referring = nextBookNumber(walk);
         // A number that no problem or several problems carry gets no subsection.

@@ -113,7 +113,7 @@ void writeTableByNumbers(const Tables& tables, std::int32_t maxBookNumber, Sink&
     out += "\\hline\n";
     out += cp1251("\\номер & Место на олимпиаде & Авторы (условие/решение) & Усл. & Реш. & Прежние публикации\\\\\n");
     out += "\\hline\n";
-    BookReferences walk = walkBookReferences(tables.elements, maxBookNumber);
+    BookReferences walk = walkBookReferences(tables.elements, tables.problems, maxBookNumber);
     for (std::int32_t n = 1; n <= maxBookNumber; ++n) {
         std::span<const BookReference> referring = nextBookNumber(walk);
         // A number that no problem or several problems carry gets no row.

@@ -16,7 +16,7 @@ LineRead readLine(std::string_view text, std::size_t& pos, std::string_view& lin
 void cutLine(std::string& line) {
     auto end = std::find_if(line.begin(), line.end(), [](char c) { return c == '\n' || c == '\r' || c == '\0'; });
     std::size_t cut = static_cast<std::size_t>(end - line.begin());
-    cut = std::min(cut, line.substr(0, cut).find("//"));
+    cut = std::min(cut, std::string_view(line).substr(0, cut).find("//"));
     line.resize(cut);
 }
 
