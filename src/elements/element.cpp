@@ -21,6 +21,7 @@ ElementTable makeElementTable(std::size_t count, std::int32_t& idCounter) {
 void clear(IndexElement& element) {
     element.actual = 0;
     element.name.clear();
+    element.name.shrink_to_fit();  // most elements of a large book are merged away
     element.zz.clear();
     element.zz.shrink_to_fit();
     element.zz_.clear();

@@ -108,6 +108,10 @@ int compareElements(const IndexElement& a, const IndexElement& b) {
 void mergeElements(IndexElement& receiving, const IndexElement& merged, Sink& log5) {
     format(log5, "   %d+%d", receiving.zz.size(), merged.zz.size());
     format(log5, "   /%s/%s/", receiving.name, merged.name);
+    // Exactly the room needed: an element takes at most one merge a pass, and
+    // the references of a large book are most of its memory.
+    receiving.zz.reserve(receiving.zz.size() + merged.zz.size());
+    receiving.zz_.reserve(receiving.zz_.size() + merged.zz_.size());
     receiving.zz.insert(receiving.zz.end(), merged.zz.begin(), merged.zz.end());
     receiving.zz_.insert(receiving.zz_.end(), merged.zz_.begin(), merged.zz_.end());
     for (ProblemRef ref : receiving.zz) {

@@ -25,10 +25,25 @@ struct Sink {
     std::function<void(std::string_view)> drain;
 
     Sink& operator+=(std::string_view text) {
-        if (text.empty()) return *this;
-        if (text.size() <= static_cast<std::size_t>(end - next)) {
-            std::memcpy(next, text.data(), text.size());
-            next += text.size();
+        const std::size_t size = text.size();
+        const char* from = text.data();
+        if (size == 0) return *this;
+        if (size <= 16 && end - next >= 16) {
+            // Most pieces are short: two overlapping moves of fixed size
+            // instead of a library call.
+            if (size >= 8) {
+                std::memcpy(next, from, 8);
+                std::memcpy(next + size - 8, from + size - 8, 8);
+            } else if (size >= 4) {
+                std::memcpy(next, from, 4);
+                std::memcpy(next + size - 4, from + size - 4, 4);
+            } else {
+                for (std::size_t i = 0; i < size; ++i) next[i] = from[i];
+            }
+            next += size;
+        } else if (size <= static_cast<std::size_t>(end - next)) {
+            std::memcpy(next, from, size);
+            next += size;
         } else {
             appendBeyondBuffer(text);
         }
