@@ -442,6 +442,7 @@ Flow runStages(Run& run, std::span<const std::string> args) {
         run.flush();
         if (flow == Flow::Stop) return Flow::Stop;
     }
+    std::string().swap(run.sourceText);  // read for the last time: its memory goes to the ordering
     checkTables(run);
     if (run.checking) return Flow::Go;
     orderElements(run);

@@ -171,6 +171,9 @@ void indexSources(ProblemTable& table) {
 
 void indexPlacements(ProblemTable& table) {
     table.placementIndex.clear();
+    std::size_t present = 0;
+    for (const ProblemRecord& record : table.records) present += static_cast<std::size_t>(presentCount(record));
+    table.placementIndex.reserve(present);
     for (const ProblemRecord& record : table.records)
         for (const Placement& p : record.placements)
             if (p.present == 1) table.placementIndex.push_back({p.source, p.number, &record});
