@@ -302,7 +302,12 @@ IndexElement* storeElementLine(ElementTable& table, std::size_t& firstFree, std:
         return nullptr;
     }
     Bytes why;
-    if (parseElementLine(*free, std::string(line), source, context, &why) == 0) return free;
+    if (parseElementLine(*free, std::string(line), source, context, &why) == 0) {
+        // The null slots hold nothing, and a large book has millions of them.
+        free->zz_.erase(std::find(free->zz_.begin(), free->zz_.end(), nullptr), free->zz_.end());
+        free->zz_.shrink_to_fit();
+        return free;
+    }
     format(context.console, messages::kBadFormat, lineNumber);
     addFinding(context.findings, lineNumber, Severity::Error, std::move(why));
     return nullptr;

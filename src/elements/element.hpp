@@ -15,9 +15,10 @@ struct IndexElement {
     std::int32_t actual = 0;  // 1: live; 0: free or merged away
     std::string name;
     std::string note;
-    // References in the order of the line (later by book number). `zz_` has the
-    // same length: the starred references packed from slot 0, the rest null.
-    // Their common length is the element's Nzz.
+    // References in the order of the line (later by book number). A parsed
+    // line's `zz_` has the same length: the starred references packed from
+    // slot 0, the rest null; their common length is the element's Nzz. A
+    // stored element keeps only the starred ones: the null slots are dropped.
     std::vector<ProblemRef> zz;
     std::vector<ProblemRef> zz_;
     std::int32_t noNumber = 0;  // 1: read in a section without numbers
@@ -69,6 +70,7 @@ int parseElementLine(IndexElement& element, std::string line, std::int32_t sourc
 
 // Pass 3: the first free element takes the line; failures are reported on the
 // console and among the findings. `firstFree` is where that search starts: no
-// element before it is free. The element that took the line, or null.
+// element before it is free. The element that took the line, or null; its
+// `zz_` keeps the starred references only.
 IndexElement* storeElementLine(ElementTable& table, std::size_t& firstFree, std::string_view line, std::int32_t source,
                       long lineNumber, ElementParse context);
