@@ -64,7 +64,7 @@ void writeFilledLine(const LanguageElements& languages, std::string_view line, s
             writeLanguageNumbers(languages, language, out);
             ++i;
         } else {
-            format(out, "%c", line[i]);
+            out += line[i];
         }
     }
     out += '\n';
