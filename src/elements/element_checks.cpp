@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr auto kFirstRow = cp1251("Н");
-constexpr auto kSecondRow = cp1251("В");
-
 // Why the table by olympiads has no cell for the place; empty when it has one.
 std::string_view missingCell(const PlaceDesignation& place) {
     static constexpr auto kDashes = cp1251("нужно ровно три «-»: ОЛИМПИАДА-ТУР-ГРУППА-МЕСТО");
@@ -21,9 +18,9 @@ std::string_view missingCell(const PlaceDesignation& place) {
     static constexpr auto kSlot = cp1251("место вне 0–7");
     static constexpr auto kRow = cp1251("в группе нет букв «Н» или «В»");
     if (!place.wellFormed) return kDashes;
-    if (place.olympiad < 1 || place.olympiad > 12) return kOlympiad;
-    if (place.round < 1 || place.round > 2) return kRound;
-    if (place.slot < 0 || place.slot > 7) return kSlot;
+    if (place.olympiad < 1 || place.olympiad > kLastOlympiad) return kOlympiad;
+    if (place.round < 1 || place.round > kLastRound) return kRound;
+    if (place.slot < 0 || place.slot > kLastSlot) return kSlot;
     bool row = place.group.find(kFirstRow.view()) != std::string_view::npos ||
                place.group.find(kSecondRow.view()) != std::string_view::npos;
     return row ? std::string_view() : kRow.view();

@@ -12,9 +12,6 @@
 
 namespace {
 
-constexpr auto kFirstRow = cp1251("Н");
-constexpr auto kSecondRow = cp1251("В");
-
 struct Cell {
     std::int32_t olympiad;
     std::string_view row;  // the row letter
@@ -94,8 +91,8 @@ void writeCell(const Tables& tables, const std::vector<Place>& places, const Cel
 
 void writeRowCells(const Tables& tables, const std::vector<Place>& places, std::int32_t olympiad, std::string_view row,
                    std::int32_t maxBookNumber, Sink& out) {
-    for (std::int32_t round = 1; round <= 2; ++round) {
-        for (std::int32_t slot = 0; slot <= 7; ++slot) {
+    for (std::int32_t round = 1; round <= kLastRound; ++round) {
+        for (std::int32_t slot = 0; slot <= kLastSlot; ++slot) {
             out += ' ';
             writeCell(tables, places, {olympiad, row, round, slot}, maxBookNumber, out);
             out += " &";
@@ -117,7 +114,7 @@ void writeTableByOlympiads(const Tables& tables, std::int32_t maxBookNumber, Sin
     out += cp1251("(год) &  & 0 & 1 & 2 & 3 & 4 & 5 & 6 & 7 & 0 & 1 & 2 & 3 & 4 & 5 & 6 & 7 &\\\\\n");
     out += " \\hline\n \\hline\n";
     std::vector<Place> places = placesOf(tables.elements);
-    for (std::int32_t olympiad = 1; olympiad <= 12; ++olympiad) {
+    for (std::int32_t olympiad = 1; olympiad <= kLastOlympiad; ++olympiad) {
         out += " \\hline\n";
         format(out, "    %2d & %s &", olympiad, kFirstRow);
         writeRowCells(tables, places, olympiad, kFirstRow, maxBookNumber, out);
