@@ -29,6 +29,14 @@ for source in "$root"/tests/cases/*/source.src "$root"/examples/book/book.src; d
     { cat "$source"; printf '\n==TEMPLATE==\n'; cat "$template"; } > "$seeds/runs/$i-with-template"
   fi
 done
+# Language server sessions: framed messages, with changes, requests and faults.
+mkdir -p "$seeds/lsp"
+frame() { local LC_ALL=C; printf 'Content-Length: %d\r\n\r\n%s' "${#1}" "$1"; }
+change='{"jsonrpc":"2.0","method":"textDocument/didChange","params":{"textDocument":{"uri":"file:///b/book.src","version":2},"contentChanges":[{"range":{"start":{"line":4,"character":8},"end":{"line":4,"character":9}},"text":"7.1*"}]}}'
+hover='{"jsonrpc":"2.0","id":5,"method":"textDocument/hover","params":{"textDocument":{"uri":"file:///b/book.src"},"position":{"line":4,"character":6}}}'
+rename='{"jsonrpc":"2.0","id":6,"method":"textDocument/rename","params":{"textDocument":{"uri":"file:///b/book.src"},"position":{"line":4,"character":0},"newName":"Y"}}'
+{ frame "$change"; frame "$hover"; frame "$rename"; } > "$seeds/lsp/session"
+{ printf 'Content-Length: 5\r\n\r\n{"a":'; frame '[1]'; printf 'X-Header: 1\r\n\r\n'; frame "$hover"; } > "$seeds/lsp/faults"
 # One seed a line for the two line parsers.
 cat "$seeds"/sources/* | head -n 3000 | split -l 1 - "$seeds/lines/line-"
 
@@ -54,4 +62,5 @@ run element_line "$seeds/lines" 4096
 run line_reader "$seeds/sources" 65536
 run template "$seeds/templates" 16384
 run whole_run "$seeds/runs" 65536
+run lsp "$seeds/lsp" 16384
 echo "fuzzing: no findings"

@@ -5,6 +5,7 @@
 #include "driver/console_encoding.hpp"
 #include "driver/run.hpp"
 #include "driver/standard_streams.hpp"
+#include "lsp/stream.hpp"
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
@@ -26,6 +27,12 @@ int wmain(int argc, wchar_t** argv) {
     // The console shows the run's code page and gets its own back at the end.
     // Standard output stays in text mode, so every "\n" reaches it as CR LF;
     // the files are written in binary mode and keep "\n".
+    // The language server's stream is bytes: no CR LF translation either way.
+    if (parseOptions(args).mode == Mode::Lsp) {
+        _setmode(_fileno(stdin), _O_BINARY);
+        _setmode(_fileno(stdout), _O_BINARY);
+        return serveLanguageServer();
+    }
     const UINT consoleCodePage = GetConsoleOutputCP();
     SetConsoleOutputCP(parseOptions(args).encoding == Encoding::Utf8 ? CP_UTF8 : 1251);
     _setmode(_fileno(stdout), _O_TEXT);
@@ -35,10 +42,13 @@ int wmain(int argc, wchar_t** argv) {
     return status;
 }
 #else
+#include "driver/options.hpp"
+
 int main(int argc, char** argv) {
     // A closed standard output is a console that cannot be written.
     if (!reserveStandardStreams()) std::cout.setstate(std::ios::badbit);
     std::vector<std::string> args(argv + 1, argv + argc);
+    if (parseOptions(args).mode == Mode::Lsp) return serveLanguageServer();
     return run(args, ".", std::cout, consoleEncodingFromLocale());
 }
 #endif

@@ -7,6 +7,7 @@ namespace {
 constexpr auto kUsage = cp1251(
     "Использование: olyindex [КЛЮЧИ] ИСХОДНЫЙ_ФАЙЛ КОПИЯ\n"
     "               olyindex --check [--utf8] ИСХОДНЫЙ_ФАЙЛ\n"
+    "               olyindex --lsp\n"
     "\n"
     "Строит указатели к сборнику задач лингвистических олимпиад.\n"
     "  ИСХОДНЫЙ_ФАЙЛ  размеченный исходный текст (кодовая страница 1251);\n"
@@ -21,6 +22,7 @@ constexpr auto kUsage = cp1251(
     "\n"
     "Ключи:\n"
     "  --check        только проверить исходный файл и шаблон: ни один файл не пишется\n"
+    "  --lsp          языковой сервер (LSP) для редакторов на стандартных входе и выходе\n"
     "  -q, --quiet    на экран только ошибки и предупреждения в виде ФАЙЛ:СТРОКА: ...\n"
     "  --utf8         исходный файл и шаблон в UTF-8, все файлы и сообщения в UTF-8\n"
     "  --order=ru     статьи в русском словарном порядке (для печати), а не по байтам\n"
@@ -40,6 +42,7 @@ Options parseOptions(std::span<const std::string> commandLine) {
     bool help = false;
     bool version = false;
     bool check = false;
+    bool lsp = false;
     bool optionsEnded = false;
     for (const std::string& arg : commandLine) {
         if (optionsEnded || !arg.starts_with('-')) options.args.push_back(arg);
@@ -48,6 +51,7 @@ Options parseOptions(std::span<const std::string> commandLine) {
         else if (arg == "--order=ru") options.order = NameOrder::Russian;
         else if (arg == "-q" || arg == "--quiet") options.quiet = true;
         else if (arg == "--check") check = true;
+        else if (arg == "--lsp") lsp = true;
         else if (arg == "-h" || arg == "--help") help = true;
         else if (arg == "--version") version = true;
         else if (options.unknown.empty()) options.unknown = arg;
@@ -55,6 +59,7 @@ Options parseOptions(std::span<const std::string> commandLine) {
     if (help) options.mode = Mode::Help;
     else if (version) options.mode = Mode::Version;
     else if (!options.unknown.empty()) options.mode = Mode::UnknownOption;
+    else if (lsp) options.mode = Mode::Lsp;
     else if (check) options.mode = Mode::Check;
     return options;
 }

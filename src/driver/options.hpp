@@ -10,7 +10,7 @@
 #include "text/encoding.hpp"
 #include "text/format.hpp"
 
-enum class Mode { Run, Check, Help, Version, UnknownOption };
+enum class Mode { Run, Check, Lsp, Help, Version, UnknownOption };
 
 struct Options {
     Mode mode = Mode::Run;

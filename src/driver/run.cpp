@@ -22,6 +22,7 @@
 #include "index/language_index.hpp"
 #include "index/olympiad_index.hpp"
 #include "index/russian_index.hpp"
+#include "lsp/stream.hpp"
 #include "outputs/language_list.hpp"
 #include "outputs/rubricator.hpp"
 #include "outputs/table_by_numbers.hpp"
@@ -499,6 +500,7 @@ int runCommandLine(std::span<const std::string> commandLine, const std::filesyst
         case Mode::Help: return answer(state, usage());
         case Mode::Version: return answer(state, Bytes("olyindex " OLYINDEX_VERSION "\n"));
         case Mode::UnknownOption: answer(state, unknownOption(state.shown(options.unknown))); return 1;
+        case Mode::Lsp: return serveLanguageServer();
         case Mode::Check:
         case Mode::Run: break;
     }

@@ -1,0 +1,87 @@
+#include "lsp/positions.hpp"
+
+#include "text/utf8.hpp"
+
+namespace {
+
+// One character of UTF-8 text: its length in bytes and in UTF-16 units. A
+// byte that begins no character (the editor's text is valid UTF-8, so only
+// a fuzzer gives one) counts as one of each.
+struct Step {
+    std::size_t bytes = 1;
+    std::int64_t units = 1;
+};
+
+Step stepAt(std::string_view text) {
+    char32_t c = 0;
+    std::size_t length = decodeUtf8Character(text, c);
+    if (length == 0) return {};
+    return {length, c >= 0x10000 ? 2 : 1};
+}
+
+std::string_view withoutLineEnd(std::string_view line) {
+    if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return line;
+}
+
+}  // namespace
+
+std::vector<std::size_t> lineStarts(std::string_view text) {
+    std::vector<std::size_t> starts{0};
+    for (std::size_t i = text.find('\n'); i != std::string_view::npos; i = text.find('\n', i + 1))
+        starts.push_back(i + 1);
+    return starts;
+}
+
+std::string_view lineAt(std::string_view text, const std::vector<std::size_t>& starts, std::int64_t line) {
+    if (line < 0 || static_cast<std::size_t>(line) >= starts.size()) return {};
+    std::size_t begin = starts[static_cast<std::size_t>(line)];
+    std::size_t end = static_cast<std::size_t>(line) + 1 < starts.size() ? starts[static_cast<std::size_t>(line) + 1]
+                                                                           : text.size();
+    return withoutLineEnd(text.substr(begin, end - begin));
+}
+
+std::size_t offsetOf(std::string_view text, Position position) {
+    std::size_t begin = 0;
+    for (std::int64_t line = 0; line < position.line; ++line) {
+        std::size_t end = text.find('\n', begin);
+        if (end == std::string_view::npos) return text.size();
+        begin = end + 1;
+    }
+    std::size_t end = text.find('\n', begin);
+    std::string_view line = withoutLineEnd(text.substr(begin, end == std::string_view::npos ? text.size() - begin
+                                                                                             : end + 1 - begin));
+    std::size_t at = 0;
+    std::int64_t units = 0;
+    while (at < line.size()) {
+        Step step = stepAt(line.substr(at));
+        if (units + step.units > position.character) break;
+        units += step.units;
+        at += step.bytes;
+    }
+    return begin + at;
+}
+
+std::int64_t utf16Units(std::string_view utf8Line, std::int64_t characters) {
+    std::int64_t units = 0;
+    for (std::int64_t i = 0; i < characters && !utf8Line.empty(); ++i) {
+        Step step = stepAt(utf8Line);
+        units += step.units;
+        utf8Line.remove_prefix(step.bytes);
+    }
+    return units;
+}
+
+std::int64_t charactersBefore(std::string_view utf8Line, std::int64_t units) {
+    std::int64_t characters = 0;
+    std::int64_t seen = 0;
+    while (!utf8Line.empty()) {
+        Step step = stepAt(utf8Line);
+        if (seen + step.units > units) break;
+        seen += step.units;
+        ++characters;
+        utf8Line.remove_prefix(step.bytes);
+    }
+    return characters;
+}
