@@ -64,10 +64,21 @@ std::optional<HeaderEnd> findHeaderEnd(std::string_view pending) {
     return std::nullopt;
 }
 
-// After a bad header, reading resumes where the next header seems to begin.
-void resynchronise(FrameReader& reader, std::size_t from) {
-    std::size_t at = std::string_view(reader.pending).find("Content-Length", from);
-    reader.pending.erase(0, at == std::string::npos ? reader.pending.size() : at);
+// After a bad header, which ends at `headerEnd`, reading resumes where the
+// next header seems to begin: at a "Content-Length" after the bad header, or
+// inside one of its lines (a body cut short leaves its tail before the next
+// header). When none is in sight yet, the last bytes are kept, as they may
+// be the beginning of one.
+void resynchronise(FrameReader& reader, std::size_t headerEnd) {
+    constexpr std::string_view kName = "Content-Length";
+    std::string_view pending = reader.pending;
+    std::size_t at = pending.find(kName, 1);
+    while (at != std::string_view::npos && at < headerEnd && pending[at - 1] == '\n') at = pending.find(kName, at + 1);
+    if (at == std::string_view::npos) {
+        std::size_t size = pending.size();
+        at = std::min(size, std::max(headerEnd, size > kName.size() ? size - kName.size() : 0));
+    }
+    reader.pending.erase(0, at);
 }
 
 }  // namespace
@@ -92,7 +103,7 @@ Frame nextFrame(FrameReader& reader) {
     std::optional<HeaderEnd> end = findHeaderEnd(reader.pending);
     if (!end) {
         if (reader.pending.size() <= kMaxHeader) return {};
-        resynchronise(reader, 1);
+        resynchronise(reader, 1);  // no header end: every line may be garbage
         return Frame{FrameKind::BadHeader, {}, 0};
     }
     std::optional<std::size_t> length = contentLength(std::string_view(reader.pending).substr(0, end->lines));

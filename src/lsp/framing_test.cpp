@@ -36,10 +36,17 @@ TEST(Framing, ABadHeaderIsReportedAndReadingResumesAtTheNextOne) {
                             "Content-Length: 99999999999999999999999\r\n\r\n", "garbage\r\n\r\n",
                             "Content-Length: 2\r\nContent-Length: 3\r\n\r\n"}) {
         std::vector<Frame> frames = framesOf(bad + framed("{\"ok\":1}"), 5);
-        ASSERT_EQ(frames.size(), 2u) << bad;
-        EXPECT_EQ(frames[0].kind, FrameKind::BadHeader) << bad;
-        EXPECT_EQ(frames[1].body, "{\"ok\":1}") << bad;
+        // The bytes a bad header leaves may cost a second error, never the next message.
+        ASSERT_GE(frames.size(), 2u) << bad;
+        for (std::size_t i = 0; i + 1 < frames.size(); ++i) EXPECT_EQ(frames[i].kind, FrameKind::BadHeader) << bad;
+        EXPECT_EQ(frames.back().body, "{\"ok\":1}") << bad;
     }
+    // A length too short: the body is cut (the server answers ParseError), its tail stands before the next header.
+    std::vector<Frame> frames = framesOf("Content-Length: 3\r\n\r\n{\"a\":1}" + framed("[]"), 4);
+    ASSERT_EQ(frames.size(), 3u);
+    EXPECT_EQ(frames[0].body, "{\"a");
+    EXPECT_EQ(frames[1].kind, FrameKind::BadHeader);
+    EXPECT_EQ(frames[2].body, "[]");
 }
 
 TEST(Framing, AHeaderThatNeverEndsIsDroppedWithoutGrowing) {

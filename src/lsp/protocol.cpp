@@ -49,7 +49,8 @@ Message parseMessage(std::string_view body) {
     m.id = id;
     m.method = method->get<std::string>();
     auto params = value.find("params");
-    if (params != value.end()) {
+    // A null is taken for no params, as some clients send it with "shutdown".
+    if (params != value.end() && !params->is_null()) {
         if (!params->is_object() && !params->is_array())
             return invalid(RpcError::InvalidRequest, "params are no object or array", id);
         m.params = std::move(*params);

@@ -119,14 +119,14 @@ TEST(Server, DiagnosticsAreTheFindingsInUtf16Units) {
     std::vector<std::tuple<int, std::string, int, int>> shown;
     for (const Json& d : params["diagnostics"]) {
         EXPECT_EQ(d["source"], "olyindex");
-        EXPECT_EQ(d["severity"], 1);
+        EXPECT_EQ(d["severity"], d["code"] == "source-without-label" ? 2 : 1);
         shown.emplace_back(d["range"]["start"]["line"], d["code"], d["range"]["start"]["character"],
                            d["range"]["end"]["character"]);
     }
-    // Line 8: the emoji is character 5, two UTF-16 units from unit 4; the 9
-    // is character 10, unit 10.
+    // Line 3: source 2 has no label. Line 8: the emoji is character 5, two
+    // UTF-16 units from unit 4; the 9 is character 10, unit 10.
     std::vector<std::tuple<int, std::string, int, int>> expected = {
-        {7, "not-in-code-page", 4, 6}, {7, "unresolved-reference", 10, 11}, {8, "missing-dash", 0, 7}};
+        {2, "source-without-label", 8, 11}, {7, "not-in-code-page", 4, 6}, {7, "unresolved-reference", 10, 11}, {8, "missing-dash", 0, 7}};
     std::sort(shown.begin(), shown.end());
     EXPECT_EQ(shown, expected);
     EXPECT_FALSE(diagnosticsDue(server));
@@ -147,7 +147,7 @@ TEST(Server, ChangesPublishAtMostEveryIntervalAndMendedFaultsGo) {
     publishDiagnostics(server, t0 + kDiagnosticsInterval);
     Json params = published(server, kUri);
     EXPECT_EQ(params["version"], 2);
-    EXPECT_EQ(params["diagnostics"].size(), 2u);
+    EXPECT_EQ(params["diagnostics"].size(), 3u);
 }
 
 TEST(Server, AnOpenTemplateIsCheckedAndPublishedToo) {
