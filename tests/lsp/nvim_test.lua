@@ -79,7 +79,8 @@ end
 local function lineOf(number) return vim.api.nvim_buf_get_lines(buf, number - 1, number, true)[1] end
 
 -- "Род -- 3" in the section of source 1: the reference 3 is the problem 0/3 1/3 2/1 on line 5.
-vim.api.nvim_win_set_cursor(0, { 12, 7 })
+-- (Cursor columns are bytes of the UTF-8 buffer.)
+vim.api.nvim_win_set_cursor(0, { 12, 10 })
 local hover = request('textDocument/hover', vim.lsp.util.make_position_params())
 expect(hover and hover.contents and hover.contents.value, 'hover: nothing')
 say('hover on "3" in line 12: ' .. hover.contents.value:gsub('\n+', ' | '))
@@ -94,7 +95,7 @@ say('definition of "3" in line 12: line ' .. row .. ': ' .. lineOf(row))
 expect(row == 5, 'definition went to line ' .. row .. ', not 5')
 
 -- Unresolved: "Залог -- 9".
-vim.api.nvim_win_set_cursor(0, { 15, 9 })
+vim.api.nvim_win_set_cursor(0, { 15, 14 })
 local why = request('textDocument/hover', vim.lsp.util.make_position_params())
 say('hover on "9" in line 15: ' .. why.contents.value)
 expect(why.contents.value:find('1/9', 1, true), 'the unresolved hover does not name 1/9')
@@ -109,7 +110,7 @@ say('after renaming Падеж: 11 "' .. lineOf(11) .. '", 13 "' .. lineOf(13) .
 
 -- Mending the line without "--" takes its error away after the next change.
 local before = #diagnostics()
-vim.api.nvim_buf_set_text(buf, 13, 5, 13, 5, { ' --' })
+vim.api.nvim_buf_set_text(buf, 13, 10, 13, 10, { ' --' })
 expect(vim.wait(5000, function() return #diagnostics() == before - 1 end, 20),
   'after mending line 14: ' .. #diagnostics() .. ' diagnostics, expected ' .. (before - 1))
 say('after typing " --" into line 14: ' .. #diagnostics() .. ' diagnostics (were ' .. before .. ')')
