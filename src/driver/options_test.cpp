@@ -21,6 +21,8 @@ TEST(Options, AnywhereUntilTheDoubleDash) {
     EXPECT_EQ(o.args, (std::vector<std::string>{"book.src", "-copy", "--check"}));
     EXPECT_EQ(o.order, NameOrder::Bytewise);
     EXPECT_EQ(parse({"--check", "book.src"}).mode, Mode::Check);
+    EXPECT_EQ(parse({"--lsp"}).mode, Mode::Lsp);
+    EXPECT_EQ(parse({"--check", "--lsp"}).mode, Mode::Lsp);
     Options russian = parse({"book.src", "--order=ru", "copy.txt"});
     EXPECT_EQ(russian.mode, Mode::Run);
     EXPECT_EQ(russian.order, NameOrder::Russian);
