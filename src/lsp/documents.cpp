@@ -1,6 +1,7 @@
 #include "lsp/documents.hpp"
 
 #include <algorithm>
+#include <array>
 
 #include "text/cp1251.hpp"
 #include "text/utf8.hpp"
@@ -16,6 +17,30 @@ void applyChange(Document& document, const TextChange& change) {
     document.text.replace(start, end - start, change.text);
 }
 
+namespace {
+
+// The byte of every code point code page 1251 holds (all below U+2123), -1
+// for the rest: worked out once, as every change of a document goes through it.
+constexpr char32_t kTableEnd = 0x2123;
+
+std::array<std::int16_t, kTableEnd> makeByteTable() {
+    std::array<std::int16_t, kTableEnd> table;
+    table.fill(-1);
+    for (int byte = 0; byte < 256; ++byte) {
+        std::int32_t c = cp1251table::toUnicode(static_cast<unsigned char>(byte));
+        if (c >= 0) table[static_cast<std::size_t>(c)] = static_cast<std::int16_t>(byte);
+    }
+    return table;
+}
+
+const std::array<std::int16_t, kTableEnd> kByteOf = makeByteTable();
+
+int byteOf(char32_t c) {
+    return c < kTableEnd ? kByteOf[c] : -1;
+}
+
+}  // namespace
+
 BookText toBookText(std::string_view utf8) {
     BookText book;
     book.text.reserve(utf8.size());
@@ -24,14 +49,19 @@ BookText toBookText(std::string_view utf8) {
     while (!utf8.empty()) {
         unsigned char lead = static_cast<unsigned char>(utf8.front());
         if (lead < 0x80) {
-            book.text += static_cast<char>(lead);
-            utf8.remove_prefix(1);
             if (lead == '\n') {
+                book.text += '\n';
+                utf8.remove_prefix(1);
                 ++line;
                 column = 0;
-            } else {
-                ++column;
+                continue;
             }
+            // A run of ASCII up to the next line end or other character goes whole.
+            std::size_t run = 1;
+            while (run < utf8.size() && static_cast<unsigned char>(utf8[run]) < 0x80 && utf8[run] != '\n') ++run;
+            book.text.append(utf8.substr(0, run));
+            utf8.remove_prefix(run);
+            column += static_cast<std::int32_t>(run);
             continue;
         }
         ++column;
@@ -42,7 +72,7 @@ BookText toBookText(std::string_view utf8) {
             length = 1;
             c = 0xFFFD;
         }
-        int byte = cp1251table::fromUnicode(c);
+        int byte = byteOf(c);
         if (byte < 0) {
             book.text += kUnheldByte;
             book.unheld.push_back({line, column, c});
