@@ -13,6 +13,7 @@
 #include "driver/paths.hpp"
 #include "driver/source_reader.hpp"
 #include "elements/element_checks.hpp"
+#include "elements/near_names.hpp"
 #include "elements/ordering.hpp"
 #include "elements/table_checks.hpp"
 #include "elements/tables.hpp"
@@ -28,6 +29,7 @@
 #include "outputs/table_by_olympiads.hpp"
 #include "text/cp1251.hpp"
 #include "text/encoding.hpp"
+#include "text/line_input.hpp"
 #include "text/messages.hpp"
 #include "text/separator.hpp"
 #include "text/utf8.hpp"
@@ -79,6 +81,7 @@ struct Run {
     Findings findings;
     SourceLines problemLines;  // of each problem record
     SourceLines elementLines;  // of each element, in file order
+    std::vector<NameSighting> names;  // of the accepted element lines, when findings are kept
 
     Sink& file(FileId id) { return files[id].sink; }
 
@@ -344,6 +347,11 @@ Flow readElements(Run& run) {
         if (taken == nullptr) return;
         run.elementLines[static_cast<std::size_t>(taken - elements.data())] = line.lineNumber;
         checkElementLine(*taken, line.text, line.lineNumber, run.keptFindings());
+        if (run.keptFindings() == nullptr) return;
+        checkNotePlacement(*taken, line.text, line.raw, line.lineNumber, &run.findings);
+        run.names.push_back({taken->name, line.lineNumber, columnOf(line.raw, 0),
+                             columnOf(line.raw, std::max<std::size_t>(taken->name.size(), 1) - 1),
+                             static_cast<std::int32_t>(taken->zz.size())});
     }, lineCount);
     if (flow == Flow::Stop) return flow;
     format(run.console, cp1251("\nПрочитано %ld позиций\n"), run.tables.positionsRead);
@@ -426,9 +434,12 @@ Flow writeOutputs(Run& run) {
 // What the tables as a whole show once the source is read, and the template.
 void checkTables(Run& run) {
     if (run.keptFindings() == nullptr) return;
+    checkNearNames(run.names, readDifferentNames(run.sourceText, &run.findings), &run.findings);
     checkProblems(run.tables.problems, run.problemLines, run.tables.sources, &run.findings);
     if (!run.templateText) return;
-    std::vector<std::string> languages = checkTemplate(*run.templateText, &run.findings);
+    std::vector<TemplateLanguage> blocks = checkTemplate(*run.templateText, &run.findings);
+    std::vector<BlockLanguage> languages;
+    for (const TemplateLanguage& block : blocks) languages.push_back({block.name, block.line});
     checkLanguagesNamed(run.tables.elements, run.elementLines, languages, &run.findings);
 }
 
@@ -442,8 +453,8 @@ Flow runStages(Run& run, std::span<const std::string> args) {
         run.flush();
         if (flow == Flow::Stop) return Flow::Stop;
     }
-    std::string().swap(run.sourceText);  // read for the last time: its memory goes to the ordering
     checkTables(run);
+    std::string().swap(run.sourceText);  // read for the last time: its memory goes to the ordering
     if (run.checking) return Flow::Go;
     orderElements(run);
     run.flush();

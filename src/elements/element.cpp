@@ -148,19 +148,34 @@ Bytes undelimitedToken(std::string_view text, const Token& token) {
 Bytes unresolvedToken(const ProblemTable& problems, const Token& token, std::int32_t source) {
     Bytes shown;
     format(shown, token.hasPoint ? "%d.%d" : "%d", token.number, token.subnumber);
-    std::vector<const Placement*> answering =
+    std::vector<Answering> answering =
         placementsAnswering(problems, source, token.number, token.hasPoint ? token.subnumber : 0);
     Bytes why;
     if (answering.empty()) {
         format(why, cp1251("нет задачи %s в источнике %d"), shown, source);
         return why;
     }
-    Bytes candidates;
-    for (const Placement* p : answering) {
-        if (!candidates.empty()) candidates += ", ";
-        format(candidates, p->subnumber >= 0 ? "%d.%d" : "%d", p->number, p->subnumber);
+    // Several problems answer: the editor needs their lines, and the numbers
+    // only where they differ ("14.1, 14.2"), not "10, 10".
+    std::vector<Bytes> numbers;
+    std::vector<long> lines;
+    for (const Answering& a : answering) {
+        const Placement& p = *a.placement;
+        format(numbers.emplace_back(), p.subnumber >= 0 ? "%d.%d" : "%d", p.number, p.subnumber);
+        if (std::find(lines.begin(), lines.end(), a.record->line) == lines.end()) lines.push_back(a.record->line);
     }
-    format(why, cp1251("ссылка %s в источнике %d неоднозначна (%s)"), shown, source, candidates);
+    format(why, cp1251("ссылка %s в источнике %d неоднозначна"), shown, source);
+    if (std::any_of(numbers.begin(), numbers.end(), [&](const Bytes& n) { return n != numbers.front(); })) {
+        why += " (";
+        for (std::size_t i = 0; i < numbers.size(); ++i) why += (i > 0 ? ", " : "") + numbers[i];
+        why += ")";
+    }
+    std::sort(lines.begin(), lines.end());
+    why += cp1251(": задачи в строках ").view();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) why += i + 1 == lines.size() ? cp1251(" и ").view() : std::string_view(", ");
+        format(why, "%ld", lines[i]);
+    }
     return why;
 }
 

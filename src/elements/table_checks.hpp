@@ -20,7 +20,14 @@ using SourceLines = std::vector<long>;
 void checkProblems(const ProblemTable& problems, const SourceLines& problemLines, const SourceTable& sources,
                    Findings* findings);
 
-// Language elements that no block of the template names; `languages` are the
-// names of the template's blocks.
+// A language of the template's blocks, and the line of the template that names it.
+struct BlockLanguage {
+    std::string_view name;
+    long line = 0;
+};
+
+// Language elements that no block of the template names, and blocks whose
+// language begins no language element's name: a block takes the elements
+// whose names begin with its language and a blank.
 void checkLanguagesNamed(const ElementTable& elements, const SourceLines& elementLines,
-                         const std::vector<std::string>& languages, Findings* findings);
+                         const std::vector<BlockLanguage>& languages, Findings* findings);

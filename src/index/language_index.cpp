@@ -127,8 +127,8 @@ Flow copyTemplate(const LanguageElements& languages, std::string_view templ, Sin
 
 }  // namespace
 
-std::vector<std::string> checkTemplate(std::string_view templ, Findings* findings) {
-    std::vector<std::string> languages;
+std::vector<TemplateLanguage> checkTemplate(std::string_view templ, Findings* findings) {
+    std::vector<TemplateLanguage> languages;
     auto warn = [&](long line, std::string_view code, std::string_view why) {
         addFinding(findings, {InFile::Template, line}, Severity::Warning, code, Bytes(why));
     };
@@ -147,8 +147,8 @@ std::vector<std::string> checkTemplate(std::string_view templ, Findings* finding
         else if (placeholder && line.language.empty())
             warn(line.number, "block-without-language", cp1251("у блока нет названия языка (после первого пробела в строке названия): «[]» "
                                      "останется пустым"));
-        if (!line.language.empty() && (languages.empty() || languages.back() != line.language))
-            languages.emplace_back(line.language);
+        if (!line.language.empty() && (languages.empty() || languages.back().name != line.language))
+            languages.push_back({std::string(line.language), line.number});
         return Flow::Go;
     });
     return languages;

@@ -201,7 +201,10 @@ ProblemRecord* storeProblemLine(ProblemTable& table, std::size_t& firstFree, std
         return nullptr;
     }
     Bytes why;
-    if (parseProblemLine(*free, line, handleOf(table, free), log1, &why) == 0) return free;
+    if (parseProblemLine(*free, line, handleOf(table, free), log1, &why) == 0) {
+        free->line = lineNumber;
+        return free;
+    }
     format(console, messages::kBadFormat, lineNumber);
     addFinding(findings, {InFile::Source, lineNumber}, Severity::Error, "malformed-placement", std::move(why));
     return nullptr;

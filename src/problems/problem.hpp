@@ -30,6 +30,7 @@ struct ProblemRecord {
     // Kept when the line is accepted: the file form of the record, which the
     // merge trace writes for every reference after every merge.
     Bytes fileForm;
+    long line = 0;  // of the source, once the line is accepted: findings name it
 };
 
 // The number of the record's placements in `source` when they agree; 0 when it
