@@ -186,9 +186,12 @@ struct DistinctName {
 Bytes countedReferences(std::int64_t n) {
     std::int64_t last = n % 10;
     std::int64_t lastTwo = n % 100;
-    std::string_view word = last == 1 && lastTwo != 11 ? cp1251("ссылка").view()
-                            : last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14) ? cp1251("ссылки").view()
-                                                                                        : cp1251("ссылок").view();
+    static constexpr auto kOne = cp1251("ссылка");
+    static constexpr auto kFew = cp1251("ссылки");
+    static constexpr auto kMany = cp1251("ссылок");
+    std::string_view word = last == 1 && lastTwo != 11                               ? kOne.view()
+                            : last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14) ? kFew.view()
+                                                                                       : kMany.view();
     Bytes out;
     format(out, "%ld %s", static_cast<long>(n), word);
     return out;
