@@ -6,17 +6,17 @@
 
 #include "elements/element.hpp"
 #include "text/findings.hpp"
+#include "text/line_input.hpp"
 
 // The element just parsed from `line`: a name that begins with "=" but with
 // no category, a place at an olympiad that lands in no cell of the table by
 // olympiads, text that a section without numbers ignores.
-void checkElementLine(const IndexElement& element, std::string_view line, long lineNumber, Findings* findings);
+void checkElementLine(const IndexElement& element, const SourceLine& line, Findings* findings);
 
 // An accepted element line with free text after a reference: the note
 // prints after all the numbers, with what stood between them ("2, 4; , см.
-// также X"). `raw` is the line as it stands in the file.
-void checkNotePlacement(const IndexElement& element, std::string_view line, std::string_view raw, long lineNumber,
-                        Findings* findings);
+// также X").
+void checkNotePlacement(const IndexElement& element, const SourceLine& line, Findings* findings);
 
 // How the element's references and note print in an index entry: the book
 // numbers in order, each once, "*" where the first reference to it is

@@ -9,8 +9,26 @@
 #include "elements/categories.hpp"
 #include "problems/lookups.hpp"
 #include "text/cp1251.hpp"
+#include "text/numbers.hpp"
 
 namespace {
+
+std::string_view rawLine(const RawLines& lines, long line) {
+    return line >= 1 && static_cast<std::size_t>(line) <= lines.size() ? lines[static_cast<std::size_t>(line) - 1]
+                                                                      : std::string_view();
+}
+
+// Where the first placement of `source` stands in the problem line.
+Location placementIn(std::string_view raw, long line, std::int32_t source) {
+    std::string text = cleanedLine(raw);
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = std::min(text.find(' ', start), text.size());
+        std::string_view token = std::string_view(text).substr(start, end - start);
+        if (parseDigits(token.substr(0, token.find('/'))) == source) return spanOf({text, raw, line}, start, end);
+        start = end + 1;
+    }
+    return wholeLine(InFile::Source, line, raw);
+}
 
 bool hasLabel(const SourceTable& sources, std::int32_t source) {
     return std::any_of(sources.begin(), sources.end(), [&](const SourceEntry& e) {
@@ -20,14 +38,13 @@ bool hasLabel(const SourceTable& sources, std::int32_t source) {
 
 }  // namespace
 
-void checkProblems(const ProblemTable& problems, const SourceLines& problemLines, const SourceTable& sources,
+void checkProblems(const ProblemTable& problems, const SourceTable& sources, const RawLines& lines,
                    Findings* findings) {
     if (findings == nullptr) return;
     std::map<std::int32_t, long> firstWithNumber;
     std::set<std::int32_t> unlabelled;
-    for (std::size_t i = 0; i < problems.size(); ++i) {
-        const ProblemRecord& problem = problems[i];
-        long line = i < problemLines.size() ? problemLines[i] : 0;
+    for (const ProblemRecord& problem : problems) {
+        const long line = problem.line;
         if (problem.defined != 1 || line == 0) continue;
         Bytes why;
         std::int32_t number = numberInSource(&problem, 0);
@@ -35,28 +52,32 @@ void checkProblems(const ProblemTable& problems, const SourceLines& problemLines
             why = cp1251("у задачи нет одного номера в книге (размещения 0/НОМЕР): её номер не попадёт в указатели "
                          "и таблицы").view();
         } else if (auto [first, fresh] = firstWithNumber.emplace(number, line); !fresh) {
-            format(why, cp1251("номер %d в книге уже есть у задачи в строке %ld: ссылка %d в источнике 0 не найдёт ни одну из двух, "
-                           "и строка элемента с ней будет отвергнута"),
+            format(why, cp1251("номер %d в книге уже есть у задачи в строке %ld: ссылка %d в источнике 0 не найдёт "
+                               "ни одну из двух, и строка элемента с ней будет отвергнута"),
                    number, first->second, number);
         }
         // Two problems under one number print under it both, and a reference
         // to it rejects its whole element line: an error of the later line.
-        if (!why.empty())
-            addFinding(findings, {InFile::Source, line}, number <= 0 ? Severity::Warning : Severity::Error,
-                       number <= 0 ? "no-book-number" : "duplicate-book-number", std::move(why));
+        if (!why.empty() && number <= 0)
+            addFinding(findings, wholeLine(InFile::Source, line, rawLine(lines, line)), Severity::Warning,
+                       "no-book-number", std::move(why));
+        else if (!why.empty())
+            addFinding(findings, placementIn(rawLine(lines, line), line, 0), Severity::Error, "duplicate-book-number",
+                       std::move(why));
         for (const Placement& p : problem.placements) {
             if (p.present != 1 || p.source == 0 || hasLabel(sources, p.source) || !unlabelled.insert(p.source).second)
                 continue;
             Bytes missing;
             format(missing, cp1251("у источника %d нет метки («! …»): его размещения не попадут в таблицу по номерам"),
                    p.source);
-            addFinding(findings, {InFile::Source, line}, Severity::Warning, "source-without-label", std::move(missing));
+            addFinding(findings, placementIn(rawLine(lines, line), line, p.source), Severity::Warning,
+                       "source-without-label", std::move(missing));
         }
     }
 }
 
-void checkLanguagesNamed(const ElementTable& elements, const SourceLines& elementLines,
-                         const std::vector<BlockLanguage>& languages, Findings* findings) {
+void checkLanguagesNamed(const ElementTable& elements, const std::vector<BlockLanguage>& languages,
+                         const RawLines& lines, Findings* findings) {
     if (findings == nullptr) return;
     // A language is named when the element's name is one of the template's
     // languages and a blank followed by more: each blank of the name is looked
@@ -65,10 +86,8 @@ void checkLanguagesNamed(const ElementTable& elements, const SourceLines& elemen
     for (const BlockLanguage& language : languages) sorted.push_back(language.name);
     std::sort(sorted.begin(), sorted.end());
     std::vector<std::string_view> languageNames;  // of the language elements, sorted below
-    for (std::size_t i = 0; i < elements.size(); ++i) {
-        const IndexElement& element = elements[i];
-        if (i >= elementLines.size() || elementLines[i] == 0 || isCategory(element) || !isLanguageElement(element))
-            continue;
+    for (const IndexElement& element : elements) {
+        if (element.actual == 0 || element.line == 0 || isCategory(element) || !isLanguageElement(element)) continue;
         std::string_view name = element.name;
         languageNames.push_back(name);
         bool named = false;
@@ -80,8 +99,10 @@ void checkLanguagesNamed(const ElementTable& elements, const SourceLines& elemen
         format(why, cp1251("язык «%s» не назван ни в одном блоке шаблона: его номера не попадут в указатель языков "
                            "(название элемента должно начинаться с названия языка в блоке и пробела)"),
                element.name);
-        addFinding(findings, {InFile::Source, elementLines[i]}, Severity::Warning, "language-not-in-template",
-                   std::move(why));
+        // The name is the start of the line, its spaces folded.
+        std::string_view raw = rawLine(lines, element.line);
+        addFinding(findings, spanOf({element.name, raw, element.line}, 0, element.name.size()), Severity::Warning,
+                   "language-not-in-template", std::move(why));
     }
     // The template's side: the names that begin with a language and a blank
     // follow it at once among the sorted names.
@@ -96,7 +117,6 @@ void checkLanguagesNamed(const ElementTable& elements, const SourceLines& elemen
         format(why, cp1251("блок языка «%s» останется без номеров: ни одно название элемента-языка не начинается "
                            "с «%s» и пробела"),
                language.name, language.name);
-        addFinding(findings, {InFile::Template, language.line}, Severity::Warning, "block-without-element",
-                   std::move(why));
+        addFinding(findings, language.at, Severity::Warning, "block-without-element", std::move(why));
     }
 }
