@@ -33,14 +33,13 @@ std::vector<NameSighting> nameSightings(const ElementTable& elements, const RawL
     std::vector<NameSighting> names;
     for (const IndexElement& element : elements) {
         if (element.actual == 0 || element.line < 1 || static_cast<std::size_t>(element.line) > lines.size()) continue;
-        // The name is the start of the line, its spaces folded.
-        std::string_view raw = lines[static_cast<std::size_t>(element.line) - 1];
-        Location at = spanOf({element.name, raw, element.line}, 0, element.name.size());
-        names.push_back({element.name, element.line, at.firstColumn, at.lastColumn,
+        names.push_back({element.name, element.line, lines[static_cast<std::size_t>(element.line) - 1],
                          static_cast<std::int32_t>(element.zz.size())});
     }
-    std::stable_sort(names.begin(), names.end(),
-                     [](const NameSighting& a, const NameSighting& b) { return a.line < b.line; });
+    // The table holds the lines in file order already; only a table that
+    // was reordered needs the sort.
+    auto byLine = [](const NameSighting& a, const NameSighting& b) { return a.line < b.line; };
+    if (!std::is_sorted(names.begin(), names.end(), byLine)) std::stable_sort(names.begin(), names.end(), byLine);
     return names;
 }
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <deque>
 #include <unordered_map>
-#include <unordered_set>
 #include <utility>
 
 #include "elements/categories.hpp"
@@ -159,6 +159,17 @@ bool deliberate(const WordedKey& a, const WordedKey& b) {
     return false;
 }
 
+constexpr std::uint64_t kHashBase = 0x100000001b3ULL;
+
+// Spreads the bits of a hash (splitmix64's finaliser).
+std::uint64_t mixed(std::uint64_t h) {
+    h ^= h >> 30;
+    h *= 0xbf58476d1ce4e5b9ULL;
+    h ^= h >> 27;
+    h *= 0x94d049bb133111ebULL;
+    return h ^ (h >> 31);
+}
+
 std::size_t letterCount(std::string_view key) {
     return static_cast<std::size_t>(std::count_if(
         key.begin(), key.end(), [](char c) { return static_cast<unsigned char>(c) >= kFirstLetterWeight; }));
@@ -181,6 +192,8 @@ struct DistinctName {
     const NameSighting* first = nullptr;
     std::int64_t references = 0;
     std::string key;  // the whole name, spaces not counting
+    std::size_t bodyAt = 0;  // where the key of the name less its category prefix begins
+    int category = 0;
 };
 
 Bytes countedReferences(std::int64_t n) {
@@ -199,11 +212,13 @@ Bytes countedReferences(std::int64_t n) {
 
 void warnAt(Findings* findings, const NameSighting& at, std::string_view code, Bytes why, std::string_view other) {
     if (findings == nullptr) return;
-    addFinding(findings, {InFile::Source, at.line, at.firstColumn, at.lastColumn}, Severity::Warning, code,
-               std::move(why));
+    // The name is the start of its line, its spaces folded; its columns are
+    // worked out only for the few names warned of.
+    Location place = spanOf({at.name, at.raw, at.line}, 0, at.name.size());
+    addFinding(findings, place, Severity::Warning, code, std::move(why));
     Bytes title;
     format(title, cp1251("заменить на «%s»"), other);
-    findings->back().fixes.push_back({at.firstColumn, at.lastColumn, Bytes(other), std::move(title)});
+    findings->back().fixes.push_back({place.firstColumn, place.lastColumn, Bytes(other), std::move(title)});
 }
 
 bool keptApart(std::span<const DifferentNames> different, std::string_view a, std::string_view b) {
@@ -214,13 +229,25 @@ bool keptApart(std::span<const DifferentNames> different, std::string_view a, st
 
 std::vector<DistinctName> distinctNames(std::span<const NameSighting> sightings) {
     std::vector<DistinctName> names;
-    std::unordered_map<std::string, std::size_t> byByteKey;
-    std::string byteKey;
+    std::unordered_map<std::string_view, std::size_t> byByteKey;
+    byByteKey.reserve(sightings.size());
+    std::deque<std::string> ownKeys;  // the byte keys that are not the names themselves
     for (const NameSighting& s : sightings) {
-        byteKey.clear();
-        appendByteKey(s.name, byteKey);
+        std::string_view byteKey = s.name;
+        if (!isOwnByteKey(s.name)) {
+            appendByteKey(s.name, ownKeys.emplace_back());
+            byteKey = ownKeys.back();
+        }
         auto [at, fresh] = byByteKey.emplace(byteKey, names.size());
-        if (fresh) names.push_back({&s, 0, russianKey(s.name, Spaces::Ignored)});
+        if (fresh) {
+            // With spaces not counting, the key of the whole is the prefix's
+            // key and the rest's: each name is keyed once.
+            auto [category, prefix] = categoryOf(s.name);
+            std::string key = russianKey(s.name.substr(0, prefix), Spaces::Ignored);
+            std::size_t bodyAt = key.size();
+            key += russianKey(s.name.substr(prefix), Spaces::Ignored);
+            names.push_back({&s, 0, std::move(key), bodyAt, category});
+        }
         names[at->second].references += s.references;
     }
     return names;
@@ -239,6 +266,7 @@ void checkNearNames(std::span<const NameSighting> sightings, std::span<const Dif
 
     // Names with one key: each later one against the first.
     std::unordered_map<std::string_view, std::size_t> firstWithKey;
+    firstWithKey.reserve(names.size());
     std::vector<std::size_t> representatives;  // the first name of each key
     for (std::size_t i = 0; i < names.size(); ++i) {
         const DistinctName& name = names[i];
@@ -262,39 +290,73 @@ void checkNearNames(std::span<const NameSighting> sightings, std::span<const Dif
     struct Candidate {
         std::size_t name;
         int category;
-        WordedKey body;
+        std::string_view key;  // of the name less its prefix
     };
     std::vector<Candidate> candidates;
     for (std::size_t i : representatives) {
-        auto [category, prefix] = categoryOf(names[i].first->name);
-        WordedKey body = worded(russianKey(names[i].first->name.substr(prefix)));
+        std::string_view body = std::string_view(names[i].key).substr(names[i].bodyAt);
         constexpr std::size_t kShortestName = 6;
-        if (letterCount(body.key) >= kShortestName) candidates.push_back({i, category, std::move(body)});
+        if (letterCount(body) >= kShortestName) candidates.push_back({i, names[i].category, body});
     }
-    std::unordered_map<std::string, std::vector<std::uint32_t>> neighbourhoods;
-    std::string variant;
+    // The entries are hashes, sorted: a map of strings would cost more than
+    // the rest of the check. Hashes that meet by chance are told apart by
+    // comparing the keys themselves.
+    // An entry is a hash in its high bits and the candidate in its low ones,
+    // so that sorting moves eight bytes an entry.
+    constexpr int kIndexBits = 24;
+    constexpr std::uint64_t kIndexMask = (std::uint64_t{1} << kIndexBits) - 1;
+    if (candidates.size() > kIndexMask) candidates.resize(kIndexMask);
+    std::vector<std::uint64_t> entries;
+    std::size_t entryCount = 0;
+    for (const Candidate& c : candidates) entryCount += c.key.size() + 1;
+    entries.reserve(entryCount);
+    std::vector<std::uint64_t> prefix;
+    std::vector<std::uint64_t> power;
     for (std::size_t c = 0; c < candidates.size(); ++c) {
-        const std::string& key = candidates[c].body.key;
-        for (std::size_t drop = 0; drop <= key.size(); ++drop) {
-            variant.assign(1, static_cast<char>(candidates[c].category));
-            variant += key;
-            if (drop < key.size()) variant.erase(drop + 1, 1);
-            std::vector<std::uint32_t>& bucket = neighbourhoods[variant];
-            if (bucket.empty() || bucket.back() != c) bucket.push_back(static_cast<std::uint32_t>(c));
+        std::string_view key = candidates[c].key;
+        const std::size_t n = key.size();
+        // Polynomial hashes of the prefixes: the key less its letter i
+        // hashes as prefix(i) * B^(n-1-i) + the hash of what follows i.
+        prefix.assign(n + 1, 0);
+        power.assign(n + 1, 1);
+        for (std::size_t i = 0; i < n; ++i) {
+            prefix[i + 1] = prefix[i] * kHashBase + static_cast<unsigned char>(key[i]) + 1;
+            power[i + 1] = power[i] * kHashBase;
+        }
+        auto category = static_cast<std::uint64_t>(candidates[c].category) << 56;
+        auto entry = [&](std::uint64_t h) { entries.push_back((mixed(h) & ~kIndexMask) | c); };
+        entry(prefix[n] ^ category ^ (n << 48));
+        for (std::size_t drop = 0; drop < n; ++drop) {
+            std::uint64_t suffix = prefix[n] - prefix[drop + 1] * power[n - drop - 1];
+            entry((prefix[drop] * power[n - drop - 1] + suffix) ^ category ^ ((n - 1) << 48));
         }
     }
+    std::sort(entries.begin(), entries.end());
     std::vector<std::pair<std::uint32_t, std::uint32_t>> pairs;
-    for (const auto& [unused, bucket] : neighbourhoods)
-        for (std::size_t x = 0; x < bucket.size(); ++x)
-            for (std::size_t y = x + 1; y < bucket.size(); ++y) pairs.emplace_back(bucket[x], bucket[y]);
+    for (std::size_t from = 0; from < entries.size();) {
+        std::size_t to = from + 1;
+        while (to < entries.size() && (entries[to] & ~kIndexMask) == (entries[from] & ~kIndexMask)) ++to;
+        for (std::size_t x = from; x < to; ++x)
+            for (std::size_t y = x + 1; y < to; ++y) {
+                auto first = static_cast<std::uint32_t>(entries[x] & kIndexMask);
+                auto second = static_cast<std::uint32_t>(entries[y] & kIndexMask);
+                if (first != second) pairs.emplace_back(first, second);
+            }
+        from = to;
+    }
     std::sort(pairs.begin(), pairs.end());
     pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
     for (auto [x, y] : pairs) {
         const Candidate& a = candidates[x];
         const Candidate& b = candidates[y];
-        if (oneEditApart(a.body.key, b.body.key).kind == Edit::None || deliberate(a.body, b.body)) continue;
+        if (oneEditApart(a.key, b.key).kind == Edit::None) continue;
         const DistinctName& earlier = names[a.name];
         const DistinctName& later = names[b.name];
+        // Where the words end only the keys with spaces tell; few pairs get here.
+        std::size_t prefixLength = categoryOf(earlier.first->name).second;
+        if (deliberate(worded(russianKey(earlier.first->name.substr(prefixLength))),
+                       worded(russianKey(later.first->name.substr(prefixLength)))))
+            continue;
         if (keptApart(different, earlier.first->name, later.first->name)) continue;
         // The one with fewer references is likely the slip; of two alike, the later.
         bool earlierSlipped = earlier.references < later.references;

@@ -14,10 +14,9 @@
 
 // An element name where a line of the source gives it.
 struct NameSighting {
-    std::string_view name;  // as the element holds it
+    std::string_view name;  // as the element holds it: the start of its line, spaces folded
     long line = 0;
-    std::int32_t firstColumn = 1;  // of the name on its line
-    std::int32_t lastColumn = 1;
+    std::string_view raw;  // the line as it stands in the file
     std::int32_t references = 0;  // on this line
 };
 
