@@ -157,7 +157,8 @@ LineFault undelimitedToken(std::string_view text, std::size_t base, const Token&
 
 LineFault unresolvedToken(const ProblemTable& problems, std::size_t base, const Token& token, std::int32_t source) {
     Bytes shown;
-    format(shown, token.hasPoint ? "%d.%d" : "%d", token.number, token.subnumber);
+    format(shown, "%d", token.number);
+    if (token.hasPoint) format(shown, ".%d", token.subnumber);
     std::vector<Answering> answering =
         placementsAnswering(problems, source, token.number, token.hasPoint ? token.subnumber : 0);
     if (answering.empty()) {
@@ -171,7 +172,9 @@ LineFault unresolvedToken(const ProblemTable& problems, std::size_t base, const 
     std::vector<long> lines;
     for (const Answering& a : answering) {
         const Placement& p = *a.placement;
-        format(numbers.emplace_back(), p.subnumber >= 0 ? "%d.%d" : "%d", p.number, p.subnumber);
+        Bytes& number = numbers.emplace_back();
+        format(number, "%d", p.number);
+        if (p.subnumber >= 0) format(number, ".%d", p.subnumber);
         if (std::find(lines.begin(), lines.end(), a.record->line) == lines.end()) lines.push_back(a.record->line);
     }
     LineFault fault = tokenFault(base, token, "ambiguous-reference");

@@ -87,7 +87,8 @@ Bytes printedReferences(const IndexElement& element) {
     for (ProblemRef p : refs) {
         std::int32_t n = numberInSource(p, 0);
         if (n == last) continue;
-        format(out, last == 0 ? "%d" : ", %d", n);
+        if (last != 0) out += ", ";
+        format(out, "%d", n);
         if (isStarred(element, p)) out += '*';
         last = n;
     }
