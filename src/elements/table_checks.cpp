@@ -79,7 +79,7 @@ void checkLanguagesNamed(const ElementTable& elements, const std::vector<std::st
     std::vector<std::string_view> sorted(languages.begin(), languages.end());
     std::sort(sorted.begin(), sorted.end());
     for (const IndexElement& element : elements) {
-        if (element.actual == 0 || element.line == 0 || isCategory(element) || !isLanguageElement(element)) continue;
+        if (!isLive(element) || element.line == 0 || isCategory(element) || !isLanguageElement(element)) continue;
         std::string_view name = element.name;
         bool named = false;
         for (std::size_t blank = name.find(' '); blank != std::string_view::npos && !named;

@@ -161,7 +161,7 @@ std::vector<const IndexElement*> dueSolutionAuthors(const AuthorElements& author
 SharedProblems sharedProblems(const ElementTable& elements, std::string_view category) {
     std::vector<ProblemRef> referred;
     for (const IndexElement& element : elements) {
-        if (element.actual != 1 || !element.name.starts_with(category)) continue;
+        if (!isLive(element) || !element.name.starts_with(category)) continue;
         std::vector<ProblemRef> own = element.zz;
         std::sort(own.begin(), own.end());
         own.erase(std::unique(own.begin(), own.end()), own.end());

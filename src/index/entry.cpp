@@ -57,7 +57,7 @@ void writeEntryNumber(const ListedReference& reference, Sink& out) {
 }
 
 void writeElementEntry(const IndexElement& element, Sink& out, std::size_t prefixLength) {
-    if (element.actual == 0) return;
+    if (!isLive(element)) return;
     writeEntryHeading(element, out, prefixLength);
     out += " \\x ";
     writeNumbersAndNote(listedReferences(element, 0), writeEntryNumber, element.note, out);

@@ -8,7 +8,7 @@ void writeProblemLink(Page page, std::string_view target, std::string_view shown
 
 std::vector<ListedReference> everyReference(const IndexElement& element, std::int32_t source) {
     std::vector<ListedReference> all;
-    if (element.actual == 0) return all;
+    if (!isLive(element)) return all;
     all.reserve(element.zz.size());
     StarredSet starred = starredSet(element);
     for (ProblemRef problem : element.zz)

@@ -41,7 +41,7 @@ std::vector<Place> placesOf(const ElementTable& elements) {
     std::vector<Place> places;
     for (const IndexElement& element : elements) {
         std::string_view name = element.name;
-        if (element.actual == 1 && name.starts_with(kPlacePrefix.view()))
+        if (isLive(element) && name.starts_with(kPlacePrefix.view()))
             places.push_back({&element, parsePlaceDesignation(name.substr(kPlacePrefix.size))});
     }
     return places;
