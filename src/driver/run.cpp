@@ -69,6 +69,7 @@ struct Run {
     std::string sourceText;                   // the whole source, read once
     std::optional<std::string> templateText;  // none when there is no template
     Tables tables;
+    TableShape shape;  // of the table by olympiads: the defaults or olyindex.toml's
     std::int32_t problemCount = 0;
     std::int32_t elementCount = 0;
     std::int32_t idCounter = 1;  // the element ids are drawn from it
@@ -343,7 +344,7 @@ Flow readElements(Run& run) {
             storeElementLine(elements, firstFree, line.text, line.source, line.lineNumber, elementParse(run));
         if (taken == nullptr) return;
         run.elementLines[static_cast<std::size_t>(taken - elements.data())] = line.lineNumber;
-        checkElementLine(*taken, line.text, line.lineNumber, run.keptFindings());
+        checkElementLine(*taken, line.text, line.lineNumber, run.shape, run.keptFindings());
     }, lineCount);
     if (flow == Flow::Stop) return flow;
     format(run.console, cp1251("\nПрочитано %ld позиций\n"), run.tables.positionsRead);
@@ -417,7 +418,7 @@ Flow writeOutputs(Run& run) {
     writeRubricator(t, maxBookNumber, run.file(kRubricator), run.console);
     writeTableByNumbers(t, maxBookNumber, run.file(kTableByNumbers), run.console);
     separate(run);
-    writeTableByOlympiads(t, maxBookNumber, run.file(kTableByOlympiads));
+    writeTableByOlympiads(t, run.shape, maxBookNumber, run.file(kTableByOlympiads));
     separate(run);
     for (const SourceEntry& entry : t.sources) printSource(entry, run.console);
     return Flow::Go;

@@ -1,5 +1,6 @@
 #include "elements/element_checks.hpp"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -11,19 +12,27 @@
 namespace {
 
 // Why the table by olympiads has no cell for the place; empty when it has one.
-std::string_view missingCell(const PlaceDesignation& place) {
-    static constexpr auto kDashes = cp1251("нужно ровно три «-»: ОЛИМПИАДА-ТУР-ГРУППА-МЕСТО");
-    static constexpr auto kOlympiad = cp1251("номер олимпиады вне 1–12");
-    static constexpr auto kRound = cp1251("тур вне 1–2");
-    static constexpr auto kSlot = cp1251("место вне 0–7");
-    static constexpr auto kRow = cp1251("в группе нет букв «Н» или «В»");
-    if (!place.wellFormed) return kDashes;
-    if (place.olympiad < 1 || place.olympiad > kLastOlympiad) return kOlympiad;
-    if (place.round < 1 || place.round > kLastRound) return kRound;
-    if (place.slot < 0 || place.slot > kLastSlot) return kSlot;
-    bool row = place.group.find(kFirstRow.view()) != std::string_view::npos ||
-               place.group.find(kSecondRow.view()) != std::string_view::npos;
-    return row ? std::string_view() : kRow.view();
+Bytes missingCell(const PlaceDesignation& place, const TableShape& shape) {
+    Bytes why;
+    if (!place.wellFormed) {
+        why = cp1251("нужно ровно три «-»: ОЛИМПИАДА-ТУР-ГРУППА-МЕСТО").view();
+    } else if (place.olympiad < 1 || place.olympiad > shape.olympiads()) {
+        format(why, cp1251("номер олимпиады вне 1–%d"), shape.olympiads());
+    } else if (place.round < 1 || place.round > shape.rounds()) {
+        format(why, cp1251("тур вне 1–%d"), shape.rounds());
+    } else if (place.slot < 0 || place.slot >= shape.slots) {
+        format(why, cp1251("место вне 0–%d"), shape.slots - 1);
+    } else if (std::none_of(shape.rows.begin(), shape.rows.end(), [&](const Bytes& row) {
+                   return place.group.find(row) != std::string_view::npos;
+               })) {
+        // "в группе нет букв «Н» или «В»", "в группе нет буквы «Н»", "в группе нет букв «А», «Б» или «В»"
+        why = shape.rows.size() == 1 ? cp1251("в группе нет буквы ").view() : cp1251("в группе нет букв ").view();
+        for (std::size_t i = 0; i < shape.rows.size(); ++i) {
+            if (i > 0) why += i + 1 == shape.rows.size() ? cp1251(" или ").view() : std::string_view(", ");
+            format(why, cp1251("«%s»"), shape.rows[i]);
+        }
+    }
+    return why;
 }
 
 bool hasCategoryPrefix(std::string_view name) {
@@ -39,7 +48,8 @@ void warn(Findings* findings, long lineNumber, Bytes why) {
 
 }  // namespace
 
-void checkElementLine(const IndexElement& element, std::string_view line, long lineNumber, Findings* findings) {
+void checkElementLine(const IndexElement& element, std::string_view line, long lineNumber, const TableShape& shape,
+                      Findings* findings) {
     if (findings == nullptr) return;
     std::string_view name = element.name;
     Bytes why;
@@ -51,7 +61,7 @@ void checkElementLine(const IndexElement& element, std::string_view line, long l
     }
     if (name.starts_with(kPlacePrefix.view())) {
         std::string_view designation = name.substr(kPlacePrefix.size);
-        std::string_view missing = missingCell(parsePlaceDesignation(designation));
+        Bytes missing = missingCell(parsePlaceDesignation(designation), shape);
         if (!missing.empty()) {
             format(why, cp1251("место «%s» не попадёт в таблицу по олимпиадам: %s"), designation, missing);
             warn(findings, lineNumber, std::move(why));

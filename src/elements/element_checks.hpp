@@ -5,9 +5,11 @@
 #include <string_view>
 
 #include "elements/element.hpp"
+#include "elements/table_shape.hpp"
 #include "text/findings.hpp"
 
 // The element just parsed from `line`: a name that begins with "=" but with
 // no category, a place at an olympiad that lands in no cell of the table by
-// olympiads, text that a section without numbers ignores.
-void checkElementLine(const IndexElement& element, std::string_view line, long lineNumber, Findings* findings);
+// olympiads of this shape, text that a section without numbers ignores.
+void checkElementLine(const IndexElement& element, std::string_view line, long lineNumber, const TableShape& shape,
+                      Findings* findings);

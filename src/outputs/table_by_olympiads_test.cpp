@@ -55,7 +55,7 @@ Bytes link(int number, std::string_view filler, std::string_view tail = "") {
 TEST(TableByOlympiads, EveryBlockIsWrittenWithoutElements) {
     Tables tables = tablesWith({"0/1"});
     Sink out;
-    writeTableByOlympiads(tables, 1, out);
+    writeTableByOlympiads(tables, TableShape{}, 1, out);
 
     const char* years[] = {"1965", "1966", "1967", "1968", "1969", "1970",
                            "1971", "1971", "1973", "1974", "1974", "1975"};
@@ -91,7 +91,7 @@ TEST(TableByOlympiads, LinksInBookOrderPaddedWithSubnumberAndSuffix) {
     addElement(tables, {place(cp1251("3-2-Н-6")), {13}});
     addElement(tables, {place(cp1251("3-2-Н-7")), {100, 9, 99, 10}});
     Sink out;
-    writeTableByOlympiads(tables, 123, out);
+    writeTableByOlympiads(tables, TableShape{}, 123, out);
 
     Bytes expected = link(5, "\\phantom{00}", cp1251("а")) + "; " + link(12, "\\phantom{0}", cp1251(".1а")) + "; " +
                      link(123, "", cp1251("а"));
@@ -117,7 +117,7 @@ TEST(TableByOlympiads, SeveralElementsInOneCell) {
     addElement(tables, {place(cp1251("9-1-Н-3")), {1}});
     addUnnumberedPlace(tables, cp1251("9-1-Н-3z"));
     Sink out;
-    writeTableByOlympiads(tables, 123, out);
+    writeTableByOlympiads(tables, TableShape{}, 123, out);
 
     EXPECT_EQ(cellOf(out.text(), 4, true, 2, 0), link(1, "\\phantom{00}") + "\\newline " + link(2, "\\phantom{00}", cp1251("б")));
     // A "---" is no item: no "\newline" of its own, and the next links follow it directly.
@@ -137,7 +137,7 @@ TEST(TableByOlympiads, NamedSlotsWithoutLinks) {
     // Beyond the largest book number nothing is linked.
     addElement(tables, {place(cp1251("1-1-Н-3")), {123}});
     Sink out;
-    writeTableByOlympiads(tables, 100, out);
+    writeTableByOlympiads(tables, TableShape{}, 100, out);
 
     EXPECT_EQ(cellOf(out.text(), 1, true, 1, 0), "---");
     EXPECT_EQ(cellOf(out.text(), 1, true, 1, 1), "===");
@@ -156,7 +156,7 @@ TEST(TableByOlympiads, MalformedOrOutOfRangePlacesLandNowhere) {
     IndexElement& merged = addElement(tables, {place(cp1251("11-1-Н-0")), {1}});
     merged.actual = 0;
     Sink out;
-    writeTableByOlympiads(tables, 123, out);
+    writeTableByOlympiads(tables, TableShape{}, 123, out);
     EXPECT_EQ(out.text().find("kvirtadoc"), std::string::npos);
     EXPECT_EQ(out.text().find("==="), std::string::npos);
 }
