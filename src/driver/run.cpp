@@ -1,5 +1,6 @@
 #include "driver/run.hpp"
 
+#include <algorithm>
 #include <array>
 #include <new>
 #include <optional>
@@ -7,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "driver/book_config.hpp"
 #include "driver/file_system.hpp"
 #include "driver/options.hpp"
 #include "driver/output_files.hpp"
@@ -219,6 +221,26 @@ Flow readTemplate(Run& run) {
     return Flow::Go;
 }
 
+// olyindex.toml of the book in `bookDir`, when there is one. A check reports
+// its faults with the source's findings; a run stops on them.
+Flow readConfig(Run& run, const std::filesystem::path& bookDir) {
+    BookConfig config;
+    Findings faults;
+    if (readBookConfig(bookDir, config, &faults) == ConfigRead::ReadError) {
+        format(run.console, messages::kReadError, kConfigName);
+        return Flow::Stop;
+    }
+    run.shape = std::move(config.table);
+    if (faults.empty()) return Flow::Go;
+    if (run.checking) {
+        run.findings.insert(run.findings.end(), faults.begin(), faults.end());
+        return Flow::Go;
+    }
+    std::stable_sort(faults.begin(), faults.end(), [](const Finding& a, const Finding& b) { return a.line < b.line; });
+    for (const Finding& fault : faults) format(run.console, messages::kConfigError, fault.line, fault.message);
+    return Flow::Stop;
+}
+
 Flow checkArguments(Run& run, std::span<const std::string> args) {
     if (args.size() != 2) {
         format(run.console, messages::kArgumentCount, args.size());
@@ -255,6 +277,7 @@ Flow startUp(Run& run, std::span<const std::string> args) {
     if (checkOutputsCreatable(run) == Flow::Stop) return Flow::Stop;
     if (!run.quiet) run.console += cp1251("\nПрограмма для построения индекса к книжке \"Квиртала\"\n").view();
     if (checkArguments(run, args) == Flow::Stop) return Flow::Stop;
+    if (readConfig(run, run.dir) == Flow::Stop) return Flow::Stop;
     return createFiles(run, args[1]);
 }
 
@@ -266,6 +289,7 @@ Flow startCheck(Run& run, std::span<const std::string> args) {
     }
     if (readSourceFile(run, args[0]) == Flow::Stop) return Flow::Stop;
     if (decodeInput(run, run.shown(args[0]), run.sourceText) == Flow::Stop) return Flow::Stop;
+    if (readConfig(run, (run.dir / argumentPath(args[0])).parent_path()) == Flow::Stop) return Flow::Stop;
     return readTemplate(run);
 }
 
