@@ -42,4 +42,6 @@ struct TableShape {
     std::int32_t rounds() const { return static_cast<std::int32_t>(roundNames.size()); }
     // The columns of the table: the olympiad, the row letter, the slots and an empty one.
     std::int32_t columns() const { return 2 + rounds() * slots + 1; }
+
+    bool operator==(const TableShape&) const = default;
 };
