@@ -143,7 +143,9 @@ TableShape loadTable(Loader& loader, const toml::table& table) {
         }
     }
     Bytes why;
-    auto fault = [&](const toml::key& key, std::string_view code) { loader.fault(key.source(), code, std::move(why)); };
+    auto fault = [&](const toml::key& key, std::string_view code) {
+        loader.fault(key.source(), code, std::exchange(why, Bytes()));
+    };
 
     if (years.list) {
         std::int32_t given = static_cast<std::int32_t>(years.list->size());
