@@ -9,7 +9,7 @@
 void addFinding(Findings* findings, Location at, Severity severity, std::string_view code, Bytes message) {
     if (findings == nullptr) return;
     findings->push_back(
-        {at.file, at.line, at.firstColumn, at.lastColumn, severity, code, std::move(message)});
+        {at.file, at.line, at.firstColumn, at.lastColumn, severity, code, std::move(message), {}});
 }
 
 long countFindings(const Findings& findings, Severity severity) {

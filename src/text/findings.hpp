@@ -24,6 +24,15 @@ struct Location {
     std::int32_t lastColumn = 1;
 };
 
+// An edit that would mend a finding, offered by the language server as a
+// quick fix: the columns of its line to replace, and the new text.
+struct Fix {
+    std::int32_t firstColumn = 1;
+    std::int32_t lastColumn = 0;  // lastColumn < firstColumn: insert before firstColumn
+    Bytes text;                   // code page 1251
+    Bytes title;                  // what the editor offers, code page 1251
+};
+
 struct Finding {
     InFile file = InFile::Source;
     long line = 0;
@@ -32,6 +41,7 @@ struct Finding {
     Severity severity = Severity::Error;
     std::string_view code;  // stable, kebab-case, listed in the guide: "unresolved-reference"
     Bytes message;          // code page 1251
+    std::vector<Fix> fixes;  // none for most findings
 };
 
 using Findings = std::vector<Finding>;
