@@ -7,9 +7,9 @@
 #include "elements/element.hpp"
 #include "elements/table_shape.hpp"
 #include "text/findings.hpp"
+#include "text/line_input.hpp"
 
 // The element just parsed from `line`: a name that begins with "=" but with
 // no category, a place at an olympiad that lands in no cell of the table by
 // olympiads of this shape, text that a section without numbers ignores.
-void checkElementLine(const IndexElement& element, std::string_view line, long lineNumber, const TableShape& shape,
-                      Findings* findings);
+void checkElementLine(const IndexElement& element, const SourceLine& line, const TableShape& shape, Findings* findings);
