@@ -14,7 +14,7 @@ cmake --build "$build" -j2
 
 seeds=$build/seeds
 rm -rf "$seeds"
-mkdir -p "$seeds/sources" "$seeds/lines" "$seeds/templates" "$seeds/runs" "$build/findings"
+mkdir -p "$seeds/sources" "$seeds/lines" "$seeds/templates" "$seeds/runs" "$seeds/configs" "$build/findings"
 i=0
 for source in "$root"/tests/cases/*/source.src "$root"/examples/book/book.src; do
   [ -f "$source" ] || continue
@@ -37,6 +37,11 @@ hover='{"jsonrpc":"2.0","id":5,"method":"textDocument/hover","params":{"textDocu
 rename='{"jsonrpc":"2.0","id":6,"method":"textDocument/rename","params":{"textDocument":{"uri":"file:///b/book.src"},"position":{"line":4,"character":0},"newName":"Y"}}'
 { frame "$change"; frame "$hover"; frame "$rename"; } > "$seeds/lsp/session"
 { printf 'Content-Length: 5\r\n\r\n{"a":'; frame '[1]'; printf 'X-Header: 1\r\n\r\n'; frame "$hover"; } > "$seeds/lsp/faults"
+for config in "$root"/tests/cases/*/olyindex.toml "$root"/examples/book2/olyindex.toml; do
+  [ -f "$config" ] || continue
+  i=$((i + 1))
+  cp "$config" "$seeds/configs/$i"
+done
 # One seed a line for the two line parsers.
 cat "$seeds"/sources/* | head -n 3000 | split -l 1 - "$seeds/lines/line-"
 
@@ -63,4 +68,5 @@ run line_reader "$seeds/sources" 65536
 run template "$seeds/templates" 16384
 run whole_run "$seeds/runs" 65536
 run lsp "$seeds/lsp" 16384
+run book_config "$seeds/configs" 4096
 echo "fuzzing: no findings"

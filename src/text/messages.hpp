@@ -1,5 +1,8 @@
 #pragma once
-// The console messages that more than one place prints, in code page 1251.
+// The run's console messages in code page 1251, gathered so that their wording
+// is read and changed in one place. Most are printed by one file only: the
+// start-up ones by the driver, the others by the pass that meets the fault;
+// the first four are printed by both the problem and the element passes.
 
 #include "text/cp1251.hpp"
 
@@ -33,6 +36,7 @@ inline constexpr auto kCopyClash = cp1251("\nОШИБКА: файл %s [2] со�
 inline constexpr auto kReadError = cp1251("\nОШИБКА чтения файла %s\n");
 inline constexpr auto kUtf8WithoutOption =
     cp1251("\nОШИБКА: файл %s записан в кодировке UTF-8; запустите программу с ключом --utf8\n");
+inline constexpr auto kConfigError = cp1251("\nОШИБКА: в файле olyindex.toml в строке %ld: %s\n");
 inline constexpr auto kWriteError = cp1251("\nОШИБКА записи в файл %s\n");
 
 }  // namespace messages
