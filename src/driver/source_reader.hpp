@@ -14,6 +14,7 @@ enum class SectionMode { None, Problems, Elements };
 
 struct ContentLine {
     std::string_view text;  // cleaned: no comment, spaces folded, never empty
+    std::string_view raw;   // the line as it stands in the source, its line end included
     long lineNumber = 0;
     SectionMode mode = SectionMode::None;
     std::int32_t source = 0;  // the element section's source; -1 for "#/-"

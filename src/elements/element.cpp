@@ -298,7 +298,8 @@ IndexElement* storeElementLine(ElementTable& table, std::size_t& firstFree, std:
     IndexElement* free = firstFreeRecord(table, firstFree, [](const IndexElement& e) { return e.actual == 0; });
     if (free == nullptr) {
         context.console += messages::kNoFreeRecord.view();
-        addFinding(context.findings, lineNumber, Severity::Error, Bytes(cp1251("нет свободной записи для элемента")));
+        addFinding(context.findings, {InFile::Source, lineNumber}, Severity::Error, "no-free-record",
+                   Bytes(cp1251("нет свободной записи для элемента")));
         return nullptr;
     }
     Bytes why;
@@ -309,6 +310,7 @@ IndexElement* storeElementLine(ElementTable& table, std::size_t& firstFree, std:
         return free;
     }
     format(context.console, messages::kBadFormat, lineNumber);
-    addFinding(context.findings, lineNumber, Severity::Error, std::move(why));
+    addFinding(context.findings, {InFile::Source, lineNumber}, Severity::Error, "malformed-element-line",
+               std::move(why));
     return nullptr;
 }

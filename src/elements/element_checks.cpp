@@ -33,8 +33,8 @@ bool hasCategoryPrefix(std::string_view name) {
     return false;
 }
 
-void warn(Findings* findings, long lineNumber, Bytes why) {
-    addFinding(findings, lineNumber, Severity::Warning, std::move(why));
+void warn(Findings* findings, long lineNumber, std::string_view code, Bytes why) {
+    addFinding(findings, {InFile::Source, lineNumber}, Severity::Warning, code, std::move(why));
 }
 
 }  // namespace
@@ -47,14 +47,14 @@ void checkElementLine(const IndexElement& element, std::string_view line, long l
         format(why, cp1251("название «%s» начинается с «=», но не с «=источник задачи: », «=автор условия », "
                            "«=автор решения » или «=РЯ »: элемент не попадёт ни в один указатель"),
                name);
-        warn(findings, lineNumber, std::move(why));
+        warn(findings, lineNumber, "unknown-category", std::move(why));
     }
     if (name.starts_with(kPlacePrefix.view())) {
         std::string_view designation = name.substr(kPlacePrefix.size);
         std::string_view missing = missingCell(parsePlaceDesignation(designation));
         if (!missing.empty()) {
             format(why, cp1251("место «%s» не попадёт в таблицу по олимпиадам: %s"), designation, missing);
-            warn(findings, lineNumber, std::move(why));
+            warn(findings, lineNumber, "place-outside-table", std::move(why));
         }
     }
     if (element.noNumber == 1) {
@@ -64,7 +64,7 @@ void checkElementLine(const IndexElement& element, std::string_view line, long l
         collapseSpaces(rest);
         if (!rest.empty()) {
             format(why, cp1251("в разделе «#/-» текст после «--» не учитывается: «%s»"), rest);
-            warn(findings, lineNumber, std::move(why));
+            warn(findings, lineNumber, "text-after-dash-ignored", std::move(why));
         }
     }
 }

@@ -23,7 +23,7 @@ void storeSourceLine(SourceTable& table, std::string_view line, std::int32_t sou
             console += messages::kNoRoomForSource.view();
             format(why, cp1251("в таблице источников нет места для источника %d: их не больше %d"), source,
                    kSourceEntries);
-            addFinding(findings, lineNumber, Severity::Error, std::move(why));
+            addFinding(findings, {InFile::Source, lineNumber}, Severity::Error, "source-table-full", std::move(why));
             return;
         }
     }
@@ -31,7 +31,7 @@ void storeSourceLine(SourceTable& table, std::string_view line, std::int32_t sou
     if (isLabel && text.size() > kAbbreviationLimit) {
         format(console, messages::kBadSourceLine, lineNumber, line);
         format(why, cp1251("метка источника длиннее %d символов"), kAbbreviationLimit);
-        addFinding(findings, lineNumber, Severity::Error, std::move(why));
+        addFinding(findings, {InFile::Source, lineNumber}, Severity::Error, "label-too-long", std::move(why));
         return;
     }
     const std::string& earlier = isLabel ? entry->abbreviation : entry->fullName;
@@ -39,7 +39,7 @@ void storeSourceLine(SourceTable& table, std::string_view line, std::int32_t sou
         format(why, isLabel ? cp1251("метка источника %d задана ещё раз; прежняя «%s» пропадает").view()
                             : cp1251("полное название источника %d задано ещё раз; прежнее «%s» пропадает").view(),
                source, earlier);
-        addFinding(findings, lineNumber, Severity::Warning, std::move(why));
+        addFinding(findings, {InFile::Source, lineNumber}, Severity::Warning, "source-text-replaced", std::move(why));
     }
     entry->used = 1;
     entry->source = source;

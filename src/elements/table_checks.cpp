@@ -38,14 +38,16 @@ void checkProblems(const ProblemTable& problems, const SourceLines& problemLines
             format(why, cp1251("номер %d в книге есть и у задачи в строке %ld: ни одна из двух не получит ссылок"),
                    number, first->second);
         }
-        if (!why.empty()) addFinding(findings, line, Severity::Warning, std::move(why));
+        if (!why.empty())
+            addFinding(findings, {InFile::Source, line}, Severity::Warning,
+                       number <= 0 ? "no-book-number" : "duplicate-book-number", std::move(why));
         for (const Placement& p : problem.placements) {
             if (p.present != 1 || p.source == 0 || hasLabel(sources, p.source) || !unlabelled.insert(p.source).second)
                 continue;
             Bytes missing;
             format(missing, cp1251("у источника %d нет метки («! …»): его размещения не попадут в таблицу по номерам"),
                    p.source);
-            addFinding(findings, line, Severity::Warning, std::move(missing));
+            addFinding(findings, {InFile::Source, line}, Severity::Warning, "source-without-label", std::move(missing));
         }
     }
 }
@@ -71,6 +73,7 @@ void checkLanguagesNamed(const ElementTable& elements, const SourceLines& elemen
         Bytes why;
         format(why, cp1251("язык «%s» не назван ни в одном блоке шаблона: его номера не попадут в указатель языков"),
                element.name);
-        addFinding(findings, elementLines[i], Severity::Warning, std::move(why));
+        addFinding(findings, {InFile::Source, elementLines[i]}, Severity::Warning, "language-not-in-template",
+                   std::move(why));
     }
 }

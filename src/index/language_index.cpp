@@ -129,22 +129,23 @@ Flow copyTemplate(const LanguageElements& languages, std::string_view templ, Sin
 
 std::vector<std::string> checkTemplate(std::string_view templ, Findings* findings) {
     std::vector<std::string> languages;
-    auto warn = [&](long line, std::string_view why) {
-        addFinding(findings, line, Severity::Warning, Bytes(why), InFile::Template);
+    auto warn = [&](long line, std::string_view code, std::string_view why) {
+        addFinding(findings, {InFile::Template, line}, Severity::Warning, code, Bytes(why));
     };
     walkTemplate(templ, [&](const TemplateLine& line) {
         if (line.tooLong) {
             Bytes why;
             format(why, cp1251("строка длиннее %d символов"), kLineLimit);
-            addFinding(findings, line.number, Severity::Error, std::move(why), InFile::Template);
+            addFinding(findings, {InFile::Template, line.number, 1, lineWidth(line.raw)}, Severity::Error,
+                       "line-too-long", std::move(why));
             return Flow::Go;
         }
-        if (cutsWebAddress(line.raw)) warn(line.number, cp1251("«//» после «:» начинает комментарий: веб-адрес обрезан"));
+        if (cutsWebAddress(line.raw)) warn(line.number, "web-address-cut", cp1251("«//» после «:» начинает комментарий: веб-адрес обрезан"));
         bool placeholder = line.text.find("[]") != std::string_view::npos;
         if (placeholder && !line.filled)
-            warn(line.number, cp1251("«[]» вне блока языка остаётся как есть"));
+            warn(line.number, "placeholder-outside-block", cp1251("«[]» вне блока языка остаётся как есть"));
         else if (placeholder && line.language.empty())
-            warn(line.number, cp1251("у блока нет названия языка (после первого пробела в строке названия): «[]» "
+            warn(line.number, "block-without-language", cp1251("у блока нет названия языка (после первого пробела в строке названия): «[]» "
                                      "останется пустым"));
         if (!line.language.empty() && (languages.empty() || languages.back() != line.language))
             languages.emplace_back(line.language);

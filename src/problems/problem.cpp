@@ -196,12 +196,13 @@ ProblemRecord* storeProblemLine(ProblemTable& table, std::size_t& firstFree, std
     ProblemRecord* free = firstFreeRecord(table.records, firstFree, [](const ProblemRecord& r) { return r.defined == 0; });
     if (free == nullptr) {
         console += messages::kNoFreeRecord.view();
-        addFinding(findings, lineNumber, Severity::Error, Bytes(cp1251("нет свободной записи для строки задачи")));
+        addFinding(findings, {InFile::Source, lineNumber}, Severity::Error, "no-free-record",
+                   Bytes(cp1251("нет свободной записи для строки задачи")));
         return nullptr;
     }
     Bytes why;
     if (parseProblemLine(*free, line, handleOf(table, free), log1, &why) == 0) return free;
     format(console, messages::kBadFormat, lineNumber);
-    addFinding(findings, lineNumber, Severity::Error, std::move(why));
+    addFinding(findings, {InFile::Source, lineNumber}, Severity::Error, "malformed-placement", std::move(why));
     return nullptr;
 }

@@ -3,6 +3,7 @@
 // cut at the line end, a carriage return, a zero byte or a comment "//".
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,16 @@ void cutLine(std::string& line);
 // True when the line's comment "//" follows a ":", as in "http://": the cut
 // takes a web address apart.
 bool cutsWebAddress(std::string_view line);
+
+// The column (1-based, in characters of `raw`, the line as it stands in the
+// file) of the character at `offset` in the line's cleaned text: cut at its
+// comment and with spaces folded. An offset past the cleaned text gives the
+// column after its last character.
+std::int32_t columnOf(std::string_view raw, std::size_t offset);
+
+// How many characters the line holds without its line end; at least 1, so
+// that a finding about an empty line still spans a column.
+std::int32_t lineWidth(std::string_view raw);
 
 // Drops leading and trailing spaces and folds every run of spaces into one.
 // Only the space folds; tabs and other characters stay.
