@@ -64,9 +64,8 @@ Flow readSource(std::string_view source, PassSinks sinks, const std::function<vo
     lineCount = 0;
     // A fault that stops a run is a finding of its line; a check goes on
     // after it as if the line were not there.
-    auto fault = [&](std::string_view code, Bytes why) {
-        addFinding(sinks.findings, {InFile::Source, lineCount, 1, lineWidth(raw)}, Severity::Error, code,
-                   std::move(why));
+    auto fault = [&](Location at, std::string_view code, Bytes why) {
+        addFinding(sinks.findings, at, Severity::Error, code, std::move(why));
         return sinks.faults == Faults::Stop;
     };
     while (true) {
@@ -75,7 +74,7 @@ Flow readSource(std::string_view source, PassSinks sinks, const std::function<vo
         ++lineCount;
         if (read == LineRead::TooLong) {
             format(sinks.console, messages::kSourceLineTooLong, lineCount, kLineLimit);
-            if (fault("line-too-long", tooLongFault())) return Flow::Stop;
+            if (fault(wholeLine(InFile::Source, lineCount, raw), "line-too-long", tooLongFault())) return Flow::Stop;
             continue;
         }
         if (cutsWebAddress(raw)) {
@@ -92,9 +91,13 @@ Flow readSource(std::string_view source, PassSinks sinks, const std::function<vo
         if (marker == Marker::Taken) continue;
         if (marker == Marker::Broken || section.mode == SectionMode::None) {
             printBadLine(sinks.console, lineCount, line);
-            if (marker == Marker::Broken ? fault("source-number-too-large", brokenMarkerFault(line))
-                                         : fault("text-before-marker", Bytes(kBeforeAnyMarker.view())))
-                return Flow::Stop;
+            // A broken marker is its number's fault: "#/" stands before it.
+            bool stop = marker == Marker::Broken
+                            ? fault(spanOf({line, raw, lineCount}, 2, line.size()), "source-number-too-large",
+                                    brokenMarkerFault(line))
+                            : fault(wholeLine(InFile::Source, lineCount, raw), "text-before-marker",
+                                    Bytes(kBeforeAnyMarker.view()));
+            if (stop) return Flow::Stop;
             continue;
         }
         handle(ContentLine{line, raw, lineCount, section.mode, section.source});

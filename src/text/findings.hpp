@@ -5,6 +5,7 @@
 // (warnings). The code that finds a fault returns it as a value; only the
 // driver prints it, and the language server shows the same values.
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -45,6 +46,17 @@ struct Finding {
 };
 
 using Findings = std::vector<Finding>;
+
+// A fault a parser finds in a line: what it is about as offsets [first, end)
+// in the line's cleaned text (first == end: the whole line), its code and its
+// message. Whoever holds the line as it stands in the file turns the offsets
+// into columns.
+struct LineFault {
+    std::size_t first = 0;
+    std::size_t end = 0;
+    std::string_view code;
+    Bytes message;
+};
 
 // Adds a finding to `findings`; nothing when there are none to collect.
 // `code` must outlive the findings: the codes are literals.

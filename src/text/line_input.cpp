@@ -1,6 +1,7 @@
 #include "text/line_input.hpp"
 
 #include <algorithm>
+#include <utility>
 
 LineRead readLine(std::string_view text, std::size_t& pos, std::string_view& line) {
     if (pos >= text.size()) return LineRead::End;
@@ -73,3 +74,27 @@ void collapseSpaces(std::string& text) {
     text.resize(kept);
 }
 
+
+Location spanOf(const SourceLine& line, std::size_t first, std::size_t end) {
+    std::int32_t firstColumn = columnOf(line.raw, first);
+    std::int32_t lastColumn = end > first ? columnOf(line.raw, end - 1) : firstColumn;
+    return {InFile::Source, line.number, firstColumn, lastColumn};
+}
+
+Location wholeLine(InFile file, long number, std::string_view raw) {
+    return {file, number, 1, lineWidth(raw)};
+}
+
+std::string cleanedLine(std::string_view raw) {
+    std::string line(raw);
+    cutLine(line);
+    collapseSpaces(line);
+    return line;
+}
+
+void addFinding(Findings* findings, const SourceLine& line, Severity severity, LineFault fault) {
+    if (findings == nullptr) return;
+    Location at = fault.first == fault.end ? wholeLine(InFile::Source, line.number, line.raw)
+                                           : spanOf(line, fault.first, fault.end);
+    addFinding(findings, at, severity, fault.code, std::move(fault.message));
+}
