@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <deque>
-#include <unordered_map>
 #include <utility>
 
 #include "elements/categories.hpp"
@@ -227,28 +225,72 @@ bool keptApart(std::span<const DifferentNames> different, std::string_view a, st
     });
 }
 
+std::uint64_t hashOf(std::string_view bytes) {
+    std::uint64_t h = 0xcbf29ce484222325ULL;  // FNV-1a
+    for (char c : bytes) h = (h ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
+    return h;
+}
+
+// For each of `count` items, the first item equal to it (itself when none
+// comes before). Items are grouped by their hashes, sorted: a map of strings
+// would cost more than the whole search.
+template <class Hash, class Equal>
+std::vector<std::size_t> firstOfEqual(std::size_t count, Hash hash, Equal equal) {
+    std::vector<std::pair<std::uint64_t, std::size_t>> hashed(count);
+    for (std::size_t i = 0; i < count; ++i) hashed[i] = {hash(i), i};
+    std::sort(hashed.begin(), hashed.end());
+    std::vector<std::size_t> first(count);
+    for (std::size_t from = 0; from < count;) {
+        std::size_t to = from + 1;
+        while (to < count && hashed[to].first == hashed[from].first) ++to;
+        for (std::size_t x = from; x < to; ++x) {
+            std::size_t item = hashed[x].second;
+            first[item] = item;
+            for (std::size_t y = from; y < x; ++y)
+                if (first[hashed[y].second] == hashed[y].second && equal(item, hashed[y].second)) {
+                    first[item] = hashed[y].second;
+                    break;
+                }
+        }
+        from = to;
+    }
+    return first;
+}
+
 std::vector<DistinctName> distinctNames(std::span<const NameSighting> sightings) {
+    std::string byteKey;
+    std::vector<std::size_t> first = firstOfEqual(
+        sightings.size(),
+        [&](std::size_t i) {
+            std::string_view name = sightings[i].name;
+            if (isOwnByteKey(name)) return hashOf(name);
+            byteKey.clear();
+            appendByteKey(name, byteKey);
+            return hashOf(byteKey);
+        },
+        [&](std::size_t i, std::size_t j) {
+            std::string_view a = sightings[i].name;
+            std::string_view b = sightings[j].name;
+            // Nearly every name is its own byte key, and equal names are the rule here.
+            if (a == b) return true;
+            return compareByteKeys(a, b) == 0;
+        });
     std::vector<DistinctName> names;
-    std::unordered_map<std::string_view, std::size_t> byByteKey;
-    byByteKey.reserve(sightings.size());
-    std::deque<std::string> ownKeys;  // the byte keys that are not the names themselves
-    for (const NameSighting& s : sightings) {
-        std::string_view byteKey = s.name;
-        if (!isOwnByteKey(s.name)) {
-            appendByteKey(s.name, ownKeys.emplace_back());
-            byteKey = ownKeys.back();
+    std::vector<std::size_t> distinctOf(sightings.size());
+    for (std::size_t i = 0; i < sightings.size(); ++i) {
+        const NameSighting& s = sightings[i];
+        if (first[i] != i) {
+            names[distinctOf[first[i]]].references += s.references;
+            continue;
         }
-        auto [at, fresh] = byByteKey.emplace(byteKey, names.size());
-        if (fresh) {
-            // With spaces not counting, the key of the whole is the prefix's
-            // key and the rest's: each name is keyed once.
-            auto [category, prefix] = categoryOf(s.name);
-            std::string key = russianKey(s.name.substr(0, prefix), Spaces::Ignored);
-            std::size_t bodyAt = key.size();
-            key += russianKey(s.name.substr(prefix), Spaces::Ignored);
-            names.push_back({&s, 0, std::move(key), bodyAt, category});
-        }
-        names[at->second].references += s.references;
+        // With spaces not counting, the key of the whole is the prefix's
+        // key and the rest's: each name is keyed once.
+        auto [category, prefix] = categoryOf(s.name);
+        std::string key = russianKey(s.name.substr(0, prefix), Spaces::Ignored);
+        std::size_t bodyAt = key.size();
+        key += russianKey(s.name.substr(prefix), Spaces::Ignored);
+        distinctOf[i] = names.size();
+        names.push_back({&s, s.references, std::move(key), bodyAt, category});
     }
     return names;
 }
@@ -265,18 +307,18 @@ void checkNearNames(std::span<const NameSighting> sightings, std::span<const Dif
     std::vector<DistinctName> names = distinctNames(sightings);
 
     // Names with one key: each later one against the first.
-    std::unordered_map<std::string_view, std::size_t> firstWithKey;
-    firstWithKey.reserve(names.size());
+    std::vector<std::size_t> firstWithKey = firstOfEqual(
+        names.size(), [&](std::size_t i) { return hashOf(names[i].key); },
+        [&](std::size_t i, std::size_t j) { return names[i].key == names[j].key; });
     std::vector<std::size_t> representatives;  // the first name of each key
     for (std::size_t i = 0; i < names.size(); ++i) {
         const DistinctName& name = names[i];
         if (name.key.empty()) continue;
-        auto [at, fresh] = firstWithKey.emplace(name.key, i);
-        if (fresh) {
+        if (firstWithKey[i] == i) {
             representatives.push_back(i);
             continue;
         }
-        const NameSighting& earlier = *names[at->second].first;
+        const NameSighting& earlier = *names[firstWithKey[i]].first;
         const NameSighting& later = *name.first;
         if (keptApart(different, later.name, earlier.name)) continue;
         Bytes why;
