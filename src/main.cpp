@@ -34,7 +34,7 @@ int wmain(int argc, wchar_t** argv) {
         return serveLanguageServer();
     }
     const UINT consoleCodePage = GetConsoleOutputCP();
-    SetConsoleOutputCP(parseOptions(args).encoding == Encoding::Utf8 ? CP_UTF8 : 1251);
+    SetConsoleOutputCP(consoleEncoding(parseOptions(args), Encoding::Cp1251) == Encoding::Utf8 ? CP_UTF8 : 1251);
     _setmode(_fileno(stdout), _O_TEXT);
     int status = run(args, ".", std::cout);
     std::cout.flush();
