@@ -2,7 +2,18 @@
 
 #include <utility>
 
+#include "driver/file_system.hpp"
 #include "driver/paths.hpp"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path temporaryBeside(const fs::path& target) {
+    return target.parent_path() / (fs::path(std::string(kTemporaryPrefix)).native() + target.filename().native());
+}
+
+}  // namespace
 
 void connectOutput(OutputFile& file, Encoding encoding) {
     file.sink.drain = [&file, encoding](std::string_view bytes) {
@@ -13,23 +24,55 @@ void connectOutput(OutputFile& file, Encoding encoding) {
     };
 }
 
-bool openOutput(OutputFile& file, const std::filesystem::path& dir, std::string name) {
+bool openOutput(OutputFile& file, const fs::path& dir, std::string name) {
     file.name = std::move(name);
     file.failed = false;
+    file.target = dir / argumentPath(file.name);
+    fs::path temporary = temporaryBeside(file.target);
+    // One left by a run ended by force goes first.
+    removeFile(temporary);
     // Binary mode: line ends are "\n" on every platform.
-    file.handle = openFile(dir / argumentPath(file.name), "wb");
-    return file.handle != nullptr;
+    file.handle = createNewFile(temporary);
+    if (file.handle == nullptr) return false;
+    file.temporary = std::move(temporary);
+    copyPermissions(file.handle, file.target);
+    return true;
 }
 
 void spillOutput(OutputFile& file) {
     file.sink.pass();
 }
 
-bool closeOutput(OutputFile& file) {
+bool closeOutput(OutputFile& file, bool sync) {
     if (file.handle == nullptr) return true;
     spillOutput(file);
     bool ok = std::fflush(file.handle) == 0 && !file.failed;
+    if (sync) ok = syncFile(file.handle) && ok;
     ok = std::fclose(file.handle) == 0 && ok;
     file.handle = nullptr;
     return ok;
+}
+
+bool putInPlace(OutputFile& file) {
+    if (file.temporary.empty()) return true;
+    bool placed = replaceFile(file.temporary, file.target);
+    if (!placed) removeFile(file.temporary);
+    file.temporary.clear();
+    return placed;
+}
+
+void discardOutput(OutputFile& file) {
+    if (file.handle != nullptr) std::fclose(file.handle);
+    file.handle = nullptr;
+    if (!file.temporary.empty()) removeFile(file.temporary);
+    file.temporary.clear();
+}
+
+void removeLeftTemporaries(const fs::path& dir) {
+    const fs::path::string_type prefix = fs::path(std::string(kTemporaryPrefix)).native();
+    std::error_code error;
+    for (fs::directory_iterator it(dir.empty() ? fs::path(".") : dir, error), end; !error && it != end;
+         it.increment(error)) {
+        if (it->path().filename().native().starts_with(prefix)) removeFile(it->path());
+    }
 }

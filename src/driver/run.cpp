@@ -11,6 +11,8 @@
 #include "driver/options.hpp"
 #include "driver/output_files.hpp"
 #include "driver/paths.hpp"
+#include "driver/run_lock.hpp"
+#include "driver/signals.hpp"
 #include "driver/source_reader.hpp"
 #include "elements/element_checks.hpp"
 #include "elements/ordering.hpp"
@@ -65,7 +67,8 @@ struct Run {
     std::array<OutputFile, kFileCount> files;
     OutputFile copy;
     OutputFile languageIndex;
-    bool languageIndexFailed = false;
+    bool languageIndexReached = false;  // its turn came: it is kept with the others
+    RunLock lock;
     std::string sourceText;                   // the whole source, read once
     std::optional<std::string> templateText;  // none when there is no template
     Tables tables;
@@ -76,11 +79,23 @@ struct Run {
     bool quiet = false;        // -q: the console shows the findings only
     bool muted = false;        // what the stages print goes nowhere
     bool readingBegan = false;
+    bool failed = false;        // memory ran out, or a file could not be made: nothing is kept
+    bool watching = false;      // the run looks for a signal at every flush
     Findings findings;
     SourceLines problemLines;  // of each problem record
     SourceLines elementLines;  // of each element, in file order
 
     Sink& file(FileId id) { return files[id].sink; }
+
+    // However the run ends, no temporary file outlives it: one that was not
+    // put in place goes.
+    ~Run() { discardFiles(); }
+
+    void discardFiles() {
+        discardOutput(copy);
+        for (OutputFile& file : files) discardOutput(file);
+        discardOutput(languageIndex);
+    }
 
     // Only a check and a quiet run show the findings: a plain run does not
     // look for those that take a search of their own.
@@ -89,6 +104,7 @@ struct Run {
     // The sinks go to the terminal (nowhere while muted) and to the files.
     void connectSinks() {
         console.drain = [this](std::string_view bytes) {
+            if (watching) stopIfInterrupted();
             if (muted) return;
             writeEncoded(bytes, consoleEncoding, [this](std::string_view piece) {
                 terminal.write(piece.data(), static_cast<std::streamsize>(piece.size()));
@@ -105,18 +121,25 @@ struct Run {
         if (!terminal.flush()) consoleFailed = true;
     }
 
-    // What a stage wrote reaches the terminal and the files when it ends.
+    // What a stage wrote reaches the terminal and the files when it ends,
+    // and a signal noted meanwhile ends the run here.
     void flush() {
         flushConsole();
         spillOutput(copy);
         for (OutputFile& file : files) spillOutput(file);
         spillOutput(languageIndex);
+        if (watching) stopIfInterrupted();
     }
 
     // A name from the command line as the messages show it: a UTF-8 console
     // is converted, so the name is taken into code page 1251 first.
     std::string shown(const std::string& name) const { return shownName(name, consoleEncoding); }
 };
+
+// Whether the files are written through to the disk before they take their
+// places: a power cut then leaves each file old or new, never empty. The
+// cost, measured with bench/run.sh, is in bench/README.md.
+constexpr bool kSyncBeforePlacing = true;
 
 // A message that must reach the terminal even when the stages' output does not.
 void tell(Run& run, std::string_view message) {
@@ -177,6 +200,18 @@ Flow checkClashes(Run& run, const std::string& sourceName, const std::string& co
         format(run.console, messages::kCopyIsSource, run.shown(copyName));
         return Flow::Stop;
     }
+    // An output linked to the template, or two outputs that are one file:
+    // the run would write over the editors' template, or one output over another.
+    const std::filesystem::path templ = run.dir / kTemplateName;
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        const std::filesystem::path output = run.dir / written[i];
+        std::string_view other = samePath(output, templ) ? kTemplateName : std::string_view();
+        for (std::size_t j = 0; j < i && other.empty(); ++j)
+            if (samePath(output, run.dir / written[j])) other = written[j];
+        if (other.empty()) continue;
+        format(run.console, messages::kClash, written[i], other);
+        return Flow::Stop;
+    }
     written.push_back(kTemplateName);
     for (std::string_view name : written) {
         if (!samePath(copy, run.dir / name)) continue;
@@ -201,8 +236,13 @@ Flow decodeInput(Run& run, std::string_view shownName, std::string& bytes) {
     return Flow::Stop;
 }
 
-// A template that does not open means no language index, without a word.
+// A template that does not open means no language index, without a word; a
+// FIFO or a device, which reading could wait on forever, is refused.
 Flow readTemplate(Run& run) {
+    if (isSpecialFile(run.dir / kTemplateName)) {
+        format(run.console, messages::kNotAFile, kTemplateName);
+        return Flow::Stop;
+    }
     std::string bytes;
     switch (readWholeFile(run.dir / kTemplateName, bytes)) {
         case WholeRead::CannotOpen: return Flow::Go;
@@ -223,7 +263,9 @@ Flow checkArguments(Run& run, std::span<const std::string> args) {
         format(run.console, messages::kArgumentCount, args.size());
         return Flow::Stop;
     }
-    if (readSourceFile(run, args[0]) == Flow::Stop) return Flow::Stop;
+    Flow read = readSourceFile(run, args[0]);
+    stopIfInterrupted();  // a signal is why a read from a pipe ended early
+    if (read == Flow::Stop) return Flow::Stop;
     if (checkClashes(run, args[0], args[1]) == Flow::Stop) return Flow::Stop;
     if (decodeInput(run, run.shown(args[0]), run.sourceText) == Flow::Stop) return Flow::Stop;
     if (readTemplate(run) == Flow::Stop) return Flow::Stop;
@@ -234,9 +276,13 @@ Flow checkArguments(Run& run, std::span<const std::string> args) {
     return Flow::Go;
 }
 
-// Every check has passed: the outputs are created (or emptied) in their order,
-// then the copy. A failure now means the directory changed under the run.
+// Every check has passed: the temporary files are created beside their
+// targets, the outputs in their order, then the copy, then the language index
+// when there is a template. This asks the system what the run will need (room
+// for a file, a descriptor, a name it takes); a failure stops the run with
+// the directory as it was, since the temporary files go again.
 Flow createFiles(Run& run, const std::string& copyName) {
+    removeLeftTemporaries(run.dir);
     for (std::size_t i = 0; i < kFileCount; ++i) {
         if (openOutput(run.files[i], run.dir, std::string(kFileNames[i]))) continue;
         format(run.console, messages::kFileUnavailable, kFileNames[i]);
@@ -247,10 +293,18 @@ Flow createFiles(Run& run, const std::string& copyName) {
         return Flow::Stop;
     }
     run.copy.name = run.shown(copyName);
+    if (run.templateText && !openOutput(run.languageIndex, run.dir, std::string(kLanguageIndexName))) {
+        format(run.console, messages::kFileUnavailable, kLanguageIndexName);
+        return Flow::Stop;
+    }
     return Flow::Go;
 }
 
 Flow startUp(Run& run, std::span<const std::string> args) {
+    if (!lockDirectory(run.lock, run.dir)) {
+        run.console += messages::kAnotherRun.view();
+        return Flow::Stop;
+    }
     if (checkOutputsCreatable(run) == Flow::Stop) return Flow::Stop;
     if (!run.quiet) run.console += cp1251("\nПрограмма для построения индекса к книжке \"Квиртала\"\n").view();
     if (checkArguments(run, args) == Flow::Stop) return Flow::Stop;
@@ -263,7 +317,9 @@ Flow startCheck(Run& run, std::span<const std::string> args) {
         format(run.console, messages::kCheckArgumentCount, args.size());
         return Flow::Stop;
     }
-    if (readSourceFile(run, args[0]) == Flow::Stop) return Flow::Stop;
+    Flow read = readSourceFile(run, args[0]);
+    stopIfInterrupted();
+    if (read == Flow::Stop) return Flow::Stop;
     if (decodeInput(run, run.shown(args[0]), run.sourceText) == Flow::Stop) return Flow::Stop;
     return readTemplate(run);
 }
@@ -304,7 +360,8 @@ Flow readProblems(Run& run) {
     try {
         run.tables.problems.records.assign(static_cast<std::size_t>(run.problemCount), ProblemRecord{});
     } catch (const std::bad_alloc&) {
-        run.console += messages::kOutOfMemory.view();
+        tell(run, messages::kOutOfMemory.view());
+        run.failed = true;
         return Flow::Stop;
     }
     run.problemLines.assign(run.tables.problems.size(), 0);
@@ -325,7 +382,8 @@ Flow readElements(Run& run) {
     try {
         run.tables.elements = makeElementTable(static_cast<std::size_t>(run.elementCount), run.idCounter);
     } catch (const std::bad_alloc&) {
-        run.console += messages::kOutOfMemory.view();
+        tell(run, messages::kOutOfMemory.view());
+        run.failed = true;
         return Flow::Stop;
     }
     run.tables.positionsRead = 0;
@@ -351,17 +409,13 @@ Flow readElements(Run& run) {
     return Flow::Go;
 }
 
-// The template was read at start-up; the language index is created only now,
-// when its turn comes, and a failure to create it is reported without stopping.
+// The template was read at start-up and the language index's temporary file
+// made; the index takes the place of the old one only when its turn has come.
 Flow writeLanguageIndexStage(Run& run) {
     std::optional<std::string_view> templ;
-    if (run.templateText && openOutput(run.languageIndex, run.dir, std::string(kLanguageIndexName))) {
+    if (run.templateText) {
         templ = *run.templateText;
-    } else if (run.templateText) {
-        Bytes message;
-        format(message, messages::kFileUnavailable, kLanguageIndexName);
-        tell(run, message);
-        run.languageIndexFailed = true;
+        run.languageIndexReached = true;
     }
     return writeLanguageIndex(run.tables, templ, run.languageIndex.sink, run.console);
 }
@@ -450,12 +504,12 @@ Flow runStages(Run& run, std::span<const std::string> args) {
     return writeOutputs(run);
 }
 
-// Closes every file in order (copy, logs, fragments, the language index);
-// true when all of them were written.
+// Closes every file in order (copy, logs, fragments, the language index),
+// naming each that could not be written; true when all of them were.
 bool closeFiles(Run& run) {
     bool ok = true;
     auto close = [&](OutputFile& file) {
-        if (closeOutput(file)) return;
+        if (closeOutput(file, kSyncBeforePlacing)) return;
         ok = false;
         try {
             format(run.console, messages::kWriteError, file.name);
@@ -466,6 +520,31 @@ bool closeFiles(Run& run) {
     close(run.copy);
     for (OutputFile& file : run.files) close(file);
     close(run.languageIndex);
+    return ok;
+}
+
+// The closed files take the places of their targets in the order of closing,
+// the language index only when its turn came; false when one could not be
+// put in place (it is named, and the files after it are removed).
+bool putFilesInPlace(Run& run) {
+    if (!run.languageIndexReached) discardOutput(run.languageIndex);
+    bool ok = true;
+    auto place = [&](OutputFile& file) {
+        if (!ok) {
+            discardOutput(file);
+            return;
+        }
+        if (putInPlace(file)) return;
+        ok = false;
+        try {
+            format(run.console, messages::kWriteError, file.name);
+        } catch (const std::bad_alloc&) {
+            // The status tells the failure.
+        }
+    };
+    place(run.copy);
+    for (OutputFile& file : run.files) place(file);
+    place(run.languageIndex);
     return ok;
 }
 
@@ -505,21 +584,35 @@ int runCommandLine(std::span<const std::string> commandLine, const std::filesyst
     state.checking = options.mode == Mode::Check;
     state.quiet = options.quiet;
     Flow flow = Flow::Stop;
+    int signal = 0;
     try {
+        state.watching = true;
         flow = runStages(state, options.args);
     } catch (const std::bad_alloc&) {
         reportOutOfMemory(state);
+        state.failed = true;
+    } catch (const Interrupted& interrupted) {
+        signal = interrupted.signal;
     }
+    state.watching = false;
     state.flush();
     state.muted = false;
     bool written = closeFiles(state);
-    if ((state.checking || state.quiet) && state.readingBegan)
+    if (signal == 0) signal = pendingSignal();  // the last look before the files are put in place
+    // What the run wrote is kept when it ended or stopped on its own after
+    // reading began; every other ending leaves the earlier files as they were.
+    bool keep = state.readingBegan && !state.checking && !state.failed && written && signal == 0;
+    bool placed = keep && putFilesInPlace(state);
+    if (!keep) state.discardFiles();
+    if (signal != 0) state.console += messages::kInterrupted.view();
+    if ((state.checking || state.quiet) && state.readingBegan && !state.failed && signal == 0)
         writeFindings(state.findings, state.shown(options.args.at(0)), kTemplateName, state.console);
     state.flushConsole();
+    if (signal != 0) return 128 + signal;
     // A check that could not read its files, or ran out of memory, has failed.
     if (state.checking)
         return flow == Flow::Stop || countFindings(state.findings, Severity::Error) > 0 || state.consoleFailed ? 1 : 0;
-    bool complete = flow == Flow::Go && written && !state.languageIndexFailed;
+    bool complete = flow == Flow::Go && placed;
     return complete && !state.consoleFailed ? 0 : 1;
 }
 

@@ -257,12 +257,14 @@ int parseNumberedLine(IndexElement& element, const std::string& line, std::int32
             element.zz.assign(static_cast<std::size_t>(count), nullptr);
         } catch (const std::bad_alloc&) {
             format(context.console, cp1251("\nnew zz: ошибка распределения памяти (Nzz=%d).\n"), count);
+            why = cp1251("не хватило памяти на ссылки строки").view();
             return -1;
         }
         try {
             element.zz_.assign(static_cast<std::size_t>(count), nullptr);
         } catch (const std::bad_alloc&) {
             format(context.console, cp1251("\nnew zz_: ошибка распределения памяти (Nzz=%d).\n"), count);
+            why = cp1251("не хватило памяти на ссылки строки").view();
             return -1;
         }
     }
