@@ -10,6 +10,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,6 +18,7 @@
 #endif
 
 #include "driver/paths.hpp"
+#include "driver/signals.hpp"
 
 namespace fs = std::filesystem;
 
@@ -33,6 +35,8 @@ bool isDirectory(const fs::path& path) {
 
 }  // namespace
 
+#ifdef _WIN32
+
 WholeRead readWholeFile(const fs::path& path, std::string& bytes) {
     if (isDirectory(path)) return WholeRead::CannotOpen;
     std::unique_ptr<std::FILE, CloseFile> file(openFile(path, "rb"));
@@ -45,6 +49,36 @@ WholeRead readWholeFile(const fs::path& path, std::string& bytes) {
     while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, got);
     return std::ferror(file.get()) ? WholeRead::ReadError : WholeRead::Ok;
 }
+
+#else
+
+WholeRead readWholeFile(const fs::path& path, std::string& bytes) {
+    if (isDirectory(path)) return WholeRead::CannotOpen;
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd == -1) return WholeRead::CannotOpen;
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    bytes.clear();
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) bytes.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[1 << 16];
+    for (;;) {
+        // A pipe can keep the run waiting for ever: a signal that came before
+        // the read began would not end the wait, so the run waits in short spells.
+        if (pendingSignal() != 0) return WholeRead::ReadError;
+        pollfd wait{fd, POLLIN, 0};
+        int ready = ::poll(&wait, 1, 100);
+        if (ready == 0 || (ready == -1 && errno == EINTR)) continue;
+        ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got == 0) return WholeRead::Ok;
+        if (got > 0) bytes.append(buffer, static_cast<std::size_t>(got));
+        else if (errno != EINTR && errno != EAGAIN) return WholeRead::ReadError;
+    }
+}
+
+#endif
 
 bool isSpecialFile(const fs::path& path) {
     std::error_code error;
