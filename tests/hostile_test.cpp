@@ -3,6 +3,7 @@
 // or hangs, and leaves alone every file it was not meant to write.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -214,6 +215,20 @@ TEST(HostileTemplate, ADirectoryIsNoTemplate) {
     EXPECT_EQ(r.status, 0);
     EXPECT_FALSE(book.exists("indeksal_yazykov.tex"));
     EXPECT_FALSE(contains(r.console, cp(cp1251("ОШИБКА"))));
+}
+
+TEST(HostileTemplate, AFifoIsRefusedByARunAndACheckWithoutWaiting) {
+    Book book("template-fifo", "#!\n0/1\n");
+    ASSERT_EQ(mkfifo((book.dir.path / "indeksal_yazykov.tex.template").c_str(), 0600), 0);
+    const std::string message(cp1251("\nОШИБКА: файл indeksal_yazykov.tex.template не является обычным файлом\n"));
+    RunResult r = book.run();
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.console, kBanner + message);
+    EXPECT_FALSE(book.exists("copy.txt"));
+    for (const std::string& name : kRunFiles) EXPECT_FALSE(book.exists(name)) << name;
+    RunResult check = book.run({"--check", "source.src"});
+    EXPECT_EQ(check.status, 1);
+    EXPECT_EQ(check.console, message);
 }
 
 TEST(HostileDirectory, AnOutputThatIsADirectoryStopsBeforeTheBanner) {

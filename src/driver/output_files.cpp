@@ -1,6 +1,14 @@
 #include "driver/output_files.hpp"
 
+#include <memory>
 #include <utility>
+
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
+#include <dirent.h>
+#endif
 
 #include "driver/file_system.hpp"
 #include "driver/paths.hpp"
@@ -68,11 +76,33 @@ void discardOutput(OutputFile& file) {
     file.temporary.clear();
 }
 
+#ifdef _WIN32
+
 void removeLeftTemporaries(const fs::path& dir) {
-    const fs::path::string_type prefix = fs::path(std::string(kTemporaryPrefix)).native();
-    std::error_code error;
-    for (fs::directory_iterator it(dir.empty() ? fs::path(".") : dir, error), end; !error && it != end;
-         it.increment(error)) {
-        if (it->path().filename().native().starts_with(prefix)) removeFile(it->path());
+    const fs::path pattern = (dir.empty() ? fs::path(L".") : dir) / (fs::path(std::string(kTemporaryPrefix)).native() + L"*");
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        removeFile(pattern.parent_path() / found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+#else
+
+// The directory is read with the system's own calls: the library's iterator
+// gives up the process when memory runs out.
+void removeLeftTemporaries(const fs::path& dir) {
+    const std::string where = dir.empty() ? std::string(".") : dir.native();
+    struct Closer {
+        void operator()(DIR* folder) const { ::closedir(folder); }
+    };
+    std::unique_ptr<DIR, Closer> folder(::opendir(where.c_str()));
+    if (folder == nullptr) return;
+    while (const dirent* entry = ::readdir(folder.get())) {
+        if (std::string_view(entry->d_name).starts_with(kTemporaryPrefix)) removeFile(dir / entry->d_name);
     }
 }
+
+#endif
