@@ -7,16 +7,15 @@
 #include <utility>
 #include <vector>
 
+#include "driver/book_check.hpp"
 #include "driver/file_system.hpp"
 #include "driver/options.hpp"
 #include "driver/output_files.hpp"
+#include "driver/passes.hpp"
 #include "driver/paths.hpp"
 #include "driver/run_lock.hpp"
 #include "driver/signals.hpp"
-#include "driver/source_reader.hpp"
-#include "elements/element_checks.hpp"
 #include "elements/ordering.hpp"
-#include "elements/table_checks.hpp"
 #include "elements/tables.hpp"
 #include "index/author_index.hpp"
 #include "index/dumps.hpp"
@@ -72,9 +71,6 @@ struct Run {
     std::string sourceText;                   // the whole source, read once
     std::optional<std::string> templateText;  // none when there is no template
     Tables tables;
-    std::int32_t problemCount = 0;
-    std::int32_t elementCount = 0;
-    std::int32_t idCounter = 1;  // the element ids are drawn from it
     bool checking = false;     // --check: read and report, write no file
     bool quiet = false;        // -q: the console shows the findings only
     bool muted = false;        // what the stages print goes nowhere
@@ -82,8 +78,7 @@ struct Run {
     bool failed = false;        // memory ran out, or a file could not be made: nothing is kept
     bool watching = false;      // the run looks for a signal at every flush
     Findings findings;
-    SourceLines problemLines;  // of each problem record
-    SourceLines elementLines;  // of each element, in file order
+    Passes passes{{}, tables, copy.sink, console, file(kLog1), file(kLog2), findings, false, Faults::Stop, {}};
 
     Sink& file(FileId id) { return files[id].sink; }
 
@@ -96,10 +91,6 @@ struct Run {
         for (OutputFile& file : files) discardOutput(file);
         discardOutput(languageIndex);
     }
-
-    // Only a check and a quiet run show the findings: a plain run does not
-    // look for those that take a search of their own.
-    Findings* keptFindings() { return checking || quiet ? &findings : nullptr; }
 
     // The sinks go to the terminal (nowhere while muted) and to the files.
     void connectSinks() {
@@ -324,89 +315,11 @@ Flow startCheck(Run& run, std::span<const std::string> args) {
     return readTemplate(run);
 }
 
-// `readerFindings`: where the reader's own findings go; one pass gives them.
-Flow readPass(Run& run, const std::function<void(const ContentLine&)>& handle, long& lineCount,
-              Findings* readerFindings = nullptr) {
-    // A large source hands its lines on in portions, so memory stays bounded.
-    constexpr long kLinesPerPortion = 4096;
-    long handled = 0;
-    auto handleAndSpill = [&](const ContentLine& line) {
-        handle(line);
-        if (++handled % kLinesPerPortion == 0) run.flush();
-    };
-    PassSinks sinks{run.copy.sink, run.console, readerFindings, run.checking ? Faults::PassOver : Faults::Stop};
-    return readSource(run.sourceText, sinks, handleAndSpill, lineCount);
-}
-
-ElementParse elementParse(Run& run) {
-    return ElementParse{run.tables.problems, run.tables.positionsRead, run.file(kLog2), run.console, &run.findings};
-}
-
-Flow countLines(Run& run) {
-    long lineCount = 0;
-    Flow flow = readPass(run, [&](const ContentLine& line) {
-        if (line.mode == SectionMode::Problems) ++run.problemCount;
-        else if (!isSourceLine(line.text)) ++run.elementCount;
-    }, lineCount, &run.findings);
-    if (flow == Flow::Stop) return flow;
-    format(run.console, cp1251("\nПрочитано %ld строк."), lineCount);
-    format(run.console, cp1251("\nЗаписей о задачах               %d."), run.problemCount);
-    format(run.console, cp1251("\nЭлементов предметного указателя %d."), run.elementCount);
-    run.console += '\n';
-    return Flow::Go;
-}
-
-Flow readProblems(Run& run) {
-    try {
-        run.tables.problems.records.assign(static_cast<std::size_t>(run.problemCount), ProblemRecord{});
-    } catch (const std::bad_alloc&) {
-        tell(run, messages::kOutOfMemory.view());
-        run.failed = true;
-        return Flow::Stop;
-    }
-    run.problemLines.assign(run.tables.problems.size(), 0);
-    long lineCount = 0;
-    std::size_t firstFree = 0;
-    Flow flow = readPass(run, [&](const ContentLine& line) {
-        if (line.mode != SectionMode::Problems) return;
-        ProblemTable& problems = run.tables.problems;
-        const ProblemRecord* taken = storeProblemLine(problems, firstFree, line.text, line.lineNumber,
-                                                      run.file(kLog1), run.console, &run.findings);
-        if (taken != nullptr) run.problemLines[static_cast<std::size_t>(taken - problems.records.data())] = line.lineNumber;
-    }, lineCount);
-    indexPlacements(run.tables.problems);
-    return flow;
-}
-
-Flow readElements(Run& run) {
-    try {
-        run.tables.elements = makeElementTable(static_cast<std::size_t>(run.elementCount), run.idCounter);
-    } catch (const std::bad_alloc&) {
-        tell(run, messages::kOutOfMemory.view());
-        run.failed = true;
-        return Flow::Stop;
-    }
-    run.tables.positionsRead = 0;
-    run.elementLines.assign(run.tables.elements.size(), 0);
-    long lineCount = 0;
-    std::size_t firstFree = 0;
-    Flow flow = readPass(run, [&](const ContentLine& line) {
-        if (line.mode != SectionMode::Elements) return;
-        if (isSourceLine(line.text)) {
-            storeSourceLine(run.tables.sources, line.text, line.source, line.lineNumber, run.console, &run.findings);
-            return;
-        }
-        ElementTable& elements = run.tables.elements;
-        const IndexElement* taken =
-            storeElementLine(elements, firstFree, line.text, line.source, line.lineNumber, elementParse(run));
-        if (taken == nullptr) return;
-        run.elementLines[static_cast<std::size_t>(taken - elements.data())] = line.lineNumber;
-        checkElementLine(*taken, line.text, line.lineNumber, run.keptFindings());
-    }, lineCount);
-    if (flow == Flow::Stop) return flow;
-    format(run.console, cp1251("\nПрочитано %ld позиций\n"), run.tables.positionsRead);
-    for (const ProblemRecord& record : run.tables.problems) printProblem(record, run.console);
-    return Flow::Go;
+// The check proper prints nothing: its findings are printed at the end.
+Flow checkStages(Run& run) {
+    BookCheck checked = checkBook(std::move(run.sourceText), std::move(run.templateText));
+    run.findings = std::move(checked.findings);
+    return checked.complete ? Flow::Go : Flow::Stop;
 }
 
 // The template was read at start-up and the language index's temporary file
@@ -477,28 +390,23 @@ Flow writeOutputs(Run& run) {
     return Flow::Go;
 }
 
-// What the tables as a whole show once the source is read, and the template.
-void checkTables(Run& run) {
-    if (run.keptFindings() == nullptr) return;
-    checkProblems(run.tables.problems, run.problemLines, run.tables.sources, &run.findings);
-    if (!run.templateText) return;
-    std::vector<std::string> languages = checkTemplate(*run.templateText, &run.findings);
-    checkLanguagesNamed(run.tables.elements, run.elementLines, languages, &run.findings);
-}
-
 Flow runStages(Run& run, std::span<const std::string> args) {
     if ((run.checking ? startCheck(run, args) : startUp(run, args)) == Flow::Stop) return Flow::Stop;
     run.flush();
-    run.muted = run.checking || run.quiet;
     run.readingBegan = true;
-    for (auto stage : {countLines, readProblems, readElements}) {
-        Flow flow = stage(run);
+    if (run.checking) return checkStages(run);
+    run.muted = run.quiet;
+    Passes& passes = run.passes;
+    passes.sourceText = run.sourceText;
+    passes.lookFurther = run.quiet;  // a plain run does not look for what it would not show
+    passes.spill = [&run] { run.flush(); };
+    for (auto pass : {countLines, readProblems, readElements}) {
+        Flow flow = pass(passes);
         run.flush();
         if (flow == Flow::Stop) return Flow::Stop;
     }
+    checkTables(passes, run.templateText ? std::optional<std::string_view>(*run.templateText) : std::nullopt);
     std::string().swap(run.sourceText);  // read for the last time: its memory goes to the ordering
-    checkTables(run);
-    if (run.checking) return Flow::Go;
     orderElements(run);
     run.flush();
     return writeOutputs(run);

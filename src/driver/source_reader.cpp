@@ -64,8 +64,8 @@ Flow readSource(std::string_view source, PassSinks sinks, const std::function<vo
     lineCount = 0;
     // A fault that stops a run is a finding of its line; a check goes on
     // after it as if the line were not there.
-    auto fault = [&](Bytes why) {
-        addFinding(sinks.findings, lineCount, Severity::Error, std::move(why));
+    auto fault = [&](Location at, std::string_view code, Bytes why) {
+        addFinding(sinks.findings, at, Severity::Error, code, std::move(why));
         return sinks.faults == Faults::Stop;
     };
     while (true) {
@@ -74,11 +74,14 @@ Flow readSource(std::string_view source, PassSinks sinks, const std::function<vo
         ++lineCount;
         if (read == LineRead::TooLong) {
             format(sinks.console, messages::kSourceLineTooLong, lineCount, kLineLimit);
-            if (fault(tooLongFault())) return Flow::Stop;
+            if (fault(wholeLine(InFile::Source, lineCount, raw), "line-too-long", tooLongFault())) return Flow::Stop;
             continue;
         }
-        if (cutsWebAddress(raw))
-            addFinding(sinks.findings, lineCount, Severity::Warning, Bytes(kWebAddressCut.view()));
+        if (cutsWebAddress(raw)) {
+            auto comment = static_cast<std::int32_t>(raw.find("//"));
+            addFinding(sinks.findings, {InFile::Source, lineCount, comment + 1, comment + 2}, Severity::Warning,
+                       "web-address-cut", Bytes(kWebAddressCut.view()));
+        }
         line.assign(raw);
         cutLine(line);
         collapseSpaces(line);
@@ -88,10 +91,15 @@ Flow readSource(std::string_view source, PassSinks sinks, const std::function<vo
         if (marker == Marker::Taken) continue;
         if (marker == Marker::Broken || section.mode == SectionMode::None) {
             printBadLine(sinks.console, lineCount, line);
-            if (fault(marker == Marker::Broken ? brokenMarkerFault(line) : Bytes(kBeforeAnyMarker.view())))
-                return Flow::Stop;
+            // A broken marker is its number's fault: "#/" stands before it.
+            bool stop = marker == Marker::Broken
+                            ? fault(spanOf({line, raw, lineCount}, 2, line.size()), "source-number-too-large",
+                                    brokenMarkerFault(line))
+                            : fault(wholeLine(InFile::Source, lineCount, raw), "text-before-marker",
+                                    Bytes(kBeforeAnyMarker.view()));
+            if (stop) return Flow::Stop;
             continue;
         }
-        handle(ContentLine{line, lineCount, section.mode, section.source});
+        handle(ContentLine{line, raw, lineCount, section.mode, section.source});
     }
 }

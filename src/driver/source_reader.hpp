@@ -9,14 +9,18 @@
 #include "text/findings.hpp"
 #include "text/flow.hpp"
 #include "text/format.hpp"
+#include "text/line_input.hpp"
 
 enum class SectionMode { None, Problems, Elements };
 
 struct ContentLine {
     std::string_view text;  // cleaned: no comment, spaces folded, never empty
+    std::string_view raw;   // the line as it stands in the source, its line end included
     long lineNumber = 0;
     SectionMode mode = SectionMode::None;
     std::int32_t source = 0;  // the element section's source; -1 for "#/-"
+
+    SourceLine sourceLine() const { return {text, raw, lineNumber}; }
 };
 
 // What a fault that stops a run does: it stops the run, or (in a check) the

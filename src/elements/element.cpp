@@ -118,8 +118,13 @@ bool readToken(std::string_view text, std::size_t start, Token& token, Sink& con
     return token.fault == TokenFault::None;
 }
 
-// The reasons a rejected line is given.
-Bytes badToken(std::string_view text, const Token& token) {
+// The reasons a rejected line is given, each spanning what it is about in the
+// reference text, which starts at `base` in the line.
+LineFault tokenFault(std::size_t base, const Token& token, std::string_view code) {
+    return {base + token.start, base + token.end, code, {}};
+}
+
+LineFault badToken(std::string_view text, std::size_t base, const Token& token) {
     static constexpr auto kFifthDigit = cp1251("пятая цифра в номере");
     static constexpr auto kFourthDigit = cp1251("четвёртая цифра после точки");
     static constexpr auto kDigitAfterStar = cp1251("цифра после «*»");
@@ -127,41 +132,47 @@ Bytes badToken(std::string_view text, const Token& token) {
     static constexpr auto kSecondPoint = cp1251("вторая точка");
     static constexpr std::array<std::string_view, 6> kWhy = {"", kFifthDigit, kFourthDigit, kDigitAfterStar,
                                                              kSecondStar, kSecondPoint};
-    Bytes why;
-    format(why, cp1251("неверная ссылка «%s»: %s"), text.substr(token.start, token.end - token.start),
+    LineFault fault = tokenFault(base, token, "malformed-reference");
+    format(fault.message, cp1251("неверная ссылка «%s»: %s"), text.substr(token.start, token.end - token.start),
            kWhy[static_cast<std::size_t>(token.fault)]);
-    return why;
+    return fault;
 }
 
-Bytes undelimitedToken(std::string_view text, const Token& token) {
+// The item is what stands between the commas (or a "[") around the token,
+// without the spaces at its ends.
+LineFault undelimitedToken(std::string_view text, std::size_t base, const Token& token) {
     std::size_t from = text.rfind(',', token.start);
     from = from == std::string_view::npos ? 0 : from + 1;
     std::size_t to = text.find_first_of(",[", token.end);
-    std::string item(text.substr(from, to == std::string_view::npos ? std::string_view::npos : to - from));
+    if (to == std::string_view::npos) to = text.size();
+    while (from < to && text[from] == ' ') ++from;
+    while (to > from && text[to - 1] == ' ') --to;
+    std::string item(text.substr(from, to - from));
     collapseSpaces(item);
-    Bytes why;
-    format(why, cp1251("ссылка «%s» в пункте «%s» стоит рядом с другим текстом: пункты разделяются запятыми"),
+    LineFault fault{base + from, base + to, "glued-reference", {}};
+    format(fault.message, cp1251("ссылка «%s» в пункте «%s» стоит рядом с другим текстом: пункты разделяются запятыми"),
            text.substr(token.start, token.end - token.start), item);
-    return why;
+    return fault;
 }
 
-Bytes unresolvedToken(const ProblemTable& problems, const Token& token, std::int32_t source) {
+LineFault unresolvedToken(const ProblemTable& problems, std::size_t base, const Token& token, std::int32_t source) {
     Bytes shown;
     format(shown, token.hasPoint ? "%d.%d" : "%d", token.number, token.subnumber);
     std::vector<const Placement*> answering =
         placementsAnswering(problems, source, token.number, token.hasPoint ? token.subnumber : 0);
-    Bytes why;
     if (answering.empty()) {
-        format(why, cp1251("нет задачи %s в источнике %d"), shown, source);
-        return why;
+        LineFault fault = tokenFault(base, token, "unresolved-reference");
+        format(fault.message, cp1251("нет задачи %s в источнике %d"), shown, source);
+        return fault;
     }
     Bytes candidates;
     for (const Placement* p : answering) {
         if (!candidates.empty()) candidates += ", ";
         format(candidates, p->subnumber >= 0 ? "%d.%d" : "%d", p->number, p->subnumber);
     }
-    format(why, cp1251("ссылка %s в источнике %d неоднозначна (%s)"), shown, source, candidates);
-    return why;
+    LineFault fault = tokenFault(base, token, "ambiguous-reference");
+    format(fault.message, cp1251("ссылка %s в источнике %d неоднозначна (%s)"), shown, source, candidates);
+    return fault;
 }
 
 // Only spaces between the token and the comma (or start) before it, and
@@ -182,23 +193,25 @@ ProblemRef resolve(const Token& token, std::int32_t source, const ElementParse& 
 }
 
 // The first scan: checks every token, counts it and resolves it; the number of
-// references, or -1 when the line fails.
-int checkReferences(std::string_view text, std::int32_t source, const ElementParse& context, Bytes& why) {
+// references, or -1 when the line fails. The text starts at `base` in the line.
+int checkReferences(std::string_view text, std::size_t base, std::int32_t source, const ElementParse& context,
+                    LineFault& fault) {
     int count = 0;
     Token token;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (!isDigit(text[i])) continue;
         if (!readToken(text, i, token, context.console)) {
-            why = badToken(text, token);
+            fault = badToken(text, base, token);
             return -1;
         }
         if (!delimitedBySpaces(text, token)) {
-            why = undelimitedToken(text, token);
+            fault = undelimitedToken(text, base, token);
             return -1;
         }
         if (token.pointOnly) {
             format(context.console, "\n[<!>%d/%d]", source, token.number);
-            format(why, cp1251("после точки в ссылке «%s» нет номера подзадачи"),
+            fault = tokenFault(base, token, "point-without-subnumber");
+            format(fault.message, cp1251("после точки в ссылке «%s» нет номера подзадачи"),
                    text.substr(token.start, token.end - token.start));
             return -1;
         }
@@ -206,7 +219,7 @@ int checkReferences(std::string_view text, std::int32_t source, const ElementPar
         ++count;
         ProblemRef problem = resolve(token, source, context);
         if (problem == nullptr) {
-            why = unresolvedToken(context.problems, token, source);
+            fault = unresolvedToken(context.problems, base, token, source);
             return -1;
         }
         format(context.log2, "\n%d/%d", source, token.number);
@@ -240,31 +253,31 @@ void fillReferences(IndexElement& element, std::string& text, std::int32_t sourc
 }
 
 int parseNumberedLine(IndexElement& element, const std::string& line, std::int32_t source,
-                      const ElementParse& context, Bytes& why) {
+                      const ElementParse& context, LineFault& fault) {
     std::size_t dash = findDashSeparator(line, 0);
     if (dash == std::string::npos) {
-        why = cp1251("нет разделителя «--» между названием и ссылками").view();
+        fault = {0, 0, "missing-dash", Bytes(cp1251("нет разделителя «--» между названием и ссылками").view())};
         return -1;
     }
     element.name = line.substr(0, dash);
     collapseSpaces(element.name);
     element.actual = 1;
     std::string text = line.substr(dash + 2);
-    int count = checkReferences(text, source, context, why);
+    int count = checkReferences(text, dash + 2, source, context, fault);
     if (count < 0) return -1;
     if (count > 0) {
         try {
             element.zz.assign(static_cast<std::size_t>(count), nullptr);
         } catch (const std::bad_alloc&) {
             format(context.console, cp1251("\nnew zz: ошибка распределения памяти (Nzz=%d).\n"), count);
-            why = cp1251("не хватило памяти на ссылки строки").view();
+            fault = {0, 0, "out-of-memory", Bytes(cp1251("не хватило памяти на ссылки строки").view())};
             return -1;
         }
         try {
             element.zz_.assign(static_cast<std::size_t>(count), nullptr);
         } catch (const std::bad_alloc&) {
             format(context.console, cp1251("\nnew zz_: ошибка распределения памяти (Nzz=%d).\n"), count);
-            why = cp1251("не хватило памяти на ссылки строки").view();
+            fault = {0, 0, "out-of-memory", Bytes(cp1251("не хватило памяти на ссылки строки").view())};
             return -1;
         }
     }
@@ -285,32 +298,35 @@ int parseUnnumberedLine(IndexElement& element, const std::string& line, const El
 
 }  // namespace
 
-int parseElementLine(IndexElement& element, std::string line, std::int32_t source, ElementParse context, Bytes* why) {
+int parseElementLine(IndexElement& element, std::string line, std::int32_t source, ElementParse context,
+                     LineFault* fault) {
     if (source < 0) return parseUnnumberedLine(element, line, context);
     format(context.log2, cp1251("\n\nПРОЧИТАНА СТРОКА: %s"), line);
-    Bytes fault;
-    if (parseNumberedLine(element, line, source, context, fault) == 0) return 0;
-    if (why != nullptr) *why = std::move(fault);
+    LineFault found;
+    if (parseNumberedLine(element, line, source, context, found) == 0) return 0;
+    if (fault != nullptr) *fault = std::move(found);
     clear(element);
     return -1;
 }
 
-IndexElement* storeElementLine(ElementTable& table, std::size_t& firstFree, std::string_view line, std::int32_t source,
-                      long lineNumber, ElementParse context) {
+IndexElement* storeElementLine(ElementTable& table, std::size_t& firstFree, const SourceLine& line,
+                               std::int32_t source, ElementParse context) {
     IndexElement* free = firstFreeRecord(table, firstFree, [](const IndexElement& e) { return e.actual == 0; });
     if (free == nullptr) {
         context.console += messages::kNoFreeRecord.view();
-        addFinding(context.findings, lineNumber, Severity::Error, Bytes(cp1251("нет свободной записи для элемента")));
+        addFinding(context.findings, line, Severity::Error,
+                   {0, 0, "no-free-record", Bytes(cp1251("нет свободной записи для элемента"))});
         return nullptr;
     }
-    Bytes why;
-    if (parseElementLine(*free, std::string(line), source, context, &why) == 0) {
+    LineFault fault;
+    if (parseElementLine(*free, std::string(line.text), source, context, &fault) == 0) {
+        free->line = line.number;
         // The null slots hold nothing, and a large book has millions of them.
         free->zz_.erase(std::find(free->zz_.begin(), free->zz_.end(), nullptr), free->zz_.end());
         free->zz_.shrink_to_fit();
         return free;
     }
-    format(context.console, messages::kBadFormat, lineNumber);
-    addFinding(context.findings, lineNumber, Severity::Error, std::move(why));
+    format(context.console, messages::kBadFormat, line.number);
+    addFinding(context.findings, line, Severity::Error, std::move(fault));
     return nullptr;
 }

@@ -9,6 +9,7 @@
 #include "problems/problem.hpp"
 #include "text/findings.hpp"
 #include "text/format.hpp"
+#include "text/line_input.hpp"
 
 struct IndexElement {
     std::int32_t id = 0;      // target "elementID-<id>"; kept through sorts and merges
@@ -22,6 +23,7 @@ struct IndexElement {
     std::vector<ProblemRef> zz;
     std::vector<ProblemRef> zz_;
     std::int32_t noNumber = 0;  // 1: read in a section without numbers
+    long line = 0;  // of the source that gave the element; kept through sorts, and a merge keeps the first
 };
 
 // Created once before pass 3 and never resized.
@@ -64,13 +66,13 @@ struct ElementParse {
 
 // Parses one cleaned element line of the section of `source` (-1: a section
 // without numbers); 0 when accepted (the element is live), -1 when not (it is
-// cleared, and `why`, when given, names the fault).
+// cleared, and `fault`, when given, names the fault and its place in the line).
 int parseElementLine(IndexElement& element, std::string line, std::int32_t source, ElementParse context,
-                     Bytes* why = nullptr);
+                     LineFault* fault = nullptr);
 
-// Pass 3: the first free element takes the line; failures are reported on the
+// Pass 3: the first free element takes the line, and its number; failures are reported on the
 // console and among the findings. `firstFree` is where that search starts: no
 // element before it is free. The element that took the line, or null; its
 // `zz_` keeps the starred references only.
-IndexElement* storeElementLine(ElementTable& table, std::size_t& firstFree, std::string_view line, std::int32_t source,
-                      long lineNumber, ElementParse context);
+IndexElement* storeElementLine(ElementTable& table, std::size_t& firstFree, const SourceLine& line,
+                               std::int32_t source, ElementParse context);

@@ -33,38 +33,41 @@ bool hasCategoryPrefix(std::string_view name) {
     return false;
 }
 
-void warn(Findings* findings, long lineNumber, Bytes why) {
-    addFinding(findings, lineNumber, Severity::Warning, std::move(why));
+void warn(Findings* findings, const SourceLine& line, std::size_t first, std::size_t end, std::string_view code,
+          Bytes why) {
+    addFinding(findings, line, Severity::Warning, {first, end, code, std::move(why)});
 }
 
 }  // namespace
 
-void checkElementLine(const IndexElement& element, std::string_view line, long lineNumber, Findings* findings) {
+void checkElementLine(const IndexElement& element, const SourceLine& line, Findings* findings) {
     if (findings == nullptr) return;
+    // The name is the line's start, its spaces folded already.
     std::string_view name = element.name;
     Bytes why;
     if (isCategory(element) && !hasCategoryPrefix(name)) {
         format(why, cp1251("название «%s» начинается с «=», но не с «=источник задачи: », «=автор условия », "
                            "«=автор решения » или «=РЯ »: элемент не попадёт ни в один указатель"),
                name);
-        warn(findings, lineNumber, std::move(why));
+        warn(findings, line, 0, name.size(), "unknown-category", std::move(why));
     }
     if (name.starts_with(kPlacePrefix.view())) {
         std::string_view designation = name.substr(kPlacePrefix.size);
         std::string_view missing = missingCell(parsePlaceDesignation(designation));
         if (!missing.empty()) {
             format(why, cp1251("место «%s» не попадёт в таблицу по олимпиадам: %s"), designation, missing);
-            warn(findings, lineNumber, std::move(why));
+            warn(findings, line, kPlacePrefix.size, name.size(), "place-outside-table", std::move(why));
         }
     }
     if (element.noNumber == 1) {
         // The name is what stands before the separator: the rest is dropped.
-        std::size_t dash = findDashSeparator(line, 1);
-        std::string rest(dash == std::string_view::npos ? std::string_view() : line.substr(dash + 2));
-        collapseSpaces(rest);
+        std::size_t dash = findDashSeparator(line.text, 1);
+        std::size_t first = dash == std::string_view::npos ? line.text.size() : dash + 2;
+        while (first < line.text.size() && line.text[first] == ' ') ++first;
+        std::string_view rest = line.text.substr(first);
         if (!rest.empty()) {
             format(why, cp1251("в разделе «#/-» текст после «--» не учитывается: «%s»"), rest);
-            warn(findings, lineNumber, std::move(why));
+            warn(findings, line, first, line.text.size(), "text-after-dash-ignored", std::move(why));
         }
     }
 }

@@ -125,10 +125,10 @@ TEST(ElementTable, IdsStartAtTwoAndFailedLinesFreeTheirSlot) {
     Parsing p = bookOfFive();
     ElementParse context{p.problems, p.positionsRead, p.log2, p.console};
     std::size_t firstFree = 0;
-    storeElementLine(table, firstFree, "A -- 99", 5, 3, context);
-    storeElementLine(table, firstFree, "B -- 12", 5, 4, context);
-    storeElementLine(table, firstFree, "C -- 13", 5, 5, context);
-    storeElementLine(table, firstFree, "D -- 13", 5, 6, context);
+    storeElementLine(table, firstFree, {"A -- 99", "A -- 99", 3}, 5, context);
+    storeElementLine(table, firstFree, {"B -- 12", "B -- 12", 4}, 5, context);
+    storeElementLine(table, firstFree, {"C -- 13", "C -- 13", 5}, 5, context);
+    storeElementLine(table, firstFree, {"D -- 13", "D -- 13", 6}, 5, context);
     EXPECT_EQ(table[0].name, "B");
     EXPECT_EQ(table[1].name, "C");
     EXPECT_EQ(p.console.text(), cp1251("\n[<!>5/99]\nОШИБКА формата, строка 3\n[12][13]"

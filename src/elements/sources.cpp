@@ -10,10 +10,15 @@ bool isSourceLine(std::string_view line) {
     return line.starts_with("! ") || line.starts_with("!! ");
 }
 
-void storeSourceLine(SourceTable& table, std::string_view line, std::int32_t source, long lineNumber, Sink& console,
+void storeSourceLine(SourceTable& table, const SourceLine& line, std::int32_t source, Sink& console,
                      Findings* findings) {
-    bool isLabel = line.starts_with("! ");
-    std::string_view text = line.substr(isLabel ? 2 : 3);
+    bool isLabel = line.text.starts_with("! ");
+    const std::size_t start = isLabel ? 2 : 3;
+    std::string_view text = line.text.substr(start);
+    // A finding about the text spans it; one about the table, the line.
+    auto report = [&](Severity severity, std::size_t first, std::string_view code, Bytes why) {
+        addFinding(findings, line, severity, {first, first == 0 ? 0 : line.text.size(), code, std::move(why)});
+    };
     auto entry = std::find_if(table.begin(), table.end(),
                               [&](const SourceEntry& e) { return e.used == 1 && e.source == source; });
     Bytes why;
@@ -23,15 +28,15 @@ void storeSourceLine(SourceTable& table, std::string_view line, std::int32_t sou
             console += messages::kNoRoomForSource.view();
             format(why, cp1251("в таблице источников нет места для источника %d: их не больше %d"), source,
                    kSourceEntries);
-            addFinding(findings, lineNumber, Severity::Error, std::move(why));
+            report(Severity::Error, 0, "source-table-full", std::move(why));
             return;
         }
     }
     // A label too long for its field is refused whole: the entry keeps what it had.
     if (isLabel && text.size() > kAbbreviationLimit) {
-        format(console, messages::kBadSourceLine, lineNumber, line);
+        format(console, messages::kBadSourceLine, line.number, line.text);
         format(why, cp1251("метка источника длиннее %d символов"), kAbbreviationLimit);
-        addFinding(findings, lineNumber, Severity::Error, std::move(why));
+        report(Severity::Error, start, "label-too-long", std::move(why));
         return;
     }
     const std::string& earlier = isLabel ? entry->abbreviation : entry->fullName;
@@ -39,7 +44,7 @@ void storeSourceLine(SourceTable& table, std::string_view line, std::int32_t sou
         format(why, isLabel ? cp1251("метка источника %d задана ещё раз; прежняя «%s» пропадает").view()
                             : cp1251("полное название источника %d задано ещё раз; прежнее «%s» пропадает").view(),
                source, earlier);
-        addFinding(findings, lineNumber, Severity::Warning, std::move(why));
+        report(Severity::Warning, start, "source-text-replaced", std::move(why));
     }
     entry->used = 1;
     entry->source = source;

@@ -9,6 +9,7 @@
 
 #include "text/findings.hpp"
 #include "text/format.hpp"
+#include "text/line_input.hpp"
 
 struct SourceEntry {
     std::int32_t used = 0;
@@ -27,7 +28,7 @@ bool isSourceLine(std::string_view line);
 
 // Takes a label or full-name line of the section of `source` into the table;
 // a refused line, or one that replaces a text given before, is a finding.
-void storeSourceLine(SourceTable& table, std::string_view line, std::int32_t source, long lineNumber, Sink& console,
+void storeSourceLine(SourceTable& table, const SourceLine& line, std::int32_t source, Sink& console,
                      Findings* findings = nullptr);
 
 // "%d/%s/%s\n" for a used entry, nothing for a free one.

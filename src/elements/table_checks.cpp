@@ -9,8 +9,26 @@
 #include "elements/categories.hpp"
 #include "problems/lookups.hpp"
 #include "text/cp1251.hpp"
+#include "text/numbers.hpp"
 
 namespace {
+
+std::string_view rawLine(const RawLines& lines, long line) {
+    return line >= 1 && static_cast<std::size_t>(line) <= lines.size() ? lines[static_cast<std::size_t>(line) - 1]
+                                                                      : std::string_view();
+}
+
+// Where the first placement of `source` stands in the problem line.
+Location placementIn(std::string_view raw, long line, std::int32_t source) {
+    std::string text = cleanedLine(raw);
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = std::min(text.find(' ', start), text.size());
+        std::string_view token = std::string_view(text).substr(start, end - start);
+        if (parseDigits(token.substr(0, token.find('/'))) == source) return spanOf({text, raw, line}, start, end);
+        start = end + 1;
+    }
+    return wholeLine(InFile::Source, line, raw);
+}
 
 bool hasLabel(const SourceTable& sources, std::int32_t source) {
     return std::any_of(sources.begin(), sources.end(), [&](const SourceEntry& e) {
@@ -20,14 +38,13 @@ bool hasLabel(const SourceTable& sources, std::int32_t source) {
 
 }  // namespace
 
-void checkProblems(const ProblemTable& problems, const SourceLines& problemLines, const SourceTable& sources,
+void checkProblems(const ProblemTable& problems, const SourceTable& sources, const RawLines& lines,
                    Findings* findings) {
     if (findings == nullptr) return;
     std::map<std::int32_t, long> firstWithNumber;
     std::set<std::int32_t> unlabelled;
-    for (std::size_t i = 0; i < problems.size(); ++i) {
-        const ProblemRecord& problem = problems[i];
-        long line = i < problemLines.size() ? problemLines[i] : 0;
+    for (const ProblemRecord& problem : problems) {
+        const long line = problem.line;
         if (problem.defined != 1 || line == 0) continue;
         Bytes why;
         std::int32_t number = numberInSource(&problem, 0);
@@ -38,30 +55,31 @@ void checkProblems(const ProblemTable& problems, const SourceLines& problemLines
             format(why, cp1251("номер %d в книге есть и у задачи в строке %ld: ни одна из двух не получит ссылок"),
                    number, first->second);
         }
-        if (!why.empty()) addFinding(findings, line, Severity::Warning, std::move(why));
+        if (!why.empty())
+            addFinding(findings, wholeLine(InFile::Source, line, rawLine(lines, line)), Severity::Warning,
+                       number <= 0 ? "no-book-number" : "duplicate-book-number", std::move(why));
         for (const Placement& p : problem.placements) {
             if (p.present != 1 || p.source == 0 || hasLabel(sources, p.source) || !unlabelled.insert(p.source).second)
                 continue;
             Bytes missing;
             format(missing, cp1251("у источника %d нет метки («! …»): его размещения не попадут в таблицу по номерам"),
                    p.source);
-            addFinding(findings, line, Severity::Warning, std::move(missing));
+            addFinding(findings, placementIn(rawLine(lines, line), line, p.source), Severity::Warning,
+                       "source-without-label", std::move(missing));
         }
     }
 }
 
-void checkLanguagesNamed(const ElementTable& elements, const SourceLines& elementLines,
-                         const std::vector<std::string>& languages, Findings* findings) {
+void checkLanguagesNamed(const ElementTable& elements, const std::vector<std::string>& languages,
+                         const RawLines& lines, Findings* findings) {
     if (findings == nullptr) return;
     // A language is named when the element's name is one of the template's
     // languages and a blank followed by more: each blank of the name is looked
     // up among them, sorted once, rather than every language tried on every name.
     std::vector<std::string_view> sorted(languages.begin(), languages.end());
     std::sort(sorted.begin(), sorted.end());
-    for (std::size_t i = 0; i < elements.size(); ++i) {
-        const IndexElement& element = elements[i];
-        if (i >= elementLines.size() || elementLines[i] == 0 || isCategory(element) || !isLanguageElement(element))
-            continue;
+    for (const IndexElement& element : elements) {
+        if (element.actual == 0 || element.line == 0 || isCategory(element) || !isLanguageElement(element)) continue;
         std::string_view name = element.name;
         bool named = false;
         for (std::size_t blank = name.find(' '); blank != std::string_view::npos && !named;
@@ -71,6 +89,9 @@ void checkLanguagesNamed(const ElementTable& elements, const SourceLines& elemen
         Bytes why;
         format(why, cp1251("язык «%s» не назван ни в одном блоке шаблона: его номера не попадут в указатель языков"),
                element.name);
-        addFinding(findings, elementLines[i], Severity::Warning, std::move(why));
+        // The name is the start of the line, its spaces folded.
+        std::string_view raw = rawLine(lines, element.line);
+        addFinding(findings, spanOf({element.name, raw, element.line}, 0, element.name.size()), Severity::Warning,
+                   "language-not-in-template", std::move(why));
     }
 }

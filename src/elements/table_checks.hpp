@@ -1,7 +1,8 @@
 #pragma once
 // What the tables as a whole tell an editor once the source is read: data a
 // run takes but never shows. Warnings, each on the line of the source that
-// gave it.
+// gave it, whatever order the tables are in;
+// `lines` are the source's lines as they stand in the file.
 
 #include <string>
 #include <vector>
@@ -10,17 +11,15 @@
 #include "elements/sources.hpp"
 #include "problems/problem.hpp"
 #include "text/findings.hpp"
-
-// The line of each record of a table (0: the record holds no line).
-using SourceLines = std::vector<long>;
+#include "text/line_input.hpp"
 
 // Problems without a book number or with one that another problem has too
 // (neither is ever linked), and placements in a source that has no label
 // (the table by numbers leaves them out).
-void checkProblems(const ProblemTable& problems, const SourceLines& problemLines, const SourceTable& sources,
+void checkProblems(const ProblemTable& problems, const SourceTable& sources, const RawLines& lines,
                    Findings* findings);
 
 // Language elements that no block of the template names; `languages` are the
 // names of the template's blocks.
-void checkLanguagesNamed(const ElementTable& elements, const SourceLines& elementLines,
-                         const std::vector<std::string>& languages, Findings* findings);
+void checkLanguagesNamed(const ElementTable& elements, const std::vector<std::string>& languages,
+                         const RawLines& lines, Findings* findings);

@@ -129,23 +129,30 @@ Flow copyTemplate(const LanguageElements& languages, std::string_view templ, Sin
 
 std::vector<std::string> checkTemplate(std::string_view templ, Findings* findings) {
     std::vector<std::string> languages;
-    auto warn = [&](long line, std::string_view why) {
-        addFinding(findings, line, Severity::Warning, Bytes(why), InFile::Template);
+    // The template's lines are only cut, never folded: an offset is a column.
+    auto warn = [&](long line, std::size_t at, std::size_t width, std::string_view code, std::string_view why) {
+        auto first = static_cast<std::int32_t>(at) + 1;
+        addFinding(findings, {InFile::Template, line, first, first + static_cast<std::int32_t>(width) - 1},
+                   Severity::Warning, code, Bytes(why));
     };
     walkTemplate(templ, [&](const TemplateLine& line) {
         if (line.tooLong) {
             Bytes why;
             format(why, cp1251("строка длиннее %d символов"), kLineLimit);
-            addFinding(findings, line.number, Severity::Error, std::move(why), InFile::Template);
+            addFinding(findings, wholeLine(InFile::Template, line.number, line.raw), Severity::Error,
+                       "line-too-long", std::move(why));
             return Flow::Go;
         }
-        if (cutsWebAddress(line.raw)) warn(line.number, cp1251("«//» после «:» начинает комментарий: веб-адрес обрезан"));
-        bool placeholder = line.text.find("[]") != std::string_view::npos;
-        if (placeholder && !line.filled)
-            warn(line.number, cp1251("«[]» вне блока языка остаётся как есть"));
-        else if (placeholder && line.language.empty())
-            warn(line.number, cp1251("у блока нет названия языка (после первого пробела в строке названия): «[]» "
-                                     "останется пустым"));
+        if (cutsWebAddress(line.raw))
+            warn(line.number, line.raw.find("//"), 2, "web-address-cut",
+                 cp1251("«//» после «:» начинает комментарий: веб-адрес обрезан"));
+        std::size_t placeholder = line.text.find("[]");
+        if (placeholder != std::string_view::npos && !line.filled)
+            warn(line.number, placeholder, 2, "placeholder-outside-block",
+                 cp1251("«[]» вне блока языка остаётся как есть"));
+        else if (placeholder != std::string_view::npos && line.language.empty())
+            warn(line.number, placeholder, 2, "block-without-language",
+                 cp1251("у блока нет названия языка (после первого пробела в строке названия): «[]» останется пустым"));
         if (!line.language.empty() && (languages.empty() || languages.back() != line.language))
             languages.emplace_back(line.language);
         return Flow::Go;

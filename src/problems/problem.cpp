@@ -27,11 +27,12 @@ std::int32_t presentCount(const ProblemRecord& record) {
                                                    [](const Placement& p) { return p.present == 1; }));
 }
 
-Bytes placementFault(std::string_view token, bool twelfth) {
-    Bytes why;
-    if (twelfth) format(why, cp1251("двенадцатое размещение «%s»: их не больше 11"), token);
-    else format(why, cp1251("неверное размещение «%s»: нужно ИСТОЧНИК/НОМЕР[.ПОДНОМЕР], до 4 цифр в каждой части"), token);
-    return why;
+LineFault placementFault(std::string_view line, std::size_t start, bool twelfth) {
+    std::string_view token = line.substr(start, line.find(' ', start) - start);
+    LineFault fault{start, start + token.size(), twelfth ? "too-many-placements" : "malformed-placement", {}};
+    if (twelfth) format(fault.message, cp1251("двенадцатое размещение «%s»: их не больше 11"), token);
+    else format(fault.message, cp1251("неверное размещение «%s»: нужно ИСТОЧНИК/НОМЕР[.ПОДНОМЕР], до 4 цифр в каждой части"), token);
+    return fault;
 }
 
 // The two printed forms of a record differ only in what surrounds the count
@@ -93,7 +94,7 @@ int parsePlacement(Placement& slot, std::string_view text, Sink& log1) {
     return 0;
 }
 
-int parseProblemLine(ProblemRecord& record, std::string_view line, std::int64_t handle, Sink& log1, Bytes* why) {
+int parseProblemLine(ProblemRecord& record, std::string_view line, std::int64_t handle, Sink& log1, LineFault* fault) {
     clearProblem(record);
     for (std::size_t pos = 0; pos < line.size(); ++pos) {
         bool tokenStart = line[pos] != ' ' && (pos == 0 || line[pos - 1] == ' ');
@@ -107,7 +108,7 @@ int parseProblemLine(ProblemRecord& record, std::string_view line, std::int64_t 
                                  [](const Placement& p) { return p.present == 0; });
         bool twelfth = free == record.placements.end();
         if (twelfth || parsePlacement(*free, rest, log1) != 0) {
-            if (why != nullptr) *why = placementFault(rest.substr(0, rest.find(' ')), twelfth);
+            if (fault != nullptr) *fault = placementFault(line, pos, twelfth);
             clearProblem(record);
             return -1;
         }
@@ -191,17 +192,21 @@ void writeProblem(const ProblemRecord& record, Sink& file) {
     file += record.defined == 1 ? std::string_view(record.fileForm) : kFileForm.undefined;
 }
 
-ProblemRecord* storeProblemLine(ProblemTable& table, std::size_t& firstFree, std::string_view line, long lineNumber,
-                                Sink& log1, Sink& console, Findings* findings) {
+ProblemRecord* storeProblemLine(ProblemTable& table, std::size_t& firstFree, const SourceLine& line, Sink& log1,
+                                Sink& console, Findings* findings) {
     ProblemRecord* free = firstFreeRecord(table.records, firstFree, [](const ProblemRecord& r) { return r.defined == 0; });
     if (free == nullptr) {
         console += messages::kNoFreeRecord.view();
-        addFinding(findings, lineNumber, Severity::Error, Bytes(cp1251("нет свободной записи для строки задачи")));
+        addFinding(findings, line, Severity::Error,
+                   {0, 0, "no-free-record", Bytes(cp1251("нет свободной записи для строки задачи"))});
         return nullptr;
     }
-    Bytes why;
-    if (parseProblemLine(*free, line, handleOf(table, free), log1, &why) == 0) return free;
-    format(console, messages::kBadFormat, lineNumber);
-    addFinding(findings, lineNumber, Severity::Error, std::move(why));
+    LineFault fault;
+    if (parseProblemLine(*free, line.text, handleOf(table, free), log1, &fault) == 0) {
+        free->line = line.number;
+        return free;
+    }
+    format(console, messages::kBadFormat, line.number);
+    addFinding(findings, line, Severity::Error, std::move(fault));
     return nullptr;
 }

@@ -9,6 +9,7 @@
 
 #include "text/findings.hpp"
 #include "text/format.hpp"
+#include "text/line_input.hpp"
 
 struct Placement {
     std::int32_t source = 0;
@@ -26,6 +27,7 @@ struct ProblemRecord {
     // agreedNumber in source 0, the book: every sort of references and every
     // writer asks for it.
     std::int32_t bookNumber = 0;
+    long line = 0;  // of the source that gave the record; 0: it holds no line
     std::array<Placement, kPlacementSlots> placements{};
     // Kept when the line is accepted: the file form of the record, which the
     // merge trace writes for every reference after every merge.
@@ -89,10 +91,10 @@ void clearProblem(ProblemRecord& record);
 int parsePlacement(Placement& slot, std::string_view text, Sink& log1);
 
 // Fills the record from one cleaned problem line; 0 when accepted, -1 when not
-// (the record is then empty again, and `why`, when given, says which token
+// (the record is then empty again, and `fault`, when given, says which token
 // failed). `handle` identifies the record in the logs.
 int parseProblemLine(ProblemRecord& record, std::string_view line, std::int64_t handle, Sink& log1,
-                     Bytes* why = nullptr);
+                     LineFault* fault = nullptr);
 
 // The handle of a record in the logs and diagnostics: its 1-based place in the table.
 std::int64_t handleOf(const ProblemTable& table, const ProblemRecord* record);
@@ -103,8 +105,9 @@ void printProblem(const ProblemRecord& record, Sink& console);
 // File form for the merge trace: "<2: 0/5 3/7.1>" or "<null>".
 void writeProblem(const ProblemRecord& record, Sink& file);
 
-// Pass 2: the first empty record takes the line; failures are reported on the
-// console and among the findings. `firstFree` is where that search starts: no
-// record before it is empty. The record that took the line, or null.
-ProblemRecord* storeProblemLine(ProblemTable& table, std::size_t& firstFree, std::string_view line, long lineNumber,
-                                Sink& log1, Sink& console, Findings* findings = nullptr);
+// Pass 2: the first empty record takes the line, and its number; failures are
+// reported on the console and among the findings. `firstFree` is where that
+// search starts: no record before it is empty. The record that took the line,
+// or null.
+ProblemRecord* storeProblemLine(ProblemTable& table, std::size_t& firstFree, const SourceLine& line, Sink& log1,
+                                Sink& console, Findings* findings = nullptr);

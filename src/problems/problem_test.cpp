@@ -101,10 +101,10 @@ TEST(ProblemTable, FailedLineFreesItsRecordForTheNext) {
     table.records.resize(2);
     Sink log, console;
     std::size_t firstFree = 0;
-    storeProblemLine(table, firstFree, "0/1 bad", 7, log, console);
-    storeProblemLine(table, firstFree, "0/2", 8, log, console);
-    storeProblemLine(table, firstFree, "0/3", 9, log, console);
-    storeProblemLine(table, firstFree, "0/4", 10, log, console);
+    storeProblemLine(table, firstFree, {"0/1 bad", "0/1 bad", 7}, log, console);
+    storeProblemLine(table, firstFree, {"0/2", "0/2", 8}, log, console);
+    storeProblemLine(table, firstFree, {"0/3", "0/3", 9}, log, console);
+    storeProblemLine(table, firstFree, {"0/4", "0/4", 10}, log, console);
     EXPECT_EQ(console.text(), cp1251("\nОШИБКА формата, строка 7\n\nОШИБКА поиска свободного элемента массива\n").view());
     EXPECT_EQ(table[0].placements[0].number, 2);
     EXPECT_EQ(table[1].placements[0].number, 3);

@@ -1,6 +1,7 @@
 #include "text/line_input.hpp"
 
 #include <algorithm>
+#include <utility>
 
 LineRead readLine(std::string_view text, std::size_t& pos, std::string_view& line) {
     if (pos >= text.size()) return LineRead::End;
@@ -38,6 +39,31 @@ bool cutsWebAddress(std::string_view line) {
     return comment != std::string_view::npos && comment > 0 && line[comment - 1] == ':';
 }
 
+std::int32_t columnOf(std::string_view raw, std::size_t offset) {
+    std::size_t end = lineEnd(raw);
+    end = std::min(end, raw.substr(0, end).find("//"));
+    // The folding of collapseSpaces replayed: a space right after a kept
+    // space, or before any kept character, is dropped.
+    std::size_t kept = 0;
+    std::size_t next = 0;  // where the character after the last kept one stands
+    char last = ' ';
+    for (std::size_t i = 0; i < end; ++i) {
+        char c = raw[i];
+        if (c == ' ' && last == ' ') continue;
+        if (kept == offset) return static_cast<std::int32_t>(i + 1);
+        ++kept;
+        last = c;
+        next = i + 1;
+    }
+    return static_cast<std::int32_t>(next + 1);
+}
+
+std::int32_t lineWidth(std::string_view raw) {
+    if (raw.ends_with('\n')) raw.remove_suffix(1);
+    if (raw.ends_with('\r')) raw.remove_suffix(1);
+    return std::max<std::int32_t>(1, static_cast<std::int32_t>(raw.size()));
+}
+
 void collapseSpaces(std::string& text) {
     std::size_t kept = 0;
     for (char c : text) {
@@ -48,3 +74,27 @@ void collapseSpaces(std::string& text) {
     text.resize(kept);
 }
 
+
+Location spanOf(const SourceLine& line, std::size_t first, std::size_t end) {
+    std::int32_t firstColumn = columnOf(line.raw, first);
+    std::int32_t lastColumn = end > first ? columnOf(line.raw, end - 1) : firstColumn;
+    return {InFile::Source, line.number, firstColumn, lastColumn};
+}
+
+Location wholeLine(InFile file, long number, std::string_view raw) {
+    return {file, number, 1, lineWidth(raw)};
+}
+
+std::string cleanedLine(std::string_view raw) {
+    std::string line(raw);
+    cutLine(line);
+    collapseSpaces(line);
+    return line;
+}
+
+void addFinding(Findings* findings, const SourceLine& line, Severity severity, LineFault fault) {
+    if (findings == nullptr) return;
+    Location at = fault.first == fault.end ? wholeLine(InFile::Source, line.number, line.raw)
+                                           : spanOf(line, fault.first, fault.end);
+    addFinding(findings, at, severity, fault.code, std::move(fault.message));
+}

@@ -58,4 +58,14 @@ TEST(CollapseSpaces, FoldsOnlyTheSpace) {
     }
 }
 
+TEST(ColumnOf, CountsInTheLineAsItStandsInTheFile) {
+    // "  ab   cd // x\n" cleans to "ab cd": a=3 b=4 ' '=5 c=8 d=9, past the end 10.
+    std::string_view raw = "  ab   cd // x\n";
+    std::vector<std::pair<std::size_t, std::int32_t>> expected = {{0, 3}, {1, 4}, {2, 5}, {3, 8}, {4, 9}, {5, 10}};
+    for (auto [offset, column] : expected) EXPECT_EQ(columnOf(raw, offset), column) << offset;
+    EXPECT_EQ(columnOf("x\ty", 2), 3);
+    EXPECT_EQ(lineWidth("  ab   cd // x\r\n"), 14);
+    EXPECT_EQ(lineWidth("\n"), 1);
+}
+
 }  // namespace

@@ -1,0 +1,91 @@
+#include "driver/passes.hpp"
+
+#include <new>
+#include <string>
+#include <vector>
+
+#include "elements/element_checks.hpp"
+#include "elements/table_checks.hpp"
+#include "index/language_index.hpp"
+#include "text/cp1251.hpp"
+#include "text/messages.hpp"
+
+namespace {
+
+// `readerFindings`: where the reader's own findings go; one pass gives them.
+Flow readPass(Passes& passes, const std::function<void(const ContentLine&)>& handle, long& lineCount,
+              Findings* readerFindings = nullptr) {
+    // A large source hands its lines on in portions, so memory stays bounded.
+    constexpr long kLinesPerPortion = 4096;
+    long handled = 0;
+    auto handleAndSpill = [&](const ContentLine& line) {
+        handle(line);
+        if (++handled % kLinesPerPortion == 0 && passes.spill) passes.spill();
+    };
+    PassSinks sinks{passes.copy, passes.console, readerFindings, passes.faults};
+    return readSource(passes.sourceText, sinks, handleAndSpill, lineCount);
+}
+
+}  // namespace
+
+Flow countLines(Passes& passes) {
+    long lineCount = 0;
+    Flow flow = readPass(passes, [&](const ContentLine& line) {
+        if (line.mode == SectionMode::Problems) ++passes.problemCount;
+        else if (!isSourceLine(line.text)) ++passes.elementCount;
+    }, lineCount, &passes.findings);
+    if (flow == Flow::Stop) return flow;
+    format(passes.console, cp1251("\nПрочитано %ld строк."), lineCount);
+    format(passes.console, cp1251("\nЗаписей о задачах               %d."), passes.problemCount);
+    format(passes.console, cp1251("\nЭлементов предметного указателя %d."), passes.elementCount);
+    passes.console += '\n';
+    return Flow::Go;
+}
+
+Flow readProblems(Passes& passes) {
+    ProblemTable& problems = passes.tables.problems;
+    // Memory running out goes up to the driver, which says so even when the
+    // console is muted (a check, -q) and keeps no file.
+    problems.records.assign(static_cast<std::size_t>(passes.problemCount), ProblemRecord{});
+    long lineCount = 0;
+    std::size_t firstFree = 0;
+    Flow flow = readPass(passes, [&](const ContentLine& line) {
+        if (line.mode != SectionMode::Problems) return;
+        storeProblemLine(problems, firstFree, line.sourceLine(), passes.log1, passes.console, &passes.findings);
+    }, lineCount);
+    indexPlacements(problems);
+    return flow;
+}
+
+Flow readElements(Passes& passes) {
+    Tables& tables = passes.tables;
+    tables.elements = makeElementTable(static_cast<std::size_t>(passes.elementCount), passes.idCounter);
+    tables.positionsRead = 0;
+    long lineCount = 0;
+    std::size_t firstFree = 0;
+    ElementParse parse{tables.problems, tables.positionsRead, passes.log2, passes.console, &passes.findings};
+    Flow flow = readPass(passes, [&](const ContentLine& line) {
+        if (line.mode != SectionMode::Elements) return;
+        if (isSourceLine(line.text)) {
+            storeSourceLine(tables.sources, line.sourceLine(), line.source, passes.console, &passes.findings);
+            return;
+        }
+        const IndexElement* taken = storeElementLine(tables.elements, firstFree, line.sourceLine(), line.source, parse);
+        if (taken != nullptr) checkElementLine(*taken, line.sourceLine(), passes.lookFurther ? &passes.findings : nullptr);
+    }, lineCount);
+    if (flow == Flow::Stop) return flow;
+    format(passes.console, cp1251("\nПрочитано %ld позиций\n"), tables.positionsRead);
+    for (const ProblemRecord& record : tables.problems) printProblem(record, passes.console);
+    return Flow::Go;
+}
+
+void checkTables(Passes& passes, std::optional<std::string_view> templateText) {
+    if (!passes.lookFurther) return;
+    RawLines lines;
+    std::string_view raw;
+    for (std::size_t pos = 0; readLine(passes.sourceText, pos, raw) != LineRead::End;) lines.push_back(raw);
+    checkProblems(passes.tables.problems, passes.tables.sources, lines, &passes.findings);
+    if (!templateText) return;
+    std::vector<std::string> languages = checkTemplate(*templateText, &passes.findings);
+    checkLanguagesNamed(passes.tables.elements, languages, lines, &passes.findings);
+}
