@@ -129,7 +129,8 @@ struct Run {
 
 // Whether the files are written through to the disk before they take their
 // places: a power cut then leaves each file old or new, never empty. The
-// cost, measured with bench/run.sh, is in bench/README.md.
+// cost, measured with bench/run.sh, is in bench/results/fsync.md: about
+// 0.2 to 0.6 s of waiting a run, no CPU.
 constexpr bool kSyncBeforePlacing = true;
 
 // A message that must reach the terminal even when the stages' output does not.
