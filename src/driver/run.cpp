@@ -133,19 +133,6 @@ struct Run {
 // 0.2 to 0.6 s of waiting a run, no CPU.
 constexpr bool kSyncBeforePlacing = true;
 
-// A message that must reach the terminal even when the stages' output does not.
-void tell(Run& run, std::string_view message) {
-    if (!run.muted) {
-        run.console += message;
-        return;
-    }
-    run.console.pass();  // what the stage printed goes nowhere
-    run.muted = false;
-    run.console += message;
-    run.flushConsole();
-    run.muted = true;
-}
-
 void writeOutOfMemory(std::ostream& terminal, Encoding encoding) {
     // The literal in the source is UTF-8 already.
     constexpr std::string_view kUtf8 = "\nОШИБКА распределения памяти\n";
