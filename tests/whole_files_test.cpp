@@ -200,4 +200,19 @@ TEST(WholeFiles, ASignalWhileTheSourceIsAwaitedEndsTheRunAtOnce) {
     EXPECT_TRUE(temporariesIn(book.dir.path).empty());
 }
 
+TEST(WholeFiles, AReplacedFileKeepsItsPermissionsAndLeftTemporariesGo) {
+    TempDir dir("whole-modes");
+    writeFile(dir.path / "book.src", "#!\n0/1\n");
+    writeFile(dir.path / "po_jazykam.tex", "old\n");
+    fs::permissions(dir.path / "po_jazykam.tex", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    // Left by runs ended by force: one of a file this run writes, one of a copy it does not.
+    writeFile(dir.path / ".olyindex-tmp-log1.log", "cut");
+    writeFile(dir.path / ".olyindex-tmp-old.copy", "cut");
+    EXPECT_EQ(runIn(dir.path, {"book.src", "copy.txt"}).status, 0);
+    EXPECT_EQ(fs::status(dir.path / "po_jazykam.tex").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_NE(readFile(dir.path / "po_jazykam.tex"), "old\n");
+    EXPECT_TRUE(temporariesIn(dir.path).empty());
+}
+
 }  // namespace
