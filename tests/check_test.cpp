@@ -112,7 +112,7 @@ std::string consoleUnder(const fs::path& dir, const char* locale, std::vector<st
 TEST(Check, TheConsoleIsUtf8UnderAUtf8LocaleAndCodePage1251Otherwise) {
     TempDir dir("check-locale");
     writeFile(dir.path / "book.src", std::string(cp1251("#!\n0/1 x\n")));
-    const std::string expected(cp1251("book.src:2: ошибка: неверное размещение «x»: нужно ИСТОЧНИК/НОМЕР[.ПОДНОМЕР], до "
+    const std::string expected(cp1251("book.src:2:5: ошибка: неверное размещение «x»: нужно ИСТОЧНИК/НОМЕР[.ПОДНОМЕР], до "
                                       "4 цифр в каждой части\nbook.src: ошибок 1, предупреждений 0\n"));
     EXPECT_EQ(consoleUnder(dir.path, "C", {"--check", "book.src"}), expected);
     EXPECT_EQ(consoleUnder(dir.path, "C.UTF-8", {"--check", "book.src"}), toUtf8(expected));

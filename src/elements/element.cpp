@@ -157,7 +157,8 @@ LineFault undelimitedToken(std::string_view text, std::size_t base, const Token&
 
 LineFault unresolvedToken(const ProblemTable& problems, std::size_t base, const Token& token, std::int32_t source) {
     Bytes shown;
-    format(shown, token.hasPoint ? "%d.%d" : "%d", token.number, token.subnumber);
+    format(shown, "%d", token.number);
+    if (token.hasPoint) format(shown, ".%d", token.subnumber);
     std::vector<const Placement*> answering =
         placementsAnswering(problems, source, token.number, token.hasPoint ? token.subnumber : 0);
     if (answering.empty()) {
@@ -168,7 +169,8 @@ LineFault unresolvedToken(const ProblemTable& problems, std::size_t base, const 
     Bytes candidates;
     for (const Placement* p : answering) {
         if (!candidates.empty()) candidates += ", ";
-        format(candidates, p->subnumber >= 0 ? "%d.%d" : "%d", p->number, p->subnumber);
+        format(candidates, "%d", p->number);
+        if (p->subnumber >= 0) format(candidates, ".%d", p->subnumber);
     }
     LineFault fault = tokenFault(base, token, "ambiguous-reference");
     format(fault.message, cp1251("ссылка %s в источнике %d неоднозначна (%s)"), shown, source, candidates);

@@ -124,7 +124,10 @@ void mergeElements(IndexElement& receiving, const IndexElement& merged, Sink& lo
 }
 
 void logNames(const ElementTable& table, Sink& log) {
-    for (const IndexElement& e : table) format(log, e.actual == 1 ? "%s\n" : "null\n", e.name);
+    for (const IndexElement& e : table) {
+        if (e.actual == 1) format(log, "%s\n", e.name);
+        else log += "null\n";
+    }
 }
 
 void sortElements(ElementTable& table) {

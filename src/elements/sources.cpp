@@ -41,9 +41,8 @@ void storeSourceLine(SourceTable& table, const SourceLine& line, std::int32_t so
     }
     const std::string& earlier = isLabel ? entry->abbreviation : entry->fullName;
     if (entry->used == 1 && !earlier.empty()) {
-        format(why, isLabel ? cp1251("метка источника %d задана ещё раз; прежняя «%s» пропадает").view()
-                            : cp1251("полное название источника %d задано ещё раз; прежнее «%s» пропадает").view(),
-               source, earlier);
+        if (isLabel) format(why, cp1251("метка источника %d задана ещё раз; прежняя «%s» пропадает"), source, earlier);
+        else format(why, cp1251("полное название источника %d задано ещё раз; прежнее «%s» пропадает"), source, earlier);
         report(Severity::Warning, start, "source-text-replaced", std::move(why));
     }
     entry->used = 1;

@@ -184,7 +184,8 @@ void writeAuthorEntry(const SharedProblems& shared, const IndexElement& element,
     out += " \\x ";
     writeNumberList(listed, [&shared](const ListedReference& reference, Sink& list) {
         bool isShared = std::binary_search(shared.begin(), shared.end(), reference.problem);
-        format(list, isShared ? "\\zsoavt{%d}" : "\\z{%d}", reference.number);
+        if (isShared) format(list, "\\zsoavt{%d}", reference.number);
+        else format(list, "\\z{%d}", reference.number);
     }, out);
     if (withHeading) out += " \\par\n";
 }

@@ -52,7 +52,8 @@ void writeEntryHeading(const IndexElement& element, Sink& out, std::size_t prefi
 }
 
 void writeEntryNumber(const ListedReference& reference, Sink& out) {
-    format(out, reference.starred ? "\\zz{%d}" : "\\z{%d}", reference.number);
+    if (reference.starred) format(out, "\\zz{%d}", reference.number);
+    else format(out, "\\z{%d}", reference.number);
 }
 
 void writeElementEntry(const IndexElement& element, std::int32_t source, Sink& out, std::size_t prefixLength) {

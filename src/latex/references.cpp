@@ -41,14 +41,15 @@ void writeNumbersAndNote(std::span<const ListedReference> numbers, const NumberS
 
 void writePlainNumber(const ListedReference& reference, Sink& out) {
     if (reference.number <= 0) out += '*';
-    else format(out, reference.starred ? "%d*" : "%d", reference.number);
+    else if (reference.starred) format(out, "%d*", reference.number);
+    else format(out, "%d", reference.number);
 }
 
 void writeLinkedNumber(const ListedReference& reference, Sink& out) {
     if (reference.number <= 0) return writePlainNumber(reference, out);
     // writeProblemLink with the plain number shown, in one format: the dumps write it for every reference.
-    format(out, reference.starred ? "\\hyperlink{kvirtadoc-usl-%d}{%d*}" : "\\hyperlink{kvirtadoc-usl-%d}{%d}",
-           reference.number, reference.number);
+    if (reference.starred) format(out, "\\hyperlink{kvirtadoc-usl-%d}{%d*}", reference.number, reference.number);
+    else format(out, "\\hyperlink{kvirtadoc-usl-%d}{%d}", reference.number, reference.number);
 }
 
 void writeLinkedParagraph(const IndexElement& element, Sink& out) {

@@ -54,7 +54,10 @@ std::vector<std::string_view> authors(const Row& row, std::string_view prefix, S
 
 void writeAuthorList(const std::vector<std::string_view>& names, Sink& out) {
     if (names.empty()) out += "---";
-    for (std::size_t i = 0; i < names.size(); ++i) format(out, i > 0 ? ", \\mbox{%s}" : "\\mbox{%s}", names[i]);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0) out += ", ";
+        format(out, "\\mbox{%s}", names[i]);
+    }
 }
 
 // Statement authors "~/ " solution authors; named only once when the same one

@@ -44,7 +44,10 @@ void printEncodingFault(Sink& console, std::string_view fileName, long lineNumbe
         return;
     }
     std::string hex;
-    for (char byte : fault.badBytes) format(hex, hex.empty() ? "%02X" : " %02X", static_cast<unsigned char>(byte));
+    for (char byte : fault.badBytes) {
+        if (!hex.empty()) hex += ' ';
+        format(hex, "%02X", static_cast<unsigned char>(byte));
+    }
     format(console, messages::kNotUtf8, fileName,
            lineNumber, hex);
 }

@@ -34,7 +34,7 @@ void writeFindings(Findings findings, std::string_view sourceName, std::string_v
         return std::tie(a.file, a.line) < std::tie(b.file, b.line);
     });
     for (const Finding& f : findings) {
-        format(out, "%s:%ld: %s: %s\n", fileName(f.file, sourceName, templateName), f.line,
+        format(out, "%s:%ld:%d: %s: %s\n", fileName(f.file, sourceName, templateName), f.line, f.firstColumn,
                f.severity == Severity::Error ? cp1251("ошибка").view() : cp1251("предупреждение").view(), f.message);
     }
     format(out, cp1251("%s: ошибок %ld, предупреждений %ld\n"), sourceName, countFindings(findings, Severity::Error),
