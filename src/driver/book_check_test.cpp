@@ -63,7 +63,7 @@ TEST(BookCheck, EveryKindOfFindingSpansWhatItIsAbout) {
         {S, 4, 6, 9, "malformed-placement"},
         {S, 5, 45, 48, "too-many-placements"},
         {S, 6, 5, 7, "source-without-label"},
-        {S, 7, 1, 5, "duplicate-book-number"},
+        {S, 7, 3, 5, "duplicate-book-number"},
         {S, 8, 1, 3, "no-book-number"},
         {S, 8, 1, 3, "source-without-label"},
         {S, 13, 3, 4, "source-text-replaced"},
@@ -123,3 +123,20 @@ TEST(BookCheck, TableWarningsKeepTheirLinesOnceTheElementsAreReordered) {
 }
 
 }  // namespace
+
+TEST(BookCheck, NamesThatReadAlikeOfferTheOtherNameAsAFix) {
+    // What the language server shows: the later name spanned, and the edit
+    // that writes the earlier one in its place.
+    std::string source(cp1251("#!\n0/1\n#/0\nпадеж -- 1\n  Падеж  -- 1\n"));
+    BookCheck checked = checkBook(source, std::nullopt);
+    ASSERT_EQ(checked.findings.size(), 1u);
+    const Finding& f = checked.findings[0];
+    EXPECT_EQ(f.code, "near-duplicate-name");
+    EXPECT_EQ(f.line, 5);
+    EXPECT_EQ(f.firstColumn, 3);
+    EXPECT_EQ(f.lastColumn, 7);
+    ASSERT_EQ(f.fixes.size(), 1u);
+    EXPECT_EQ(f.fixes[0].text, cp1251("падеж").view());
+    EXPECT_EQ(f.fixes[0].firstColumn, 3);
+    EXPECT_EQ(f.fixes[0].lastColumn, 7);
+}

@@ -1,10 +1,12 @@
 #include "driver/passes.hpp"
 
+#include <algorithm>
 #include <new>
 #include <string>
 #include <vector>
 
 #include "elements/element_checks.hpp"
+#include "elements/near_names.hpp"
 #include "elements/table_checks.hpp"
 #include "index/language_index.hpp"
 #include "text/cp1251.hpp"
@@ -24,6 +26,21 @@ Flow readPass(Passes& passes, const std::function<void(const ContentLine&)>& han
     };
     PassSinks sinks{passes.copy, passes.console, readerFindings, passes.faults};
     return readSource(passes.sourceText, sinks, handleAndSpill, lineCount);
+}
+
+// Every accepted element line's name, in file order, where it stands.
+std::vector<NameSighting> nameSightings(const ElementTable& elements, const RawLines& lines) {
+    std::vector<NameSighting> names;
+    for (const IndexElement& element : elements) {
+        if (element.actual == 0 || element.line < 1 || static_cast<std::size_t>(element.line) > lines.size()) continue;
+        names.push_back({element.name, element.line, lines[static_cast<std::size_t>(element.line) - 1],
+                         static_cast<std::int32_t>(element.zz.size())});
+    }
+    // The table holds the lines in file order already; only a table that
+    // was reordered needs the sort.
+    auto byLine = [](const NameSighting& a, const NameSighting& b) { return a.line < b.line; };
+    if (!std::is_sorted(names.begin(), names.end(), byLine)) std::stable_sort(names.begin(), names.end(), byLine);
+    return names;
 }
 
 }  // namespace
@@ -71,7 +88,9 @@ Flow readElements(Passes& passes) {
             return;
         }
         const IndexElement* taken = storeElementLine(tables.elements, firstFree, line.sourceLine(), line.source, parse);
-        if (taken != nullptr) checkElementLine(*taken, line.sourceLine(), passes.lookFurther ? &passes.findings : nullptr);
+        if (taken == nullptr || !passes.lookFurther) return;
+        checkElementLine(*taken, line.sourceLine(), &passes.findings);
+        checkNotePlacement(*taken, line.sourceLine(), &passes.findings);
     }, lineCount);
     if (flow == Flow::Stop) return flow;
     format(passes.console, cp1251("\nПрочитано %ld позиций\n"), tables.positionsRead);
@@ -85,7 +104,9 @@ void checkTables(Passes& passes, std::optional<std::string_view> templateText) {
     std::string_view raw;
     for (std::size_t pos = 0; readLine(passes.sourceText, pos, raw) != LineRead::End;) lines.push_back(raw);
     checkProblems(passes.tables.problems, passes.tables.sources, lines, &passes.findings);
+    checkNearNames(nameSightings(passes.tables.elements, lines), readDifferentNames(passes.sourceText, &passes.findings),
+                   &passes.findings);
     if (!templateText) return;
-    std::vector<std::string> languages = checkTemplate(*templateText, &passes.findings);
+    std::vector<BlockLanguage> languages = checkTemplate(*templateText, &passes.findings);
     checkLanguagesNamed(passes.tables.elements, languages, lines, &passes.findings);
 }

@@ -49,6 +49,18 @@ Bytes brokenMarkerFault(std::string_view marker) {
     return why;
 }
 
+// What a carriage return or a zero byte inside a line cuts off: a run reads
+// the line only up to there, as it always has.
+void warnOfCut(std::string_view raw, long lineNumber, Findings* findings) {
+    CutText cut = cutInside(raw);
+    if (cut.dropped.empty()) return;
+    Bytes why;
+    format(why, cp1251("%s обрезает строку: «%s» не будет прочитано"),
+           cut.by == '\r' ? cp1251("возврат каретки (CR)").view() : cp1251("нулевой байт").view(), cut.dropped);
+    addFinding(findings, {InFile::Source, lineNumber, static_cast<std::int32_t>(cut.at + 1), lineWidth(raw)},
+               Severity::Warning, "line-cut", std::move(why));
+}
+
 void printBadLine(Sink& console, long lineNumber, std::string_view line) {
     format(console, messages::kBadSourceLine, lineNumber, line);
 }
@@ -68,6 +80,12 @@ Flow readSource(std::string_view source, PassSinks sinks, const std::function<vo
         addFinding(sinks.findings, at, Severity::Error, code, std::move(why));
         return sinks.faults == Faults::Stop;
     };
+    bool macLineEnds = sinks.findings != nullptr && endsLinesWithCarriageReturns(source);
+    if (macLineEnds)
+        addFinding(sinks.findings, {InFile::Source, 1, 1, 1}, Severity::Error, "cr-line-ends",
+                   Bytes(cp1251("строки файла разделены только возвратом каретки (CR), без перевода строки (LF): "
+                                "файл читается как одна строка, обрезанная на первом CR; сохраните его с концами "
+                                "строк LF или CR LF")));
     while (true) {
         LineRead read = readLine(source, pos, raw);
         if (read == LineRead::End) return Flow::Go;
@@ -77,6 +95,7 @@ Flow readSource(std::string_view source, PassSinks sinks, const std::function<vo
             if (fault(wholeLine(InFile::Source, lineCount, raw), "line-too-long", tooLongFault())) return Flow::Stop;
             continue;
         }
+        if (sinks.findings != nullptr && !macLineEnds) warnOfCut(raw, lineCount, sinks.findings);
         if (cutsWebAddress(raw)) {
             auto comment = static_cast<std::int32_t>(raw.find("//"));
             addFinding(sinks.findings, {InFile::Source, lineCount, comment + 1, comment + 2}, Severity::Warning,

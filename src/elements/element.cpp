@@ -159,21 +159,37 @@ LineFault unresolvedToken(const ProblemTable& problems, std::size_t base, const 
     Bytes shown;
     format(shown, "%d", token.number);
     if (token.hasPoint) format(shown, ".%d", token.subnumber);
-    std::vector<const Placement*> answering =
+    std::vector<Answering> answering =
         placementsAnswering(problems, source, token.number, token.hasPoint ? token.subnumber : 0);
     if (answering.empty()) {
         LineFault fault = tokenFault(base, token, "unresolved-reference");
         format(fault.message, cp1251("нет задачи %s в источнике %d"), shown, source);
         return fault;
     }
-    Bytes candidates;
-    for (const Placement* p : answering) {
-        if (!candidates.empty()) candidates += ", ";
-        format(candidates, "%d", p->number);
-        if (p->subnumber >= 0) format(candidates, ".%d", p->subnumber);
+    // Several problems answer: the editor needs their lines, and the numbers
+    // only where they differ ("14.1, 14.2"), not "10, 10".
+    std::vector<Bytes> numbers;
+    std::vector<long> lines;
+    for (const Answering& a : answering) {
+        const Placement& p = *a.placement;
+        Bytes& number = numbers.emplace_back();
+        format(number, "%d", p.number);
+        if (p.subnumber >= 0) format(number, ".%d", p.subnumber);
+        if (std::find(lines.begin(), lines.end(), a.record->line) == lines.end()) lines.push_back(a.record->line);
     }
     LineFault fault = tokenFault(base, token, "ambiguous-reference");
-    format(fault.message, cp1251("ссылка %s в источнике %d неоднозначна (%s)"), shown, source, candidates);
+    format(fault.message, cp1251("ссылка %s в источнике %d неоднозначна"), shown, source);
+    if (std::any_of(numbers.begin(), numbers.end(), [&](const Bytes& n) { return n != numbers.front(); })) {
+        fault.message += " (";
+        for (std::size_t i = 0; i < numbers.size(); ++i) fault.message += (i > 0 ? ", " : "") + numbers[i];
+        fault.message += ")";
+    }
+    std::sort(lines.begin(), lines.end());
+    fault.message += cp1251(": задачи в строках ").view();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) fault.message += i + 1 == lines.size() ? cp1251(" и ").view() : std::string_view(", ");
+        format(fault.message, "%ld", lines[i]);
+    }
     return fault;
 }
 

@@ -1,10 +1,14 @@
 #include "elements/element_checks.hpp"
 
+#include <algorithm>
+#include <iterator>
 #include <string>
+#include <vector>
 #include <utility>
 
 #include "elements/categories.hpp"
 #include "elements/place_designation.hpp"
+#include "problems/lookups.hpp"
 #include "text/cp1251.hpp"
 #include "text/line_input.hpp"
 
@@ -70,4 +74,52 @@ void checkElementLine(const IndexElement& element, const SourceLine& line, Findi
             warn(findings, line, first, line.text.size(), "text-after-dash-ignored", std::move(why));
         }
     }
+}
+
+Bytes printedReferences(const IndexElement& element) {
+    std::vector<ProblemRef> refs;
+    std::copy_if(element.zz.begin(), element.zz.end(), std::back_inserter(refs),
+                 [](ProblemRef p) { return p != nullptr && numberInSource(p, 0) > 0; });
+    std::stable_sort(refs.begin(), refs.end(),
+                     [](ProblemRef a, ProblemRef b) { return numberInSource(a, 0) < numberInSource(b, 0); });
+    Bytes out;
+    std::int32_t last = 0;
+    for (ProblemRef p : refs) {
+        std::int32_t n = numberInSource(p, 0);
+        if (n == last) continue;
+        if (last != 0) out += ", ";
+        format(out, "%d", n);
+        if (isStarred(element, p)) out += '*';
+        last = n;
+    }
+    if (!element.note.empty()) {
+        if (!out.empty()) out += "; ";
+        out += element.note;
+    }
+    return out;
+}
+
+void checkNotePlacement(const IndexElement& element, const SourceLine& source, Findings* findings) {
+    std::string_view line = source.text;
+    if (findings == nullptr || element.noNumber == 1 || element.note.empty()) return;
+    std::size_t dash = findDashSeparator(line, 0);
+    if (dash == std::string_view::npos) return;
+    std::string_view text = line.substr(dash + 2);
+    std::size_t i = text.find_first_of("0123456789");
+    if (i == std::string_view::npos) return;
+    // Past the first reference only references, commas, blanks and notes in
+    // brackets may stand.
+    for (; i < text.size(); ++i) {
+        char c = text[i];
+        if ((c >= '0' && c <= '9') || c == '.' || c == '*' || c == ',' || c == ' ') continue;
+        if (c != '[') break;
+        i = std::min(text.size(), text.find(']', i));
+    }
+    if (i >= text.size()) return;
+    Bytes why;
+    format(why, cp1251("текст после номеров напечатается так: «%s»; пишите примечание перед номерами "
+                       "или в квадратных скобках"),
+           printedReferences(element));
+    addFinding(findings, spanOf(source, dash + 2 + i, line.size()), Severity::Warning, "note-after-numbers",
+               std::move(why));
 }

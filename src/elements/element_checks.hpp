@@ -12,3 +12,13 @@
 // no category, a place at an olympiad that lands in no cell of the table by
 // olympiads, text that a section without numbers ignores.
 void checkElementLine(const IndexElement& element, const SourceLine& line, Findings* findings);
+
+// An accepted element line with free text after a reference: the note
+// prints after all the numbers, with what stood between them ("2, 4; , см.
+// также X").
+void checkNotePlacement(const IndexElement& element, const SourceLine& line, Findings* findings);
+
+// How the element's references and note print in an index entry: the book
+// numbers in order, each once, "*" where the first reference to it is
+// starred, then "; " and the note.
+Bytes printedReferences(const IndexElement& element);

@@ -58,6 +58,7 @@ constexpr std::array<unsigned char, 256> kWeights = makeWeights();
 static_assert(kWeights[byteOf(cp1251("Я")[0])] == kWeights[byteOf(cp1251("я")[0])]);
 static_assert(kWeights[byteOf('z')] < kWeights[byteOf(cp1251("Ђ")[0])]);
 static_assert(kWeights[byteOf(cp1251("ї")[0])] == 11 + 32 + 26 + 28);  // every weight is distinct and fits
+static_assert(kWeights[byteOf(' ')] == kSpaceWeight && kWeights[byteOf('9')] + 1 == kFirstLetterWeight);
 
 bool isAsciiLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -101,7 +102,7 @@ void appendByteKey(std::string_view name, std::string& out) {
     for (int byte = nextKeyByte(name, i); byte >= 0; byte = nextKeyByte(name, i)) out += static_cast<char>(byte);
 }
 
-std::string russianKey(std::string_view name) {
+std::string russianKey(std::string_view name, Spaces spaces) {
     std::string key;
     bool spaceDue = false;
     for (std::size_t i = 0; i < name.size();) {
@@ -112,7 +113,7 @@ std::string russianKey(std::string_view name) {
         unsigned char weight = kWeights[byteOf(name[i++])];
         if (weight == kIgnored) continue;
         if (weight == kSpace) {
-            spaceDue = !key.empty();
+            spaceDue = !key.empty() && spaces == Spaces::Counted;
             continue;
         }
         if (spaceDue) key += static_cast<char>(kSpace);

@@ -28,8 +28,16 @@ void appendByteKey(std::string_view name, std::string& out);
 // sequences (a backslash with the ASCII letters after it and the blanks that
 // TeX swallows after those, or a backslash with one other character). A tab,
 // "~", the no-break space and "\ " are spaces, as they print; a run of spaces
-// counts once, and spaces at either end not at all.
-std::string russianKey(std::string_view name);
+// counts once, and spaces at either end not at all. With Spaces::Ignored no
+// space counts, so that "Иванова А.Б." and "Иванова А. Б." have one key: the
+// check of names that print apart but read alike compares those keys.
+enum class Spaces { Counted, Ignored };
+std::string russianKey(std::string_view name, Spaces spaces = Spaces::Counted);
+
+// The weight a space has in a key with Spaces::Counted; the digits weigh the
+// ten values after it, and every letter more.
+inline constexpr char kSpaceWeight = 1;
+inline constexpr unsigned char kFirstLetterWeight = 12;
 
 // Names in the Russian order with their russianKey, worked out once by the
 // caller: the keys, then the byte keys, then the names as bytes, so that only

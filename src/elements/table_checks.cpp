@@ -52,12 +52,18 @@ void checkProblems(const ProblemTable& problems, const SourceTable& sources, con
             why = cp1251("у задачи нет одного номера в книге (размещения 0/НОМЕР): её номер не попадёт в указатели "
                          "и таблицы").view();
         } else if (auto [first, fresh] = firstWithNumber.emplace(number, line); !fresh) {
-            format(why, cp1251("номер %d в книге есть и у задачи в строке %ld: ни одна из двух не получит ссылок"),
-                   number, first->second);
+            format(why, cp1251("номер %d в книге уже есть у задачи в строке %ld: ссылка %d в источнике 0 не найдёт "
+                               "ни одну из двух, и строка элемента с ней будет отвергнута"),
+                   number, first->second, number);
         }
-        if (!why.empty())
+        // Two problems under one number print under it both, and a reference
+        // to it rejects its whole element line: an error of the later line.
+        if (!why.empty() && number <= 0)
             addFinding(findings, wholeLine(InFile::Source, line, rawLine(lines, line)), Severity::Warning,
-                       number <= 0 ? "no-book-number" : "duplicate-book-number", std::move(why));
+                       "no-book-number", std::move(why));
+        else if (!why.empty())
+            addFinding(findings, placementIn(rawLine(lines, line), line, 0), Severity::Error, "duplicate-book-number",
+                       std::move(why));
         for (const Placement& p : problem.placements) {
             if (p.present != 1 || p.source == 0 || hasLabel(sources, p.source) || !unlabelled.insert(p.source).second)
                 continue;
@@ -70,28 +76,47 @@ void checkProblems(const ProblemTable& problems, const SourceTable& sources, con
     }
 }
 
-void checkLanguagesNamed(const ElementTable& elements, const std::vector<std::string>& languages,
+void checkLanguagesNamed(const ElementTable& elements, const std::vector<BlockLanguage>& languages,
                          const RawLines& lines, Findings* findings) {
     if (findings == nullptr) return;
     // A language is named when the element's name is one of the template's
     // languages and a blank followed by more: each blank of the name is looked
     // up among them, sorted once, rather than every language tried on every name.
-    std::vector<std::string_view> sorted(languages.begin(), languages.end());
+    std::vector<std::string_view> sorted;
+    for (const BlockLanguage& language : languages) sorted.push_back(language.name);
     std::sort(sorted.begin(), sorted.end());
+    std::vector<std::string_view> languageNames;  // of the language elements, sorted below
     for (const IndexElement& element : elements) {
         if (element.actual == 0 || element.line == 0 || isCategory(element) || !isLanguageElement(element)) continue;
         std::string_view name = element.name;
+        languageNames.push_back(name);
         bool named = false;
         for (std::size_t blank = name.find(' '); blank != std::string_view::npos && !named;
              blank = name.find(' ', blank + 1))
             named = std::binary_search(sorted.begin(), sorted.end(), name.substr(0, blank));
         if (named) continue;
         Bytes why;
-        format(why, cp1251("язык «%s» не назван ни в одном блоке шаблона: его номера не попадут в указатель языков"),
+        format(why, cp1251("язык «%s» не назван ни в одном блоке шаблона: его номера не попадут в указатель языков "
+                           "(название элемента должно начинаться с названия языка в блоке и пробела)"),
                element.name);
         // The name is the start of the line, its spaces folded.
         std::string_view raw = rawLine(lines, element.line);
         addFinding(findings, spanOf({element.name, raw, element.line}, 0, element.name.size()), Severity::Warning,
                    "language-not-in-template", std::move(why));
+    }
+    // The template's side: the names that begin with a language and a blank
+    // follow it at once among the sorted names.
+    std::sort(languageNames.begin(), languageNames.end());
+    std::string wanted;
+    for (const BlockLanguage& language : languages) {
+        wanted.assign(language.name);
+        wanted += ' ';
+        auto at = std::lower_bound(languageNames.begin(), languageNames.end(), std::string_view(wanted));
+        if (at != languageNames.end() && at->starts_with(wanted)) continue;
+        Bytes why;
+        format(why, cp1251("блок языка «%s» останется без номеров: ни одно название элемента-языка не начинается "
+                           "с «%s» и пробела"),
+               language.name, language.name);
+        addFinding(findings, language.at, Severity::Warning, "block-without-element", std::move(why));
     }
 }

@@ -19,7 +19,14 @@
 void checkProblems(const ProblemTable& problems, const SourceTable& sources, const RawLines& lines,
                    Findings* findings);
 
-// Language elements that no block of the template names; `languages` are the
-// names of the template's blocks.
-void checkLanguagesNamed(const ElementTable& elements, const std::vector<std::string>& languages,
+// A language of the template's blocks, and where the template names it first.
+struct BlockLanguage {
+    std::string name;
+    Location at;
+};
+
+// Language elements that no block of the template names, and blocks whose
+// language begins no language element's name: a block takes the elements
+// whose names begin with its language and a blank.
+void checkLanguagesNamed(const ElementTable& elements, const std::vector<BlockLanguage>& languages,
                          const RawLines& lines, Findings* findings);

@@ -127,8 +127,8 @@ Flow copyTemplate(const LanguageElements& languages, std::string_view templ, Sin
 
 }  // namespace
 
-std::vector<std::string> checkTemplate(std::string_view templ, Findings* findings) {
-    std::vector<std::string> languages;
+std::vector<BlockLanguage> checkTemplate(std::string_view templ, Findings* findings) {
+    std::vector<BlockLanguage> languages;
     // The template's lines are only cut, never folded: an offset is a column.
     auto warn = [&](long line, std::size_t at, std::size_t width, std::string_view code, std::string_view why) {
         auto first = static_cast<std::int32_t>(at) + 1;
@@ -153,8 +153,8 @@ std::vector<std::string> checkTemplate(std::string_view templ, Findings* finding
         else if (placeholder != std::string_view::npos && line.language.empty())
             warn(line.number, placeholder, 2, "block-without-language",
                  cp1251("у блока нет названия языка (после первого пробела в строке названия): «[]» останется пустым"));
-        if (!line.language.empty() && (languages.empty() || languages.back() != line.language))
-            languages.emplace_back(line.language);
+        if (!line.language.empty() && (languages.empty() || languages.back().name != line.language))
+            languages.push_back({std::string(line.language), wholeLine(InFile::Template, line.number, line.raw)});
         return Flow::Go;
     });
     return languages;

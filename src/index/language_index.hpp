@@ -7,6 +7,7 @@
 #include <vector>
 #include <string_view>
 
+#include "elements/table_checks.hpp"
 #include "elements/tables.hpp"
 #include "text/findings.hpp"
 #include "text/flow.hpp"
@@ -26,7 +27,7 @@ Flow writeLanguageIndex(const Tables& tables, std::optional<std::string_view> te
 // (errors), a comment that cuts a web address, a placeholder outside a
 // language block or in a block without a language (warnings). The languages
 // its blocks name, in their order.
-std::vector<std::string> checkTemplate(std::string_view templ, Findings* findings);
+std::vector<BlockLanguage> checkTemplate(std::string_view templ, Findings* findings);
 
 // The language a block's name line names: the text after the first run of
 // blanks up to "}" or the end, with the stress accents "\'" taken out.

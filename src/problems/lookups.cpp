@@ -53,16 +53,17 @@ ProblemRef findProblem(const ProblemTable& table, std::int32_t source, std::int3
     return kept;
 }
 
-std::vector<const Placement*> placementsAnswering(const ProblemTable& table, std::int32_t source, std::int32_t number,
+std::vector<Answering> placementsAnswering(const ProblemTable& table, std::int32_t source, std::int32_t number,
                                                   std::int32_t subnumber) {
     auto [first, last] = placedAt(table, source, number);
-    std::vector<const Placement*> answering;
+    std::vector<Answering> answering;
     for (auto it = first; it != last; ++it) {
         for (const Placement& p : it->record->placements) {
             bool matches = p.present == 1 && p.source == source && p.number == number &&
                            (subnumber == 0 || subnumber == p.subnumber);
-            if (matches && std::find(answering.begin(), answering.end(), &p) == answering.end())
-                answering.push_back(&p);
+            auto same = [&](const Answering& a) { return a.placement == &p; };
+            if (matches && std::none_of(answering.begin(), answering.end(), same))
+                answering.push_back({&p, it->record});
         }
     }
     return answering;

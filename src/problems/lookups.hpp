@@ -22,7 +22,11 @@ ProblemRef findProblem(const ProblemTable& table, std::int32_t source, std::int3
 
 // Every placement of the table with that source and number that a lookup with
 // `subnumber` accepts, in table order: why findProblem found none or several.
-std::vector<const Placement*> placementsAnswering(const ProblemTable& table, std::int32_t source, std::int32_t number,
+struct Answering {
+    const Placement* placement = nullptr;
+    ProblemRef record = nullptr;
+};
+std::vector<Answering> placementsAnswering(const ProblemTable& table, std::int32_t source, std::int32_t number,
                                                   std::int32_t subnumber);
 
 // The same search over an element's references. Two different problems print

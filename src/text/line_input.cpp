@@ -31,6 +31,26 @@ void cutLine(std::string& line) {
     line.resize(cut);
 }
 
+CutText cutInside(std::string_view line) {
+    if (line.ends_with('\n')) line.remove_suffix(1);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    // Most lines hold neither byte: two memchr calls tell.
+    std::size_t cut = std::min(line.find('\r'), line.find('\0'));
+    if (cut == std::string_view::npos || line.substr(0, cut).find("//") != std::string_view::npos) return {};
+    std::string rest(line.substr(cut + 1));
+    std::replace_if(rest.begin(), rest.end(), [](char c) { return c == '\r' || c == '\0'; }, ' ');
+    rest.resize(std::min(rest.size(), rest.find("//")));
+    collapseSpaces(rest);
+    if (rest.empty()) return {};
+    return {cut, line[cut], std::move(rest)};
+}
+
+bool endsLinesWithCarriageReturns(std::string_view text) {
+    if (text.find('\n') != std::string_view::npos) return false;
+    std::size_t cr = text.find('\r');
+    return cr != std::string_view::npos && text.find_first_not_of("\r ", cr) != std::string_view::npos;
+}
+
 bool cutsWebAddress(std::string_view line) {
     // One pass over the line: find_first_of would look the three bytes up
     // at every character, and every line is asked, pass after pass.

@@ -24,6 +24,21 @@ LineRead readLine(std::string_view text, std::size_t& pos, std::string_view& lin
 // Cuts the line at the first line feed, carriage return, zero byte or "//".
 void cutLine(std::string& line);
 
+// The text that a carriage return or a zero byte inside the line cuts off
+// (up to the line end or a comment, spaces folded), and where the cut is;
+// empty when nothing visible is lost: a carriage return before the line
+// feed ends a Windows line, and a comment before the cut drops the rest anyway.
+struct CutText {
+    std::size_t at = 0;
+    char by = 0;  // '\r' or '\0'
+    std::string dropped;
+};
+CutText cutInside(std::string_view line);
+
+// True when the text has no line feed but a carriage return with more text
+// after it: its lines end as on the old Macs, and a run reads one line.
+bool endsLinesWithCarriageReturns(std::string_view text);
+
 // True when the line's comment "//" follows a ":", as in "http://": the cut
 // takes a web address apart.
 bool cutsWebAddress(std::string_view line);

@@ -69,3 +69,17 @@ TEST(ColumnOf, CountsInTheLineAsItStandsInTheFile) {
 }
 
 }  // namespace
+
+TEST(CutInside, QuotesWhatACarriageReturnOrZeroByteDrops) {
+    CutText cr = cutInside("a -- 1, 2\r, 3  4\r\n");
+    EXPECT_EQ(cr.at, 9u);
+    EXPECT_EQ(cr.by, '\r');
+    EXPECT_EQ(cr.dropped, ", 3 4");
+    EXPECT_EQ(cutInside(std::string_view("a -- 1\0b // c\n", 14)).dropped, "b");
+    for (std::string_view nothingLost : {"a -- 1\r\n", "a -- 1\r  \r\n", "a // b\rc\n", "a -- 1\rx // y"})
+        EXPECT_TRUE(cutInside(nothingLost).dropped.empty() || nothingLost == "a -- 1\rx // y") << nothingLost;
+    EXPECT_EQ(cutInside("a -- 1\rx // y").dropped, "x");
+    EXPECT_TRUE(endsLinesWithCarriageReturns("#!\r0/1\r"));
+    EXPECT_FALSE(endsLinesWithCarriageReturns("#!\r\n0/1\r\n"));
+    EXPECT_FALSE(endsLinesWithCarriageReturns("#!\r"));
+}
