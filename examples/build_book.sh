@@ -1,24 +1,26 @@
 #!/bin/sh
-# Builds the PDFs of the example book and of its UTF-8 twin.
+# Builds the PDFs of an example book and of its UTF-8 twin.
 #
-#   build_book.sh OLYINDEX BOOK DIR UTF8DIR
+#   build_book.sh OLYINDEX BOOK DIR [UTF8DIR]
 #
-# BOOK is examples/book; DIR and UTF8DIR are fresh directories (made if
-# missing). The script copies the book into DIR as it is (code page 1251),
+# BOOK is examples/book or examples/book2; DIR and UTF8DIR are fresh
+# directories (made if missing); without UTF8DIR there is no twin. The script copies the book into DIR as it is (code page 1251),
 # runs OLYINDEX there on book.src (console in console.txt), then pdflatex twice
 # on book.tex. Into UTF8DIR it converts book.src, the language-index template
 # and book-common.tex to UTF-8 (iconv), copies book-utf8.tex, runs
 # OLYINDEX --utf8 there and pdflatex twice on book-utf8.tex.
 # It fails when the tool reports an error, when pdflatex fails, when the log of
-# the second run has an undefined reference, a link to a missing target, or
-# asks for another run, and when the two PDFs differ in their number of pages.
+# the second run has an undefined reference, a link to a missing target, an
+# overfull line or table row ("Overfull \hbox": a table wider than the page),
+# or asks for another run, and when the two PDFs differ in their number of pages.
 # It then checks each PDF with pdffonts and pdftotext (Debian: poppler-utils):
 # it fails when a font is a Type 3 bitmap font, when the text does not give
-# back Cyrillic words of the index, and when the two books' texts differ.
+# back Cyrillic words of the index (BOOK/index-words.txt, UTF-8, one a line,
+# when the book has that file), and when the two books' texts differ.
 set -eu
 
-if [ $# -ne 4 ]; then
-    echo "usage: $0 OLYINDEX BOOK DIR UTF8DIR" >&2
+if [ $# -ne 3 ] && [ $# -ne 4 ]; then
+    echo "usage: $0 OLYINDEX BOOK DIR [UTF8DIR]" >&2
     exit 2
 fi
 for program in pdflatex iconv pdffonts pdftotext; do
@@ -30,7 +32,7 @@ done
 tool=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 book=$(cd "$2" && pwd)
 dir=$3
-utf8dir=$4
+utf8dir=${4:-}
 
 # Byte patterns are code page 1251 or UTF-8: compare bytes, not characters.
 LC_ALL=C
@@ -81,9 +83,9 @@ build() {
         fi
     done
 
-    problems='undefined|has been referenced|Rerun to get|Rerun LaTeX'
+    problems='undefined|has been referenced|Rerun to get|Rerun LaTeX|Overfull .hbox'
     if grep -a -i -E "$problems" "$main.log" > latex-problems.txt; then
-        echo "after the second pdflatex run references are still open ($where/$main.log):" >&2
+        echo "after the second pdflatex run references are still open or lines too wide ($where/$main.log):" >&2
         to_utf8 "$encoding" < latex-problems.txt >&2
         exit 1
     fi
@@ -98,6 +100,9 @@ index_words='абазинский язык
 глагольное согласование
 Белкина Т. Р.
 вид глагола'
+if [ -f "$book/index-words.txt" ]; then
+    index_words=$(cat "$book/index-words.txt")
+fi
 
 # check_pdf PDF TEXT: fails when PDF uses a Type 3 (bitmap) font or when its
 # text, extracted into TEXT as UTF-8, lacks one of the index words.
@@ -127,10 +132,17 @@ pages() {
     sed -n 's/^Output written on .* (\([0-9][0-9]*\) pages\{0,1\}, .*/\1/p' "$1"
 }
 
-mkdir -p "$dir" "$utf8dir"
-
+mkdir -p "$dir"
 cp -R "$book"/. "$dir"/
 build "$dir" book cp1251 "$error_word"
+
+if [ -z "$utf8dir" ]; then
+    check_pdf "$dir/book.pdf" "$dir/book.txt"
+    echo "example book: $dir/book.pdf"
+    exit 0
+fi
+
+mkdir -p "$utf8dir"
 
 for file in book.src indeksal_yazykov.tex.template book-common.tex; do
     iconv -f cp1251 -t utf-8 "$book/$file" > "$utf8dir/$file"

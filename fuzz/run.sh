@@ -14,7 +14,7 @@ cmake --build "$build" -j2
 
 seeds=$build/seeds
 rm -rf "$seeds"
-mkdir -p "$seeds/sources" "$seeds/lines" "$seeds/templates" "$seeds/runs" "$build/findings"
+mkdir -p "$seeds/sources" "$seeds/lines" "$seeds/templates" "$seeds/runs" "$seeds/configs" "$build/findings"
 i=0
 for source in "$root"/tests/cases/*/source.src "$root"/examples/book/book.src; do
   [ -f "$source" ] || continue
@@ -28,6 +28,11 @@ for source in "$root"/tests/cases/*/source.src "$root"/examples/book/book.src; d
     cp "$template" "$seeds/templates/$i"
     { cat "$source"; printf '\n==TEMPLATE==\n'; cat "$template"; } > "$seeds/runs/$i-with-template"
   fi
+done
+for config in "$root"/tests/cases/*/olyindex.toml "$root"/examples/book2/olyindex.toml; do
+  [ -f "$config" ] || continue
+  i=$((i + 1))
+  cp "$config" "$seeds/configs/$i"
 done
 # One seed a line for the two line parsers.
 cat "$seeds"/sources/* | head -n 3000 | split -l 1 - "$seeds/lines/line-"
@@ -54,4 +59,5 @@ run element_line "$seeds/lines" 4096
 run line_reader "$seeds/sources" 65536
 run template "$seeds/templates" 16384
 run whole_run "$seeds/runs" 65536
+run book_config "$seeds/configs" 4096
 echo "fuzzing: no findings"

@@ -20,10 +20,10 @@ namespace fs = std::filesystem;
 namespace {
 
 // A case whose inputs hold the byte that code page 1251 leaves unassigned, or
-// are UTF-8 already, has no UTF-8 twin.
+// are UTF-8 already, has no UTF-8 twin; the settings are UTF-8 in both runs.
 bool hasTwin(const std::map<std::string, std::string>& inputs) {
     for (const auto& [name, bytes] : inputs)
-        if (bytes.find('\x98') != std::string::npos || looksLikeUtf8(bytes)) return false;
+        if (name != kSettingsFile && (bytes.find('\x98') != std::string::npos || looksLikeUtf8(bytes))) return false;
     return true;
 }
 
@@ -48,7 +48,7 @@ TEST(Utf8Runs, EveryCaseGivesTheSameResultsInUtf8) {
         EXPECT_EQ(utf8Files.size(), plainFiles.size()) << name;
         for (const auto& [file, bytes] : plainFiles) {
             ASSERT_TRUE(utf8Files.contains(file)) << name << ": " << file;
-            EXPECT_EQ(utf8Files[file], toUtf8(bytes)) << name << ": " << file;
+            EXPECT_EQ(utf8Files[file], file == kSettingsFile ? bytes : toUtf8(bytes)) << name << ": " << file;
         }
         ++compared;
     }

@@ -16,12 +16,15 @@
 #include <optional>
 #include <string>
 
+#include "elements/table_shape.hpp"
 #include "elements/tables.hpp"
 #include "text/findings.hpp"
 
-// What the check may be told besides the texts; the settings of the book
-// (olyindex.toml) come here as they are added.
-struct CheckOptions {};
+// What the check may be told besides the texts: the settings of the book
+// (olyindex.toml, read with loadBookConfig or readBookConfig).
+struct CheckOptions {
+    TableShape shape;  // the places outside it are warned of
+};
 
 struct BookCheck {
     // As the passes left them, in file order: every accepted problem line and

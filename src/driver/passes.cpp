@@ -31,6 +31,7 @@ Flow readPass(Passes& passes, const std::function<void(const ContentLine&)>& han
 // Every accepted element line's name, in file order, where it stands.
 std::vector<NameSighting> nameSightings(const ElementTable& elements, const RawLines& lines) {
     std::vector<NameSighting> names;
+    names.reserve(elements.size());
     for (const IndexElement& element : elements) {
         if (element.actual == 0 || element.line < 1 || static_cast<std::size_t>(element.line) > lines.size()) continue;
         names.push_back({element.name, element.line, lines[static_cast<std::size_t>(element.line) - 1],
@@ -89,7 +90,7 @@ Flow readElements(Passes& passes) {
         }
         const IndexElement* taken = storeElementLine(tables.elements, firstFree, line.sourceLine(), line.source, parse);
         if (taken == nullptr || !passes.lookFurther) return;
-        checkElementLine(*taken, line.sourceLine(), &passes.findings);
+        checkElementLine(*taken, line.sourceLine(), passes.shape, &passes.findings);
         checkNotePlacement(*taken, line.sourceLine(), &passes.findings);
     }, lineCount);
     if (flow == Flow::Stop) return flow;

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "driver/source_reader.hpp"
+#include "elements/table_shape.hpp"
 #include "elements/tables.hpp"
 #include "text/findings.hpp"
 #include "text/flow.hpp"
@@ -31,6 +32,7 @@ struct Passes {
     std::int32_t problemCount = 0;
     std::int32_t elementCount = 0;
     std::int32_t idCounter = 1;  // the element ids are drawn from it
+    TableShape shape{};          // of the table by olympiads, for the check of places
 };
 
 Flow countLines(Passes& passes);

@@ -1,5 +1,6 @@
 #include "driver/run.hpp"
 
+#include <algorithm>
 #include <array>
 #include <new>
 #include <optional>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "driver/book_check.hpp"
+#include "driver/book_config.hpp"
 #include "driver/file_system.hpp"
 #include "driver/options.hpp"
 #include "driver/output_files.hpp"
@@ -71,6 +73,7 @@ struct Run {
     std::string sourceText;                   // the whole source, read once
     std::optional<std::string> templateText;  // none when there is no template
     Tables tables;
+    TableShape shape;  // of the table by olympiads: the defaults or olyindex.toml's
     bool checking = false;     // --check: read and report, write no file
     bool quiet = false;        // -q: the console shows the findings only
     bool muted = false;        // what the stages print goes nowhere
@@ -237,6 +240,26 @@ Flow readTemplate(Run& run) {
     return Flow::Go;
 }
 
+// olyindex.toml of the book in `bookDir`, when there is one. A check reports
+// its faults with the source's findings; a run stops on them.
+Flow readConfig(Run& run, const std::filesystem::path& bookDir) {
+    BookConfig config;
+    Findings faults;
+    if (readBookConfig(bookDir, config, &faults) == ConfigRead::ReadError) {
+        format(run.console, messages::kReadError, kConfigName);
+        return Flow::Stop;
+    }
+    run.shape = std::move(config.table);
+    if (faults.empty()) return Flow::Go;
+    if (run.checking) {
+        run.findings.insert(run.findings.end(), faults.begin(), faults.end());
+        return Flow::Go;
+    }
+    std::stable_sort(faults.begin(), faults.end(), [](const Finding& a, const Finding& b) { return a.line < b.line; });
+    for (const Finding& fault : faults) format(run.console, messages::kConfigError, fault.line, fault.message);
+    return Flow::Stop;
+}
+
 Flow checkArguments(Run& run, std::span<const std::string> args) {
     if (args.size() != 2) {
         format(run.console, messages::kArgumentCount, args.size());
@@ -287,6 +310,7 @@ Flow startUp(Run& run, std::span<const std::string> args) {
     if (checkOutputsCreatable(run) == Flow::Stop) return Flow::Stop;
     if (!run.quiet) run.console += cp1251("\nПрограмма для построения индекса к книжке \"Квиртала\"\n").view();
     if (checkArguments(run, args) == Flow::Stop) return Flow::Stop;
+    if (readConfig(run, run.dir) == Flow::Stop) return Flow::Stop;
     return createFiles(run, args[1]);
 }
 
@@ -300,13 +324,16 @@ Flow startCheck(Run& run, std::span<const std::string> args) {
     stopIfInterrupted();
     if (read == Flow::Stop) return Flow::Stop;
     if (decodeInput(run, run.shown(args[0]), run.sourceText) == Flow::Stop) return Flow::Stop;
+    if (readConfig(run, (run.dir / argumentPath(args[0])).parent_path()) == Flow::Stop) return Flow::Stop;
     return readTemplate(run);
 }
 
 // The check proper prints nothing: its findings are printed at the end.
 Flow checkStages(Run& run) {
-    BookCheck checked = checkBook(std::move(run.sourceText), std::move(run.templateText));
-    run.findings = std::move(checked.findings);
+    BookCheck checked = checkBook(std::move(run.sourceText), std::move(run.templateText), CheckOptions{run.shape});
+    // After the findings of olyindex.toml, which start-up read.
+    run.findings.insert(run.findings.end(), std::make_move_iterator(checked.findings.begin()),
+                        std::make_move_iterator(checked.findings.end()));
     return checked.complete ? Flow::Go : Flow::Stop;
 }
 
@@ -372,7 +399,7 @@ Flow writeOutputs(Run& run) {
     writeRubricator(t, maxBookNumber, run.file(kRubricator), run.console);
     writeTableByNumbers(t, maxBookNumber, run.file(kTableByNumbers), run.console);
     separate(run);
-    writeTableByOlympiads(t, maxBookNumber, run.file(kTableByOlympiads));
+    writeTableByOlympiads(t, run.shape, maxBookNumber, run.file(kTableByOlympiads));
     separate(run);
     for (const SourceEntry& entry : t.sources) printSource(entry, run.console);
     return Flow::Go;
@@ -386,6 +413,7 @@ Flow runStages(Run& run, std::span<const std::string> args) {
     run.muted = run.quiet;
     Passes& passes = run.passes;
     passes.sourceText = run.sourceText;
+    passes.shape = run.shape;
     passes.lookFurther = run.quiet;  // a plain run does not look for what it would not show
     passes.spill = [&run] { run.flush(); };
     for (auto pass : {countLines, readProblems, readElements}) {

@@ -15,19 +15,27 @@
 namespace {
 
 // Why the table by olympiads has no cell for the place; empty when it has one.
-std::string_view missingCell(const PlaceDesignation& place) {
-    static constexpr auto kDashes = cp1251("нужно ровно три «-»: ОЛИМПИАДА-ТУР-ГРУППА-МЕСТО");
-    static constexpr auto kOlympiad = cp1251("номер олимпиады вне 1–12");
-    static constexpr auto kRound = cp1251("тур вне 1–2");
-    static constexpr auto kSlot = cp1251("место вне 0–7");
-    static constexpr auto kRow = cp1251("в группе нет букв «Н» или «В»");
-    if (!place.wellFormed) return kDashes;
-    if (place.olympiad < 1 || place.olympiad > kLastOlympiad) return kOlympiad;
-    if (place.round < 1 || place.round > kLastRound) return kRound;
-    if (place.slot < 0 || place.slot > kLastSlot) return kSlot;
-    bool row = place.group.find(kFirstRow.view()) != std::string_view::npos ||
-               place.group.find(kSecondRow.view()) != std::string_view::npos;
-    return row ? std::string_view() : kRow.view();
+Bytes missingCell(const PlaceDesignation& place, const TableShape& shape) {
+    Bytes why;
+    if (!place.wellFormed) {
+        why = cp1251("нужно ровно три «-»: ОЛИМПИАДА-ТУР-ГРУППА-МЕСТО").view();
+    } else if (place.olympiad < 1 || place.olympiad > shape.olympiads()) {
+        format(why, cp1251("номер олимпиады вне 1–%d"), shape.olympiads());
+    } else if (place.round < 1 || place.round > shape.rounds()) {
+        format(why, cp1251("тур вне 1–%d"), shape.rounds());
+    } else if (place.slot < 0 || place.slot >= shape.slots) {
+        format(why, cp1251("место вне 0–%d"), shape.slots - 1);
+    } else if (std::none_of(shape.rows.begin(), shape.rows.end(), [&](const Bytes& row) {
+                   return place.group.find(row) != std::string_view::npos;
+               })) {
+        // "в группе нет букв «Н» или «В»", "в группе нет буквы «Н»", "в группе нет букв «А», «Б» или «В»"
+        why = shape.rows.size() == 1 ? cp1251("в группе нет буквы ").view() : cp1251("в группе нет букв ").view();
+        for (std::size_t i = 0; i < shape.rows.size(); ++i) {
+            if (i > 0) why += i + 1 == shape.rows.size() ? cp1251(" или ").view() : std::string_view(", ");
+            format(why, cp1251("«%s»"), shape.rows[i]);
+        }
+    }
+    return why;
 }
 
 bool hasCategoryPrefix(std::string_view name) {
@@ -44,7 +52,8 @@ void warn(Findings* findings, const SourceLine& line, std::size_t first, std::si
 
 }  // namespace
 
-void checkElementLine(const IndexElement& element, const SourceLine& line, Findings* findings) {
+void checkElementLine(const IndexElement& element, const SourceLine& line, const TableShape& shape,
+                      Findings* findings) {
     if (findings == nullptr) return;
     // The name is the line's start, its spaces folded already.
     std::string_view name = element.name;
@@ -57,7 +66,7 @@ void checkElementLine(const IndexElement& element, const SourceLine& line, Findi
     }
     if (name.starts_with(kPlacePrefix.view())) {
         std::string_view designation = name.substr(kPlacePrefix.size);
-        std::string_view missing = missingCell(parsePlaceDesignation(designation));
+        Bytes missing = missingCell(parsePlaceDesignation(designation), shape);
         if (!missing.empty()) {
             format(why, cp1251("место «%s» не попадёт в таблицу по олимпиадам: %s"), designation, missing);
             warn(findings, line, kPlacePrefix.size, name.size(), "place-outside-table", std::move(why));

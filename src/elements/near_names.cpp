@@ -268,7 +268,13 @@ std::vector<DistinctName> distinctNames(std::span<const NameSighting> sightings)
             appendByteKey(name, byteKey);
             return hashOf(byteKey);
         },
-        [&](std::size_t i, std::size_t j) { return compareByteKeys(sightings[i].name, sightings[j].name) == 0; });
+        [&](std::size_t i, std::size_t j) {
+            std::string_view a = sightings[i].name;
+            std::string_view b = sightings[j].name;
+            // Nearly every name is its own byte key, and equal names are the rule here.
+            if (a == b) return true;
+            return compareByteKeys(a, b) == 0;
+        });
     std::vector<DistinctName> names;
     std::vector<std::size_t> distinctOf(sightings.size());
     for (std::size_t i = 0; i < sightings.size(); ++i) {

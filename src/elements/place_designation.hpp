@@ -5,16 +5,6 @@
 #include <cstdint>
 #include <string_view>
 
-#include "text/cp1251.hpp"
-
-// The cells of the table by olympiads: olympiads 1 to kLastOlympiad, rounds 1
-// to kLastRound, slots 0 to kLastSlot, and the two rows a group's letters name.
-inline constexpr std::int32_t kLastOlympiad = 12;
-inline constexpr std::int32_t kLastRound = 2;
-inline constexpr std::int32_t kLastSlot = 7;
-inline constexpr auto kFirstRow = cp1251("Н");
-inline constexpr auto kSecondRow = cp1251("В");
-
 struct PlaceDesignation {
     bool wellFormed = false;  // exactly three "-"; only then are the fields after the olympiad set
     std::int32_t olympiad = 0;

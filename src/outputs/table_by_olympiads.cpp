@@ -1,7 +1,9 @@
 #include "outputs/table_by_olympiads.hpp"
 
+#include <map>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "elements/categories.hpp"
@@ -11,18 +13,6 @@
 #include "text/cp1251.hpp"
 
 namespace {
-
-struct Cell {
-    std::int32_t olympiad;
-    std::string_view row;  // the row letter
-    std::int32_t round;
-    std::int32_t slot;
-};
-
-bool belongs(const PlaceDesignation& place, const Cell& cell) {
-    return place.wellFormed && place.olympiad == cell.olympiad && place.round == cell.round &&
-           place.slot == cell.slot && place.group.find(cell.row) != std::string_view::npos;
-}
 
 // Pads the shown book number to three digits; the link target keeps it plain.
 std::string_view filler(std::int32_t number) {
@@ -37,12 +27,22 @@ struct Place {
     PlaceDesignation designation;
 };
 
-std::vector<Place> placesOf(const ElementTable& elements) {
-    std::vector<Place> places;
+// The places of each slot of the table (olympiad, round, slot), in element
+// table order; a place outside the shape is in none.
+using Slot = std::tuple<std::int32_t, std::int32_t, std::int32_t>;
+using PlacesBySlot = std::map<Slot, std::vector<Place>>;
+
+PlacesBySlot placesOf(const ElementTable& elements, const TableShape& shape) {
+    PlacesBySlot places;
     for (const IndexElement& element : elements) {
         std::string_view name = element.name;
-        if (element.actual == 1 && name.starts_with(kPlacePrefix.view()))
-            places.push_back({&element, parsePlaceDesignation(name.substr(kPlacePrefix.size))});
+        if (element.actual != 1 || !name.starts_with(kPlacePrefix.view())) continue;
+        PlaceDesignation designation = parsePlaceDesignation(name.substr(kPlacePrefix.size));
+        if (!designation.wellFormed || designation.olympiad < 1 || designation.olympiad > shape.olympiads() ||
+            designation.round < 1 || designation.round > shape.rounds() || designation.slot < 0 ||
+            designation.slot >= shape.slots)
+            continue;
+        places[{designation.olympiad, designation.round, designation.slot}].push_back({&element, designation});
     }
     return places;
 }
@@ -68,15 +68,16 @@ int writeLinks(const Tables& tables, const IndexElement& element, std::string_vi
     return links;
 }
 
-// "---" stands for an element of a section without numbers; "===" for a slot
-// that elements name but none of them links a problem of the book.
-void writeCell(const Tables& tables, const std::vector<Place>& places, const Cell& cell, std::int32_t maxBookNumber,
-               Sink& out) {
+// The cell of one row of a slot: the places whose group holds the row's
+// letter. "---" stands for an element of a section without numbers; "==="
+// for a slot that elements name but none of them links a problem of the book.
+void writeCell(const Tables& tables, const std::vector<Place>& places, std::string_view row,
+               std::int32_t maxBookNumber, Sink& out) {
     int items = 0;
     bool matched = false;
     bool dashed = false;
     for (const Place& place : places) {
-        if (!belongs(place.designation, cell)) continue;
+        if (place.designation.group.find(row) == std::string_view::npos) continue;
         matched = true;
         if (place.element->noNumber == 1) {
             dashed = true;
@@ -89,38 +90,77 @@ void writeCell(const Tables& tables, const std::vector<Place>& places, const Cel
     if (items == 0 && matched && !dashed) out += "===";
 }
 
-void writeRowCells(const Tables& tables, const std::vector<Place>& places, std::int32_t olympiad, std::string_view row,
-                   std::int32_t maxBookNumber, Sink& out) {
-    for (std::int32_t round = 1; round <= kLastRound; ++round) {
-        for (std::int32_t slot = 0; slot <= kLastSlot; ++slot) {
+void writeRowCells(const Tables& tables, const TableShape& shape, const PlacesBySlot& places, std::int32_t olympiad,
+                   std::string_view row, std::int32_t maxBookNumber, Sink& out) {
+    static const std::vector<Place> kNone;
+    for (std::int32_t round = 1; round <= shape.rounds(); ++round) {
+        for (std::int32_t slot = 0; slot < shape.slots; ++slot) {
             out += ' ';
-            writeCell(tables, places, {olympiad, row, round, slot}, maxBookNumber, out);
+            auto found = places.find({olympiad, round, slot});
+            writeCell(tables, found == places.end() ? kNone : found->second, row, maxBookNumber, out);
             out += " &";
         }
     }
     out += "\\\\\n";
 }
 
+// Two centred columns, one of width \pwidth for each slot of each round, and
+// an empty last one without column separation; then the header: a group of
+// columns for each round, the row letters, and the slot numbers.
+void writeHead(const TableShape& shape, Sink& out) {
+    out += "\n\\begin{longtable}{|c|c|";
+    for (std::int32_t column = 0; column < shape.rounds() * shape.slots; ++column) out += "p{\\pwidth}|";
+    out += "@{}c@{}}\n";
+    out += " \\hline\n";
+    out += cp1251("Олим- &  &").view();
+    for (std::int32_t round = 0; round < shape.rounds(); ++round) {
+        if (round > 0) out += " &";
+        format(out, cp1251(" \\multicolumn{%d}{c|}{Номера задач}"), shape.slots);
+    }
+    out += " &\\\\\n";
+    out += cp1251("пиада & ").view();
+    for (std::size_t row = 0; row < shape.rows.size(); ++row) {
+        if (row > 0) out += "/";
+        out += shape.rows[row];
+    }
+    out += " &";
+    for (std::size_t round = 0; round < shape.roundNames.size(); ++round) {
+        if (round > 0) out += " &";
+        format(out, " \\multicolumn{%d}{c|}{%s}", shape.slots, shape.roundNames[round]);
+    }
+    out += " &\\\\\n";
+    format(out, " \\cline{3-%d}\n", shape.columns());
+    out += cp1251("(год) & ").view();
+    for (std::int32_t round = 0; round < shape.rounds(); ++round)
+        for (std::int32_t slot = 0; slot < shape.slots; ++slot) format(out, " & %d", slot);
+    out += " &\\\\\n";
+    out += " \\hline\n \\hline\n";
+}
+
 }  // namespace
 
-void writeTableByOlympiads(const Tables& tables, std::int32_t maxBookNumber, Sink& out) {
-    out += "\n";
-    out += "\\begin{longtable}{|c|c|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|"
-           "p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|p{\\pwidth}|@{}c@{}}\n";
-    out += " \\hline\n";
-    out += cp1251("Олим- &  & \\multicolumn{8}{c|}{Номера задач} & \\multicolumn{8}{c|}{Номера задач} &\\\\\n");
-    out += cp1251("пиада & Н/В & \\multicolumn{8}{c|}{первого тура} & \\multicolumn{8}{c|}{второго тура} &\\\\\n");
-    out += " \\cline{3-19}\n";
-    out += cp1251("(год) &  & 0 & 1 & 2 & 3 & 4 & 5 & 6 & 7 & 0 & 1 & 2 & 3 & 4 & 5 & 6 & 7 &\\\\\n");
-    out += " \\hline\n \\hline\n";
-    std::vector<Place> places = placesOf(tables.elements);
-    for (std::int32_t olympiad = 1; olympiad <= kLastOlympiad; ++olympiad) {
+// A block has a row for each row letter. The first row shows the olympiad's
+// number, the second its year, any further ones nothing; a block of a single
+// row shows the number above the year in one cell.
+void writeTableByOlympiads(const Tables& tables, const TableShape& shape, std::int32_t maxBookNumber, Sink& out) {
+    writeHead(shape, out);
+    PlacesBySlot places = placesOf(tables.elements, shape);
+    for (std::int32_t olympiad = 1; olympiad <= shape.olympiads(); ++olympiad) {
+        const Bytes& year = shape.years[static_cast<std::size_t>(olympiad - 1)];
         out += " \\hline\n";
-        format(out, "    %2d & %s &", olympiad, kFirstRow);
-        writeRowCells(tables, places, olympiad, kFirstRow, maxBookNumber, out);
-        out += " \\cline{2-19}\n";
-        format(out, "(%d) & %s &", olympiadYears[olympiad - 1], kSecondRow);
-        writeRowCells(tables, places, olympiad, kSecondRow, maxBookNumber, out);
+        for (std::size_t row = 0; row < shape.rows.size(); ++row) {
+            if (row > 0) format(out, " \\cline{2-%d}\n", shape.columns());
+            if (shape.rows.size() == 1)
+                format(out, "\\begin{tabular}[t]{@{}c@{}}%d\\\\(%s)\\end{tabular} &", olympiad, year);
+            else if (row == 0)
+                format(out, "    %2d &", olympiad);
+            else if (row == 1)
+                format(out, "(%s) &", year);
+            else
+                out += " &";
+            format(out, " %s &", shape.rows[row]);
+            writeRowCells(tables, shape, places, olympiad, shape.rows[row], maxBookNumber, out);
+        }
         out += " \\hline\n";
     }
     out += "\\end{longtable}\n\n\n";

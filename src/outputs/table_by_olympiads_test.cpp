@@ -55,7 +55,7 @@ Bytes link(int number, std::string_view filler, std::string_view tail = "") {
 TEST(TableByOlympiads, EveryBlockIsWrittenWithoutElements) {
     Tables tables = tablesWith({"0/1"});
     Sink out;
-    writeTableByOlympiads(tables, 1, out);
+    writeTableByOlympiads(tables, TableShape{}, 1, out);
 
     const char* years[] = {"1965", "1966", "1967", "1968", "1969", "1970",
                            "1971", "1971", "1973", "1974", "1974", "1975"};
@@ -91,7 +91,7 @@ TEST(TableByOlympiads, LinksInBookOrderPaddedWithSubnumberAndSuffix) {
     addElement(tables, {place(cp1251("3-2-Н-6")), {13}});
     addElement(tables, {place(cp1251("3-2-Н-7")), {100, 9, 99, 10}});
     Sink out;
-    writeTableByOlympiads(tables, 123, out);
+    writeTableByOlympiads(tables, TableShape{}, 123, out);
 
     Bytes expected = link(5, "\\phantom{00}", cp1251("а")) + "; " + link(12, "\\phantom{0}", cp1251(".1а")) + "; " +
                      link(123, "", cp1251("а"));
@@ -117,7 +117,7 @@ TEST(TableByOlympiads, SeveralElementsInOneCell) {
     addElement(tables, {place(cp1251("9-1-Н-3")), {1}});
     addUnnumberedPlace(tables, cp1251("9-1-Н-3z"));
     Sink out;
-    writeTableByOlympiads(tables, 123, out);
+    writeTableByOlympiads(tables, TableShape{}, 123, out);
 
     EXPECT_EQ(cellOf(out.text(), 4, true, 2, 0), link(1, "\\phantom{00}") + "\\newline " + link(2, "\\phantom{00}", cp1251("б")));
     // A "---" is no item: no "\newline" of its own, and the next links follow it directly.
@@ -137,7 +137,7 @@ TEST(TableByOlympiads, NamedSlotsWithoutLinks) {
     // Beyond the largest book number nothing is linked.
     addElement(tables, {place(cp1251("1-1-Н-3")), {123}});
     Sink out;
-    writeTableByOlympiads(tables, 100, out);
+    writeTableByOlympiads(tables, TableShape{}, 100, out);
 
     EXPECT_EQ(cellOf(out.text(), 1, true, 1, 0), "---");
     EXPECT_EQ(cellOf(out.text(), 1, true, 1, 1), "===");
@@ -156,9 +156,59 @@ TEST(TableByOlympiads, MalformedOrOutOfRangePlacesLandNowhere) {
     IndexElement& merged = addElement(tables, {place(cp1251("11-1-Н-0")), {1}});
     merged.actual = 0;
     Sink out;
-    writeTableByOlympiads(tables, 123, out);
+    writeTableByOlympiads(tables, TableShape{}, 123, out);
     EXPECT_EQ(out.text().find("kvirtadoc"), std::string::npos);
     EXPECT_EQ(out.text().find("==="), std::string::npos);
+}
+
+// Three rows: the number in the first, the year in the second, nothing in
+// the third; a place lands in each row whose letter its group holds.
+TEST(TableByOlympiads, FollowsItsShape) {
+    Tables tables = olympiadTables();
+    addElement(tables, {place(cp1251("1-1-АВ-1")), {1}});
+    addElement(tables, {place(cp1251("2-1-Б-0")), {2}});
+    addElement(tables, {place(cp1251("3-1-А-0")), {1}});  // no third olympiad
+    addElement(tables, {place(cp1251("1-2-А-0")), {1}});  // no second round
+    addElement(tables, {place(cp1251("1-1-А-2")), {1}});  // no slot 2
+    TableShape shape{{"1990", "1991/92"}, {std::string(cp1251("первого"))}, 2,
+                     {std::string(cp1251("А")), std::string(cp1251("Б")), std::string(cp1251("В"))}};
+    Sink out;
+    writeTableByOlympiads(tables, shape, 123, out);
+
+    const Bytes one = link(1, "\\phantom{00}");
+    const Bytes two = link(2, "\\phantom{00}");
+    Bytes expected(cp1251(
+        "\n"
+        "\\begin{longtable}{|c|c|p{\\pwidth}|p{\\pwidth}|@{}c@{}}\n"
+        " \\hline\n"
+        "Олим- &  & \\multicolumn{2}{c|}{Номера задач} &\\\\\n"
+        "пиада & А/Б/В & \\multicolumn{2}{c|}{первого} &\\\\\n"
+        " \\cline{3-5}\n"
+        "(год) &  & 0 & 1 &\\\\\n"
+        " \\hline\n \\hline\n"
+        " \\hline\n").view());
+    expected += std::string(cp1251("     1 & А &  & ").view()) + one + " &\\\\\n \\cline{2-5}\n";
+    expected += cp1251("(1990) & Б &  &  &\\\\\n \\cline{2-5}\n").view();
+    expected += std::string(cp1251(" & В &  & ").view()) + one + " &\\\\\n \\hline\n";
+    expected += " \\hline\n";
+    expected += cp1251("     2 & А &  &  &\\\\\n \\cline{2-5}\n").view();
+    expected += std::string(cp1251("(1991/92) & Б & ").view()) + two + " &  &\\\\\n \\cline{2-5}\n";
+    expected += cp1251(" & В &  &  &\\\\\n \\hline\n").view();
+    expected += "\\end{longtable}\n\n\n";
+    EXPECT_EQ(out.text(), expected);
+}
+
+// A single row shows the number above the year in its first cell.
+TEST(TableByOlympiads, ASingleRowHoldsNumberAndYear) {
+    Tables tables = olympiadTables();
+    TableShape shape;
+    shape.years = {"1976"};
+    shape.rows = {std::string(cp1251("Н"))};
+    Sink out;
+    writeTableByOlympiads(tables, shape, 123, out);
+    EXPECT_NE(out.text().find(cp1251(" \\hline\n\\begin{tabular}[t]{@{}c@{}}1\\\\(1976)\\end{tabular} & Н &  &").view()),
+              std::string::npos);
+    EXPECT_EQ(out.text().find("cline{2-"), std::string::npos);
 }
 
 }  // namespace

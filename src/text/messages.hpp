@@ -33,6 +33,7 @@ inline constexpr auto kCopyClash = cp1251("\nОШИБКА: файл %s [2] со�
 inline constexpr auto kReadError = cp1251("\nОШИБКА чтения файла %s\n");
 inline constexpr auto kUtf8WithoutOption =
     cp1251("\nОШИБКА: файл %s записан в кодировке UTF-8; запустите программу с ключом --utf8\n");
+inline constexpr auto kConfigError = cp1251("\nОШИБКА: в файле olyindex.toml в строке %ld: %s\n");
 inline constexpr auto kWriteError = cp1251("\nОШИБКА записи в файл %s\n");
 inline constexpr auto kClash = cp1251("\nОШИБКА: файл %s совпадает с файлом %s\n");
 inline constexpr auto kNotAFile = cp1251("\nОШИБКА: файл %s не является обычным файлом\n");

@@ -1,6 +1,6 @@
 #pragma once
 // The whole-run cases in tests/cases. A case folder holds the input files of
-// the run, an optional `args` file (one argument a line; "source.src" and
+// the run (olyindex.toml among them when the case has one), an optional `args` file (one argument a line; "source.src" and
 // "copy.txt" by default) and `expected/`: `console` and `status` of the run,
 // `files/` with the exact bytes of files that must exist afterwards, optional
 // lists `empty` (files that must exist and be empty) and `absent` (files that
@@ -28,13 +28,18 @@ std::vector<std::string> caseArgs(const std::filesystem::path& caseDir);
 // Every regular file below `dir` (its path relative to `dir`) with its bytes.
 std::map<std::string, std::string> filesIn(const std::filesystem::path& dir);
 
-// The case's input files, each through `convert` (bytes to bytes).
+// The book's settings, which are UTF-8 in every run, as TOML is.
+inline constexpr const char* kSettingsFile = "olyindex.toml";
+
+// The case's input files, each through `convert` (bytes to bytes) but the
+// settings, which stay as they are.
 template <class Convert>
 std::map<std::string, std::string> caseInputs(const std::filesystem::path& caseDir, Convert convert) {
     std::map<std::string, std::string> inputs;
     for (auto& [name, bytes] : filesIn(caseDir)) {
         std::string top = std::filesystem::path(name).begin()->string();
-        if (top != "expected" && top != "args" && top != "links") inputs[name] = convert(bytes);
+        if (top == "expected" || top == "args" || top == "links") continue;
+        inputs[name] = name == kSettingsFile ? bytes : convert(bytes);
     }
     return inputs;
 }
