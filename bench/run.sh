@@ -5,7 +5,7 @@
 #   bench/run.sh [--olyindex PATH] [--compare PATH] [--name NAME]
 #                [--baseline NAME] [--big [MB]] [--sizes "250 2500 9999"]
 #                [--rounds N] [--memory-runs N] [--seed S] [--plot FILE]
-#                [--keep DIR]
+#                [--keep DIR] [--refs R] [--pipe]
 #
 # For each size (problems in the book) it generates a book with
 # bench/gen_book.py (same seed, same bytes), writes the pairs with
@@ -26,6 +26,11 @@
 # build of the code before a change) in the same rounds, after checking that
 # it writes the same bytes, so that both are timed under the same load. --big adds a source of about 50 MB (or MB), the
 # 9,999-problem book made denser, measured once for peak memory only.
+#
+# --refs R gives the books about R index references per problem (gen_book.py's
+# density; 15 by default, 7 for a sparse book). --pipe times the runs with their
+# console read through a pipe, as a terminal or an editor reads it, instead of
+# thrown into /dev/null.
 #
 # Defaults: olyindex from build/olyindex (cmake -S . -B build), makeindex from
 # PATH, sizes 250 2500 9999, 15 rounds, 3 memory runs, seed 1, name latest.
@@ -49,6 +54,8 @@ compare=
 big=
 plot=
 keep=
+refs=
+output=null
 
 usage() { sed -n '2,/^set -euo/p' "$0" | sed '$d; s/^# \{0,1\}//'; exit "${1:-0}"; }
 
@@ -65,6 +72,8 @@ while [ $# -gt 0 ]; do
         --baseline) baseline=$2; shift 2 ;;
         --plot) plot=$2; shift 2 ;;
         --keep) keep=$2; shift 2 ;;
+        --refs) refs=$2; shift 2 ;;
+        --pipe) output=pipe; shift ;;
         --big)
             if [ $# -gt 1 ] && [[ $2 =~ ^[0-9]+([.][0-9]+)?$ ]]; then big=$2; shift 2; else big=50; shift; fi ;;
         -h|--help) usage 0 ;;
@@ -132,7 +141,7 @@ EOF
 prepare() {
     local n=$1 dir=$scratch/$1; shift
     mkdir -p "$dir"
-    python3 "$here/gen_book.py" --problems "$n" --seed "$seed" "$@" "$dir" 2>>"$dir/gen.log"
+    python3 "$here/gen_book.py" --problems "$n" --seed "$seed" ${refs:+--refs "$refs"} "$@" "$dir" 2>>"$dir/gen.log"
     python3 "$here/to_idx.py" "$dir/book.src" "$dir/book.idx" 2>>"$dir/gen.log"
 }
 
@@ -190,7 +199,7 @@ measure() {
             args+=("${commands[$i]}")
             names+=("${labels[$i]}")
         done
-        (cd "$dir" && hyperfine -N --runs 1 --style none --export-json "$json" "${args[@]}" >/dev/null 2>>"$raw/hyperfine.log")
+        (cd "$dir" && hyperfine -N --runs 1 --style none --output "$output" --export-json "$json" "${args[@]}" >/dev/null 2>>"$raw/hyperfine.log")
         python3 - "$json" "$n" "$r" "${names[@]}" >>"$raw/runs.csv" <<'EOF'
 import json, sys
 path, n, r = sys.argv[1:4]

@@ -33,7 +33,7 @@ std::vector<NameSighting> nameSightings(const ElementTable& elements, const RawL
     std::vector<NameSighting> names;
     names.reserve(elements.size());
     for (const IndexElement& element : elements) {
-        if (element.actual == 0 || element.line < 1 || static_cast<std::size_t>(element.line) > lines.size()) continue;
+        if (!isLive(element) || element.line < 1 || static_cast<std::size_t>(element.line) > lines.size()) continue;
         names.push_back({element.name, element.line, lines[static_cast<std::size_t>(element.line) - 1],
                          static_cast<std::int32_t>(element.zz.size())});
     }

@@ -11,7 +11,7 @@ bool isRussianLanguageElement(const IndexElement& element) {
 }
 
 bool isLanguageElement(const IndexElement& element) {
-    if (element.actual != 1) return false;
+    if (!isLive(element)) return false;
     constexpr auto kSmall = cp1251("язык");
     constexpr auto kCapital = cp1251("Язык");
     std::string_view name = element.name;

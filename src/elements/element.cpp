@@ -37,7 +37,7 @@ bool holds(const std::vector<ProblemRef>& refs, ProblemRef problem) {
 }  // namespace
 
 bool refersTo(const IndexElement& element, ProblemRef problem) {
-    return element.actual != 0 && holds(element.zz, problem);
+    return isLive(element) && holds(element.zz, problem);
 }
 
 bool isStarred(const IndexElement& element, ProblemRef problem) {
@@ -329,7 +329,7 @@ int parseElementLine(IndexElement& element, std::string line, std::int32_t sourc
 
 IndexElement* storeElementLine(ElementTable& table, std::size_t& firstFree, const SourceLine& line,
                                std::int32_t source, ElementParse context) {
-    IndexElement* free = firstFreeRecord(table, firstFree, [](const IndexElement& e) { return e.actual == 0; });
+    IndexElement* free = firstFreeRecord(table, firstFree, [](const IndexElement& e) { return !isLive(e); });
     if (free == nullptr) {
         context.console += messages::kNoFreeRecord.view();
         addFinding(context.findings, line, Severity::Error,

@@ -26,6 +26,11 @@ struct IndexElement {
     long line = 0;  // of the source that gave the element; kept through sorts, and a merge keeps the first
 };
 
+// A live element holds a line read; a free one never held one or was merged away.
+inline bool isLive(const IndexElement& element) {
+    return element.actual == 1;
+}
+
 // Created once before pass 3 and never resized.
 using ElementTable = std::vector<IndexElement>;
 

@@ -30,7 +30,7 @@ ByteKeys byteKeysOf(const ElementTable& table) {
     std::vector<Stripped> stripped;
     for (std::size_t i = 0; i < table.size(); ++i) {
         std::string_view name = table[i].name;
-        if (table[i].actual != 1) continue;
+        if (!isLive(table[i])) continue;
         if (isOwnByteKey(name)) {
             byteKeys.keys[i] = name;
             continue;
@@ -41,10 +41,6 @@ ByteKeys byteKeysOf(const ElementTable& table) {
     }
     for (const Stripped& s : stripped) byteKeys.keys[s.element] = std::string_view(byteKeys.stripped).substr(s.at, s.size);
     return byteKeys;
-}
-
-bool isLive(const IndexElement& element) {
-    return element.actual == 1;
 }
 
 // The elements' places in the table in the order of compareElements, equal
@@ -99,9 +95,9 @@ bool mergePass(ElementTable& table, const ByteKeys& byteKeys, const std::vector<
 }  // namespace
 
 int compareElements(const IndexElement& a, const IndexElement& b) {
-    if (a.actual != 1 && b.actual != 1) return 0;
-    if (a.actual != 1) return 1;
-    if (b.actual != 1) return -1;
+    if (!isLive(a) && !isLive(b)) return 0;
+    if (!isLive(a)) return 1;
+    if (!isLive(b)) return -1;
     return compareByteKeys(a.name, b.name);
 }
 
@@ -125,7 +121,7 @@ void mergeElements(IndexElement& receiving, const IndexElement& merged, Sink& lo
 
 void logNames(const ElementTable& table, Sink& log) {
     for (const IndexElement& e : table) {
-        if (e.actual == 1) format(log, "%s\n", e.name);
+        if (isLive(e)) format(log, "%s\n", e.name);
         else log += "null\n";
     }
 }
@@ -162,7 +158,7 @@ void sortInNameOrder(ElementTable& table, NameOrder order) {
     std::vector<Keyed> live;
     std::vector<std::size_t> unused;
     for (std::size_t i = 0; i < table.size(); ++i) {
-        if (table[i].actual == 1) live.push_back({russianKey(table[i].name), i});
+        if (isLive(table[i])) live.push_back({russianKey(table[i].name), i});
         else unused.push_back(i);
     }
     std::stable_sort(live.begin(), live.end(), [&table](const Keyed& a, const Keyed& b) {
@@ -176,7 +172,7 @@ void sortInNameOrder(ElementTable& table, NameOrder order) {
 }
 
 void sortReferences(IndexElement& element) {
-    if (element.actual != 1 || element.zz.empty()) return;
+    if (!isLive(element) || element.zz.empty()) return;
     std::stable_sort(element.zz.begin(), element.zz.end(),
                      [](ProblemRef a, ProblemRef b) { return compareByNumberInSource(a, b, 0) < 0; });
 }

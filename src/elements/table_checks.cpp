@@ -87,7 +87,7 @@ void checkLanguagesNamed(const ElementTable& elements, const std::vector<BlockLa
     std::sort(sorted.begin(), sorted.end());
     std::vector<std::string_view> languageNames;  // of the language elements, sorted below
     for (const IndexElement& element : elements) {
-        if (element.actual == 0 || element.line == 0 || isCategory(element) || !isLanguageElement(element)) continue;
+        if (!isLive(element) || element.line == 0 || isCategory(element) || !isLanguageElement(element)) continue;
         std::string_view name = element.name;
         languageNames.push_back(name);
         bool named = false;

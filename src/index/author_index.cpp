@@ -39,7 +39,7 @@ void writeSeparateIndex(const Tables& tables, std::string_view prefix, Sink& out
     SharedProblems shared = sharedProblems(tables.elements, prefix);
     writePreamble(Preamble::Author, out);
     for (const IndexElement& element : tables.elements)
-        if (element.name.starts_with(prefix)) writeAuthorEntry(shared, element, 0, out, prefix.size(), true);
+        if (element.name.starts_with(prefix)) writeAuthorEntry(shared, element, out, prefix.size(), true);
     writeClosing(Preamble::Author, out);
 }
 
@@ -122,7 +122,7 @@ void writeParagraphs(const AuthorElements& authors, const SharedProblems& shared
         writeNumberMacros("renewcommand", kind.page, true, "", out);
         out += '\n';
         out += listedReferences(*element, 0).size() > 1 ? kind.plural : kind.singular;
-        writeAuthorEntry(shared, *element, 0, out, kAuthorPrefixLength, false);
+        writeAuthorEntry(shared, *element, out, kAuthorPrefixLength, false);
         out += kParagraphEnd;
     }
 }
@@ -161,7 +161,7 @@ std::vector<const IndexElement*> dueSolutionAuthors(const AuthorElements& author
 SharedProblems sharedProblems(const ElementTable& elements, std::string_view category) {
     std::vector<ProblemRef> referred;
     for (const IndexElement& element : elements) {
-        if (element.actual != 1 || !element.name.starts_with(category)) continue;
+        if (!isLive(element) || !element.name.starts_with(category)) continue;
         std::vector<ProblemRef> own = element.zz;
         std::sort(own.begin(), own.end());
         own.erase(std::unique(own.begin(), own.end()), own.end());
@@ -176,9 +176,9 @@ SharedProblems sharedProblems(const ElementTable& elements, std::string_view cat
     return shared;
 }
 
-void writeAuthorEntry(const SharedProblems& shared, const IndexElement& element, std::int32_t source, Sink& out,
-                      std::size_t prefixLength, bool withHeading) {
-    std::vector<ListedReference> listed = listedReferences(element, source);
+void writeAuthorEntry(const SharedProblems& shared, const IndexElement& element, Sink& out, std::size_t prefixLength,
+                      bool withHeading) {
+    std::vector<ListedReference> listed = listedReferences(element, 0);
     if (listed.empty()) return;
     if (withHeading) writeEntryHeading(element, out, prefixLength);
     out += " \\x ";

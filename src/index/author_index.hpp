@@ -16,11 +16,11 @@
 using SharedProblems = std::vector<ProblemRef>;
 SharedProblems sharedProblems(const ElementTable& elements, std::string_view category);
 
-// One author entry: numbers only, no stars and no note; "\zsoavt" for a shared
+// One author entry: book numbers only, no stars and no note; "\zsoavt" for a shared
 // problem of the element's category. With `withHeading` the "\element" heading
 // and " \par" surround it. Nothing at all when the element shows no number.
-void writeAuthorEntry(const SharedProblems& shared, const IndexElement& element, std::int32_t source, Sink& out,
-                      std::size_t prefixLength, bool withHeading);
+void writeAuthorEntry(const SharedProblems& shared, const IndexElement& element, Sink& out, std::size_t prefixLength,
+                      bool withHeading);
 
 // "=автор условия " elements, linked to the statements.
 void writeConditionAuthorIndex(const Tables& tables, Sink& out);

@@ -7,7 +7,7 @@
 
 void printElements(const ElementTable& table, Sink& console) {
     for (const IndexElement& element : table) {
-        if (element.actual != 1) continue;
+        if (!isLive(element)) continue;
         format(console, "%s -- ", element.name);
         writeNumbersAndNote(everyReference(element, 0), writePlainNumber, element.note, console);
         console += '\n';
@@ -16,7 +16,7 @@ void printElements(const ElementTable& table, Sink& console) {
 
 void printElementsTex(const ElementTable& table, Sink& console) {
     for (const IndexElement& element : table) {
-        if (element.actual != 1) continue;
+        if (!isLive(element)) continue;
         writeElementTarget(std::to_string(element.id), console);
         writeLinkedParagraph(element, console);
     }

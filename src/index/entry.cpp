@@ -37,7 +37,7 @@ void writeNumberMacros(std::string_view command, std::optional<Page> page, bool 
 }
 
 void writeElementTarget(std::string_view id, Sink& out) {
-    format(out, "\\noindent\\mbox{$\\quad$}\\raisebox{1.5\\baselineskip}[0pt][0pt]{\\hypertarget{elementID-%s}}", id);
+    format(out, "\\noindent\\mbox{$\\quad$}\\raisebox{1.5\\baselineskip}[0pt][0pt]{\\hypertarget{%s%s}}", kElementTarget, id);
 }
 
 void writeEntryHeading(const IndexElement& element, Sink& out, std::size_t prefixLength) {
@@ -56,10 +56,10 @@ void writeEntryNumber(const ListedReference& reference, Sink& out) {
     else format(out, "\\z{%d}", reference.number);
 }
 
-void writeElementEntry(const IndexElement& element, std::int32_t source, Sink& out, std::size_t prefixLength) {
-    if (element.actual == 0) return;
+void writeElementEntry(const IndexElement& element, Sink& out, std::size_t prefixLength) {
+    if (!isLive(element)) return;
     writeEntryHeading(element, out, prefixLength);
     out += " \\x ";
-    writeNumbersAndNote(listedReferences(element, source), writeEntryNumber, element.note, out);
+    writeNumbersAndNote(listedReferences(element, 0), writeEntryNumber, element.note, out);
     out += " \\par\n";
 }

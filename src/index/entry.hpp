@@ -38,6 +38,6 @@ void writeEntryHeading(const IndexElement& element, Sink& out, std::size_t prefi
 // One number of an entry: "\z{3}", "\zz{17}" when starred.
 void writeEntryNumber(const ListedReference& reference, Sink& out);
 
-// One entry line: heading, the listed numbers, note. Nothing for an element
-// that is not live.
-void writeElementEntry(const IndexElement& element, std::int32_t source, Sink& out, std::size_t prefixLength);
+// One entry line: heading, the listed book numbers, note. Nothing for an
+// element that is not live.
+void writeElementEntry(const IndexElement& element, Sink& out, std::size_t prefixLength);

@@ -15,7 +15,7 @@ ProblemRef problemAt(const Tables& tables, int source, int number) {
 
 Bytes entryOf(const IndexElement& element, std::size_t prefixLength = 0) {
     Sink out;
-    writeElementEntry(element, 0, out, prefixLength);
+    writeElementEntry(element, out, prefixLength);
     return out.text();
 }
 

@@ -10,7 +10,7 @@ void writeSubjectIndex(const Tables& tables, bool withLanguages, Sink& out, Sink
     writePreamble(Preamble::Standard, out);
     for (const IndexElement& element : tables.elements)
         if (!isCategory(element) && (withLanguages || !isLanguageElement(element)))
-            writeElementEntry(element, 0, out, 0);
+            writeElementEntry(element, out, 0);
     writeClosing(Preamble::Standard, out);
     console += kSeparator;
 }

@@ -33,7 +33,7 @@ void writePass(const Tables& tables, bool oneDigit, GroupKey& previous, Sink& ou
         GroupKey key = groupKey(element);
         if (isOneDigitOlympiad(key) != oneDigit) continue;
         if (key != previous) out += "\n\\medskip\n";
-        writeElementEntry(element, 0, out, kPlacePrefix.size);
+        writeElementEntry(element, out, kPlacePrefix.size);
         previous = key;
     }
 }

@@ -6,6 +6,6 @@
 void writeRussianIndex(const Tables& tables, Sink& out) {
     writePreamble(Preamble::Standard, out);
     for (const IndexElement& element : tables.elements)
-        if (element.name.starts_with(kRussianPrefix.view())) writeElementEntry(element, 0, out, kRussianPrefix.size);
+        if (element.name.starts_with(kRussianPrefix.view())) writeElementEntry(element, out, kRussianPrefix.size);
     writeClosing(Preamble::Standard, out);
 }

@@ -3,12 +3,12 @@
 #include <string>
 
 void writeProblemLink(Page page, std::string_view target, std::string_view shown, Sink& out) {
-    format(out, "\\hyperlink{kvirtadoc-%s-%s}{%s}", page == Page::Statement ? "usl" : "resh", target, shown);
+    format(out, "\\hyperlink{%s%s}{%s}", page == Page::Statement ? kStatementTarget : kSolutionTarget, target, shown);
 }
 
 std::vector<ListedReference> everyReference(const IndexElement& element, std::int32_t source) {
     std::vector<ListedReference> all;
-    if (element.actual == 0) return all;
+    if (!isLive(element)) return all;
     all.reserve(element.zz.size());
     StarredSet starred = starredSet(element);
     for (ProblemRef problem : element.zz)
@@ -48,8 +48,8 @@ void writePlainNumber(const ListedReference& reference, Sink& out) {
 void writeLinkedNumber(const ListedReference& reference, Sink& out) {
     if (reference.number <= 0) return writePlainNumber(reference, out);
     // writeProblemLink with the plain number shown, in one format: the dumps write it for every reference.
-    if (reference.starred) format(out, "\\hyperlink{kvirtadoc-usl-%d}{%d*}", reference.number, reference.number);
-    else format(out, "\\hyperlink{kvirtadoc-usl-%d}{%d}", reference.number, reference.number);
+    format(out, "\\hyperlink{%s%d}{%d", kStatementTarget, reference.number, reference.number);
+    out += reference.starred ? "*}" : "}";
 }
 
 void writeLinkedParagraph(const IndexElement& element, Sink& out) {

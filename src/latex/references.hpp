@@ -12,6 +12,13 @@
 #include "problems/lookups.hpp"
 #include "text/format.hpp"
 
+// The names of the link targets the book's LaTeX defines, each followed by a
+// number: a problem's statement page and solution page, and an element's
+// entry in the full index (its id).
+inline constexpr std::string_view kStatementTarget = "kvirtadoc-usl-";
+inline constexpr std::string_view kSolutionTarget = "kvirtadoc-resh-";
+inline constexpr std::string_view kElementTarget = "elementID-";
+
 // The page of the book a link leads to.
 enum class Page { Statement, Solution };
 

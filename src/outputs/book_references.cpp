@@ -61,7 +61,7 @@ BookReferences walkBookReferences(const ElementTable& elements, const ProblemTab
     walk.starredFirst.assign(elements.size() + 1, 0);
     for (std::size_t i = 0; i < elements.size(); ++i) {
         const IndexElement& element = elements[i];
-        if (element.actual == 1) {
+        if (isLive(element)) {
             std::size_t first = walk.starred.size();
             std::copy_if(element.zz_.begin(), element.zz_.end(), std::back_inserter(walk.starred),
                          [](ProblemRef p) { return p != nullptr; });

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "elements/categories.hpp"
+#include "latex/references.hpp"
 #include "outputs/book_references.hpp"
 #include "problems/lookups.hpp"
 #include "text/cp1251.hpp"
@@ -33,8 +34,8 @@ std::vector<Referring> elementsReferringTo(const Tables& tables, std::span<const
 void writeBlock(const Tables& tables, std::span<const BookReference> referring, std::int32_t n,
                 const ProblemRecord& problem, Sink& out, Sink& console) {
     out += "\n\n\n";
-    format(out, cp1251("\\subsection*{%d (условие стр. \\pageref{kvirtadoc-usl-%dp}"), n, n);
-    if (problem.nsFlag == 0) format(out, cp1251(", решение стр. \\pageref{kvirtadoc-resh-%dp}"), n);
+    format(out, cp1251("\\subsection*{%d (условие стр. \\pageref{%s%dp}"), n, kStatementTarget, n);
+    if (problem.nsFlag == 0) format(out, cp1251(", решение стр. \\pageref{%s%dp}"), kSolutionTarget, n);
     out += ")}\n";
     format(out,
            "\\raisebox{3\\baselineskip}[0pt][0pt]{\\hypertarget{rubrikator-%d-link}{}}\\par\\vskip-\\baselineskip\n",
@@ -42,7 +43,7 @@ void writeBlock(const Tables& tables, std::span<const BookReference> referring, 
     for (const Referring& r : elementsReferringTo(tables, referring, n, console)) {
         // The Russian-language elements have their own index.
         if (isRussianLanguageElement(*r.element)) continue;
-        format(out, "\\noindent\\hyperlink{elementID-%d}{$\\bullet$}\\,", r.element->id);
+        format(out, "\\noindent\\hyperlink{%s%d}{$\\bullet$}\\,", kElementTarget, r.element->id);
         if (r.starred) out += '*';
         format(out, "%s\\par\n", r.element->name);
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "elements/categories.hpp"
+#include "latex/references.hpp"
 #include "outputs/book_references.hpp"
 #include "elements/place_designation.hpp"
 #include "problems/lookups.hpp"
@@ -101,8 +102,8 @@ void writeRow(const Row& row, const ProblemRecord& problem, Sink& out, Sink& con
     writePlaces(row, out, console);
     out += "\\raggedright &  \\raggedright ";
     writeAuthors(row, out, console);
-    format(out, " & \\pageref{kvirtadoc-usl-%dp} & ", row.n);
-    if (problem.nsFlag == 0) format(out, "\\pageref{kvirtadoc-resh-%dp}", row.n);
+    format(out, " & \\pageref{%s%dp} & ", kStatementTarget, row.n);
+    if (problem.nsFlag == 0) format(out, "\\pageref{%s%dp}", kSolutionTarget, row.n);
     out += " & \\raggedright ";
     writePublications(row.tables, problem, out);
     out += " & \\\\\n\\hline\n";

@@ -36,7 +36,7 @@ PlacesBySlot placesOf(const ElementTable& elements, const TableShape& shape) {
     PlacesBySlot places;
     for (const IndexElement& element : elements) {
         std::string_view name = element.name;
-        if (element.actual != 1 || !name.starts_with(kPlacePrefix.view())) continue;
+        if (!isLive(element) || !name.starts_with(kPlacePrefix.view())) continue;
         PlaceDesignation designation = parsePlaceDesignation(name.substr(kPlacePrefix.size));
         if (!designation.wellFormed || designation.olympiad < 1 || designation.olympiad > shape.olympiads() ||
             designation.round < 1 || designation.round > shape.rounds() || designation.slot < 0 ||

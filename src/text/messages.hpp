@@ -1,5 +1,8 @@
 #pragma once
-// The console messages that more than one place prints, in code page 1251.
+// The run's console messages in code page 1251, gathered so that their wording
+// is read and changed in one place. Most are printed by one file only: the
+// start-up ones by the driver, the others by the pass that meets the fault;
+// the first four are printed by both the problem and the element passes.
 
 #include "text/cp1251.hpp"
 
