@@ -9,7 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${OLYINDEX_FUZZ_BUILD:-$root/build-fuzz}
 
 cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DOLYINDEX_SANITIZE=ON -DOLYINDEX_FUZZ=ON -DOLYINDEX_TESTS=OFF > /dev/null
+  -DOLYINDEX_SANITIZE=ON -DOLYINDEX_FUZZ=ON -DOLYINDEX_TESTS=OFF -DOLYINDEX_DOCS=OFF > /dev/null
 cmake --build "$build" -j2
 
 seeds=$build/seeds

@@ -28,7 +28,7 @@ int wmain(int argc, wchar_t** argv) {
     // Standard output stays in text mode, so every "\n" reaches it as CR LF;
     // the files are written in binary mode and keep "\n".
     const UINT consoleCodePage = GetConsoleOutputCP();
-    SetConsoleOutputCP(parseOptions(args).encoding == Encoding::Utf8 ? CP_UTF8 : 1251);
+    SetConsoleOutputCP(consoleEncoding(parseOptions(args), Encoding::Cp1251) == Encoding::Utf8 ? CP_UTF8 : 1251);
     _setmode(_fileno(stdout), _O_TEXT);
     installSignalHandlers();
     int status = run(args, ".", std::cout);

@@ -120,3 +120,17 @@ TEST(Check, TheConsoleIsUtf8UnderAUtf8LocaleAndCodePage1251Otherwise) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Check, TheConsoleOptionOverridesTheLocale) {
+    TempDir dir("check-console-option");
+    const std::string stop = "missing.src: ошибка: исходный файл недоступен\n";
+    EXPECT_EQ(consoleUnder(dir.path, "C", {"--console=utf8", "--check", "missing.src"}), stop);
+    EXPECT_EQ(consoleUnder(dir.path, "C.UTF-8", {"--check", "missing.src", "--console=cp1251"}), fromUtf8(stop).text);
+    // Over --utf8 too, which would make the console UTF-8.
+    EXPECT_EQ(consoleUnder(dir.path, "C.UTF-8", {"--utf8", "--console=cp1251", "-q", "missing.src", "copy"}),
+              fromUtf8(stop).text);
+}
+
+}  // namespace

@@ -32,12 +32,14 @@ TEST(Utf8Runs, EveryCaseGivesTheSameResultsInUtf8) {
     for (const std::string& name : caseNames()) {
         const fs::path caseDir = fs::path(OLYINDEX_CASES) / name;
         const auto inputs = caseInputs(caseDir, [](const std::string& bytes) { return bytes; });
-        if (!hasTwin(inputs)) continue;
+        std::vector<std::string> args = caseArgs(caseDir);
+        // A console set by "--console=" is not the one --utf8 gives.
+        bool consoleSet = std::ranges::any_of(args, [](const std::string& a) { return a.starts_with("--console="); });
+        if (!hasTwin(inputs) || consoleSet) continue;
         TempDir plain("utf8-plain-" + name);
         TempDir utf8("utf8-converted-" + name);
         layOut(inputs, plain.path);
         layOut(caseInputs(caseDir, [](const std::string& bytes) { return toUtf8(bytes); }), utf8.path);
-        std::vector<std::string> args = caseArgs(caseDir);
         RunResult expected = runIn(plain.path, args);
         args.insert(args.begin() + static_cast<std::ptrdiff_t>(args.size() / 2), "--utf8");
         RunResult got = runIn(utf8.path, args);

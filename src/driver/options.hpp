@@ -2,6 +2,7 @@
 // The command line: the options, and the usage and the version, which are
 // answered before the run touches any file.
 
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -12,23 +13,38 @@
 
 enum class Mode { Run, Check, Help, Version, UnknownOption };
 
+// Why the command line is refused, for Mode::UnknownOption.
+enum class OptionFault { None, Unknown, NoDirectory, BadConsole };
+
 struct Options {
     Mode mode = Mode::Run;
     std::vector<std::string> args;  // the run's own arguments, options taken out
     Encoding encoding = Encoding::Cp1251;
+    std::optional<Encoding> console;  // "--console=": whatever the locale says
+    bool check = false;   // "--check" was given, even beside a fault
     bool quiet = false;
+    bool strict = false;  // an error finding makes the status 1
+    std::string directory;  // "-C": the run's directory, relative to the one it starts in; "" for that one
     NameOrder order = NameOrder::Bytewise;  // of the entries, by "--order=ru"
-    std::string unknown;  // the option that is none, for Mode::UnknownOption
+    OptionFault fault = OptionFault::None;
+    std::string unknown;  // the option at fault
 };
 
 // Options may stand anywhere and repeat; "--" ends them, so that what follows
 // is an argument even when it begins with "-". An argument that begins with
 // "-" and is no option makes the mode UnknownOption. "--help" and "--version"
-// win over the rest.
+// win over the rest. Each "-C DIR" is taken relative to the one before, as
+// make and git do.
 Options parseOptions(std::span<const std::string> commandLine);
+
+// How the console shows text: as "--console=" says, else UTF-8 with "--utf8",
+// else as the locale (or the platform) says.
+Encoding consoleEncoding(const Options& options, Encoding otherwise);
 
 // The usage, one line for each option.
 Bytes usage();
 
-// The answer to an unknown option.
-Bytes unknownOption(const std::string& option);
+// The answer to a refused command line; `shownOption` is the option as the
+// console shows it. `compact`: one line "olyindex: ошибка: ...", as a check
+// and a quiet run print what stops them.
+Bytes optionFault(OptionFault fault, const std::string& shownOption, bool compact);

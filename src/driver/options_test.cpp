@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "driver/console_encoding.hpp"
+#include "text/cp1251.hpp"
 
 namespace {
 
@@ -35,6 +36,37 @@ TEST(Options, UnknownOptionsAreRefusedButHelpAndVersionWin) {
     }
     EXPECT_EQ(parse({"-x", "-h"}).mode, Mode::Help);
     EXPECT_EQ(parse({"book.src", "--version", "copy.txt"}).mode, Mode::Version);
+}
+
+TEST(Options, DirectoriesComposeAndTheConsoleOptionWinsOverTheLocale) {
+    Options o = parse({"-C", "books", "book.src", "-Cnew", "--directory=сборник", "copy.txt", "--strict"});
+    EXPECT_EQ(o.mode, Mode::Run);
+    EXPECT_EQ(o.directory, "books/new/сборник");
+    EXPECT_EQ(o.args, (std::vector<std::string>{"book.src", "copy.txt"}));
+    EXPECT_TRUE(o.strict);
+    EXPECT_EQ(parse({"-C", "a", "-C", "/b"}).directory, "/b");
+    EXPECT_EQ(parse({"-C", "-q"}).directory, "-q");  // as make takes it
+
+    EXPECT_EQ(consoleEncoding(parse({"--console=utf8"}), Encoding::Cp1251), Encoding::Utf8);
+    EXPECT_EQ(consoleEncoding(parse({"--utf8", "--console=cp1251"}), Encoding::Utf8), Encoding::Cp1251);
+    EXPECT_EQ(consoleEncoding(parse({"--utf8"}), Encoding::Cp1251), Encoding::Utf8);
+    EXPECT_EQ(consoleEncoding(parse({"book.src"}), Encoding::Utf8), Encoding::Utf8);
+}
+
+TEST(Options, ADirectoryOrAConsoleEncodingMissingIsRefused) {
+    for (auto line : {std::vector<std::string>{"book.src", "-C"}, {"-C", "", "book.src"}}) {
+        Options o = parse(line);
+        EXPECT_EQ(o.mode, Mode::UnknownOption);
+        EXPECT_EQ(o.fault, OptionFault::NoDirectory);
+    }
+    for (std::string odd : {"--console=", "--console=UTF-8", "--console=koi8-r", "--console"}) {
+        Options o = parse({odd, "--check", "book.src"});
+        EXPECT_EQ(o.mode, Mode::UnknownOption) << odd;
+        EXPECT_TRUE(o.check) << odd;  // so the answer takes the check's form
+    }
+    EXPECT_EQ(optionFault(OptionFault::NoDirectory, "-C", true), Bytes(cp1251("olyindex: ошибка: после ключа -C нужно имя каталога\n").view()));
+    EXPECT_EQ(optionFault(OptionFault::Unknown, "-x", false),
+              Bytes(cp1251("\nОШИБКА: неизвестный ключ -x (список ключей: olyindex --help)\n").view()));
 }
 
 TEST(ConsoleEncoding, FollowsTheCharacterSetOfTheLocaleName) {

@@ -17,6 +17,7 @@
 #include "driver/paths.hpp"
 #include "driver/run_lock.hpp"
 #include "driver/signals.hpp"
+#include "driver/startup_stops.hpp"
 #include "elements/ordering.hpp"
 #include "elements/tables.hpp"
 #include "index/author_index.hpp"
@@ -36,6 +37,12 @@
 #include "text/utf8.hpp"
 
 namespace {
+
+#ifdef _WIN32
+constexpr const char* kPathSeparators = "/\\";
+#else
+constexpr const char* kPathSeparators = "/";
+#endif
 
 // The files created once every start-up check has passed, in their order of creation.
 enum FileId {
@@ -128,6 +135,9 @@ struct Run {
     // A name from the command line as the messages show it: a UTF-8 console
     // is converted, so the name is taken into code page 1251 first.
     std::string shown(const std::string& name) const { return shownName(name, consoleEncoding); }
+
+    // A check and a quiet run tell a stop at start-up on one line, as they tell the findings.
+    StopReport stops() { return {console, checking || quiet}; }
 };
 
 // Whether the files are written through to the disk before they take their
@@ -150,7 +160,7 @@ void writeOutOfMemory(std::ostream& terminal, Encoding encoding) {
 Flow checkOutputsCreatable(Run& run) {
     for (std::string_view name : kFileNames) {
         if (canCreate(run.dir / name)) continue;
-        format(run.console, messages::kFileUnavailable, name);
+        outputUnavailable(run.stops(), name);
         return Flow::Stop;
     }
     return Flow::Go;
@@ -160,8 +170,8 @@ Flow checkOutputsCreatable(Run& run) {
 Flow readSourceFile(Run& run, const std::string& name) {
     switch (readWholeFile(run.dir / argumentPath(name), run.sourceText)) {
         case WholeRead::Ok: return Flow::Go;
-        case WholeRead::CannotOpen: format(run.console, messages::kSourceUnavailable, run.shown(name)); break;
-        case WholeRead::ReadError: format(run.console, messages::kReadError, run.shown(name)); break;
+        case WholeRead::CannotOpen: sourceUnavailable(run.stops(), run.shown(name)); break;
+        case WholeRead::ReadError: readFailed(run.stops(), run.shown(name)); break;
     }
     return Flow::Stop;
 }
@@ -175,11 +185,11 @@ Flow checkClashes(Run& run, const std::string& sourceName, const std::string& co
     written.push_back(kLanguageIndexName);
     for (std::string_view name : written) {
         if (!samePath(source, run.dir / name)) continue;
-        format(run.console, messages::kSourceClash, run.shown(sourceName), name);
+        sourceIsWritten(run.stops(), run.shown(sourceName), name);
         return Flow::Stop;
     }
     if (samePath(source, copy)) {
-        format(run.console, messages::kCopyIsSource, run.shown(copyName));
+        copyIsSource(run.stops(), run.shown(copyName));
         return Flow::Stop;
     }
     // An output linked to the template, or two outputs that are one file:
@@ -197,7 +207,7 @@ Flow checkClashes(Run& run, const std::string& sourceName, const std::string& co
     written.push_back(kTemplateName);
     for (std::string_view name : written) {
         if (!samePath(copy, run.dir / name)) continue;
-        format(run.console, messages::kCopyClash, run.shown(copyName), name);
+        copyIsUsed(run.stops(), run.shown(copyName), name);
         return Flow::Stop;
     }
     return Flow::Go;
@@ -208,13 +218,13 @@ Flow checkClashes(Run& run, const std::string& sourceName, const std::string& co
 // is no text in code page 1251 is found before anything is written.
 Flow decodeInput(Run& run, std::string_view shownName, std::string& bytes) {
     if (run.encoding == Encoding::Cp1251 && looksLikeUtf8(bytes)) {
-        format(run.console, messages::kUtf8WithoutOption, shownName);
+        utf8WithoutOption(run.stops(), shownName);
         return Flow::Stop;
     }
     DecodedText decoded = decodeText(std::move(bytes), run.encoding);
     bytes = std::move(decoded.text);
     if (decoded.ok()) return Flow::Go;
-    printEncodingFault(run.console, shownName, decoded.faultLine, decoded.fault);
+    encodingFault(run.stops(), shownName, decoded.faultLine, decoded.faultColumn, decoded.fault);
     return Flow::Stop;
 }
 
@@ -228,12 +238,12 @@ Flow readTemplate(Run& run) {
     std::string bytes;
     switch (readWholeFile(run.dir / kTemplateName, bytes)) {
         case WholeRead::CannotOpen: return Flow::Go;
-        case WholeRead::ReadError: format(run.console, messages::kReadError, kTemplateName); return Flow::Stop;
+        case WholeRead::ReadError: readFailed(run.stops(), kTemplateName); return Flow::Stop;
         case WholeRead::Ok: break;
     }
     if (decodeInput(run, kTemplateName, bytes) == Flow::Stop) return Flow::Stop;
     if (!run.checking && !canCreate(run.dir / kLanguageIndexName)) {
-        format(run.console, messages::kFileUnavailable, kLanguageIndexName);
+        outputUnavailable(run.stops(), kLanguageIndexName);
         return Flow::Stop;
     }
     run.templateText = std::move(bytes);
@@ -262,7 +272,7 @@ Flow readConfig(Run& run, const std::filesystem::path& bookDir) {
 
 Flow checkArguments(Run& run, std::span<const std::string> args) {
     if (args.size() != 2) {
-        format(run.console, messages::kArgumentCount, args.size());
+        wrongArgumentCount(run.stops(), args.size());
         return Flow::Stop;
     }
     Flow read = readSourceFile(run, args[0]);
@@ -272,7 +282,7 @@ Flow checkArguments(Run& run, std::span<const std::string> args) {
     if (decodeInput(run, run.shown(args[0]), run.sourceText) == Flow::Stop) return Flow::Stop;
     if (readTemplate(run) == Flow::Stop) return Flow::Stop;
     if (!canCreate(run.dir / argumentPath(args[1]))) {
-        format(run.console, messages::kCopyUnavailable, run.shown(args[1]));
+        copyUnavailable(run.stops(), run.shown(args[1]));
         return Flow::Stop;
     }
     return Flow::Go;
@@ -287,11 +297,11 @@ Flow createFiles(Run& run, const std::string& copyName) {
     removeLeftTemporaries(run.dir);
     for (std::size_t i = 0; i < kFileCount; ++i) {
         if (openOutput(run.files[i], run.dir, std::string(kFileNames[i]))) continue;
-        format(run.console, messages::kFileUnavailable, kFileNames[i]);
+        outputUnavailable(run.stops(), kFileNames[i]);
         return Flow::Stop;
     }
     if (!openOutput(run.copy, run.dir, copyName)) {
-        format(run.console, messages::kCopyUnavailable, run.shown(copyName));
+        copyUnavailable(run.stops(), run.shown(copyName));
         return Flow::Stop;
     }
     run.copy.name = run.shown(copyName);
@@ -314,10 +324,22 @@ Flow startUp(Run& run, std::span<const std::string> args) {
     return createFiles(run, args[1]);
 }
 
+// A check run from above the book's directory would check the source without
+// its template; the template beside the source tells that this was meant.
+void noteTemplateBesideSource(Run& run, const std::string& source) {
+    std::size_t slash = source.find_last_of(kPathSeparators);
+    if (slash == std::string::npos) return;
+    std::string directory = source.substr(0, slash == 0 ? 1 : slash);
+    std::error_code error;
+    const std::filesystem::path beside = run.dir / argumentPath(directory) / kTemplateName;
+    if (!std::filesystem::is_regular_file(beside, error) || samePath(beside, run.dir / kTemplateName)) return;
+    templateBesideSource(run.console, run.shown(source), run.shown(directory));
+}
+
 // A check reads the source and the template as a run does, and touches no file.
 Flow startCheck(Run& run, std::span<const std::string> args) {
     if (args.size() != 1) {
-        format(run.console, messages::kCheckArgumentCount, args.size());
+        wrongCheckArgumentCount(run.stops(), args.size());
         return Flow::Stop;
     }
     Flow read = readSourceFile(run, args[0]);
@@ -325,7 +347,9 @@ Flow startCheck(Run& run, std::span<const std::string> args) {
     if (read == Flow::Stop) return Flow::Stop;
     if (decodeInput(run, run.shown(args[0]), run.sourceText) == Flow::Stop) return Flow::Stop;
     if (readConfig(run, (run.dir / argumentPath(args[0])).parent_path()) == Flow::Stop) return Flow::Stop;
-    return readTemplate(run);
+    if (readTemplate(run) == Flow::Stop) return Flow::Stop;
+    if (!run.templateText) noteTemplateBesideSource(run, args[0]);
+    return Flow::Go;
 }
 
 // The check proper prints nothing: its findings are printed at the end.
@@ -493,20 +517,29 @@ int answer(Run& run, std::string_view text) {
 }
 
 int runCommandLine(std::span<const std::string> commandLine, const std::filesystem::path& dir, std::ostream& console,
-                   Encoding consoleEncoding) {
+                   Encoding consoleEncodingOtherwise) {
     Options options = parseOptions(commandLine);
-    if (options.encoding == Encoding::Utf8) consoleEncoding = Encoding::Utf8;
-    Run state(dir, console, options.encoding, consoleEncoding, options.order);
+    const Encoding consoleShows = consoleEncoding(options, consoleEncodingOtherwise);
+    // "-C DIR" is taken from the directory the run was given, as a shell's cd would.
+    const std::filesystem::path workDir = options.directory.empty() ? dir : dir / argumentPath(options.directory);
+    Run state(workDir, console, options.encoding, consoleShows, options.order);
     state.connectSinks();
+    state.checking = options.mode == Mode::Check;
+    state.quiet = options.quiet;
     switch (options.mode) {
         case Mode::Help: return answer(state, usage());
         case Mode::Version: return answer(state, Bytes("olyindex " OLYINDEX_VERSION "\n"));
-        case Mode::UnknownOption: answer(state, unknownOption(state.shown(options.unknown))); return 1;
+        case Mode::UnknownOption:
+            answer(state, optionFault(options.fault, state.shown(options.unknown), options.check || options.quiet));
+            return 1;
         case Mode::Check:
         case Mode::Run: break;
     }
-    state.checking = options.mode == Mode::Check;
-    state.quiet = options.quiet;
+    if (std::error_code error; !options.directory.empty() && !std::filesystem::is_directory(state.dir, error)) {
+        directoryUnavailable(state.stops(), state.shown(options.directory));
+        state.flushConsole();
+        return 1;
+    }
     Flow flow = Flow::Stop;
     int signal = 0;
     try {
@@ -533,11 +566,12 @@ int runCommandLine(std::span<const std::string> commandLine, const std::filesyst
         writeFindings(state.findings, state.shown(options.args.at(0)), kTemplateName, state.console);
     state.flushConsole();
     if (signal != 0) return 128 + signal;
+    // Every line a run rejects is an error finding, with or without -q.
+    const bool errorFound = countFindings(state.findings, Severity::Error) > 0;
     // A check that could not read its files, or ran out of memory, has failed.
-    if (state.checking)
-        return flow == Flow::Stop || countFindings(state.findings, Severity::Error) > 0 || state.consoleFailed ? 1 : 0;
+    if (state.checking) return flow == Flow::Stop || errorFound || state.consoleFailed ? 1 : 0;
     bool complete = flow == Flow::Go && placed;
-    return complete && !state.consoleFailed ? 0 : 1;
+    return complete && !state.consoleFailed && !(options.strict && errorFound) ? 0 : 1;
 }
 
 }  // namespace

@@ -22,6 +22,8 @@ DecodedText decodeText(std::string bytes, Encoding encoding) {
         decoded.text += line.text;
         if (!line.ok()) {
             decoded.faultLine = lineNumber;
+            // Each character taken so far became one byte of code page 1251.
+            decoded.faultColumn = static_cast<long>(line.text.size()) + 1;
             decoded.fault = std::move(line);
             return decoded;
         }

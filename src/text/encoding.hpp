@@ -35,10 +35,12 @@ void writeEncoded(std::string_view bytes, Encoding encoding, Write&& write) {
 
 // A file's text in code page 1251. In UTF-8 a byte-order mark is skipped;
 // the text stops at the first line that is no text in code page 1251, whose
-// number `faultLine` then gives (0: no fault).
+// number `faultLine` then gives (0: no fault), and `faultColumn` the place of
+// the character at fault among the line's characters, from 1.
 struct DecodedText {
     std::string text;
     long faultLine = 0;
+    long faultColumn = 0;
     FromUtf8 fault;
     bool ok() const { return faultLine == 0; }
 };
