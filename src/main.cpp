@@ -4,6 +4,7 @@
 
 #include "driver/console_encoding.hpp"
 #include "driver/run.hpp"
+#include "driver/signals.hpp"
 #include "driver/standard_streams.hpp"
 #include "lsp/stream.hpp"
 
@@ -36,8 +37,10 @@ int wmain(int argc, wchar_t** argv) {
     const UINT consoleCodePage = GetConsoleOutputCP();
     SetConsoleOutputCP(consoleEncoding(parseOptions(args), Encoding::Cp1251) == Encoding::Utf8 ? CP_UTF8 : 1251);
     _setmode(_fileno(stdout), _O_TEXT);
+    installSignalHandlers();
     int status = run(args, ".", std::cout);
     std::cout.flush();
+    runFinished();
     if (consoleCodePage != 0) SetConsoleOutputCP(consoleCodePage);
     return status;
 }
@@ -47,6 +50,7 @@ int wmain(int argc, wchar_t** argv) {
 int main(int argc, char** argv) {
     // A closed standard output is a console that cannot be written.
     if (!reserveStandardStreams()) std::cout.setstate(std::ios::badbit);
+    installSignalHandlers();
     std::vector<std::string> args(argv + 1, argv + argc);
     if (parseOptions(args).mode == Mode::Lsp) return serveLanguageServer();
     return run(args, ".", std::cout, consoleEncodingFromLocale());

@@ -3,6 +3,7 @@
 // or hangs, and leaves alone every file it was not meant to write.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -216,6 +217,20 @@ TEST(HostileTemplate, ADirectoryIsNoTemplate) {
     EXPECT_FALSE(contains(r.console, cp(cp1251("ОШИБКА"))));
 }
 
+TEST(HostileTemplate, AFifoIsRefusedByARunAndACheckWithoutWaiting) {
+    Book book("template-fifo", "#!\n0/1\n");
+    ASSERT_EQ(mkfifo((book.dir.path / "indeksal_yazykov.tex.template").c_str(), 0600), 0);
+    const std::string message(cp1251("\nОШИБКА: файл indeksal_yazykov.tex.template не является обычным файлом\n"));
+    RunResult r = book.run();
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.console, kBanner + message);
+    EXPECT_FALSE(book.exists("copy.txt"));
+    for (const std::string& name : kRunFiles) EXPECT_FALSE(book.exists(name)) << name;
+    RunResult check = book.run({"--check", "source.src"});
+    EXPECT_EQ(check.status, 1);
+    EXPECT_EQ(check.console, message);
+}
+
 TEST(HostileDirectory, AnOutputThatIsADirectoryStopsBeforeTheBanner) {
     Book book("output-dir", "#!\n0/1\n");
     fs::create_directory(book.dir.path / "po_jazykam.tex");
@@ -228,13 +243,16 @@ TEST(HostileDirectory, AnOutputThatIsADirectoryStopsBeforeTheBanner) {
     EXPECT_FALSE(book.exists("copy.txt"));
 }
 
-TEST(HostileDirectory, OutputsLinkedToAFullDeviceAreReported) {
+TEST(HostileDirectory, OutputsLinkedToADeviceAreRefusedBeforeTheBanner) {
     if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
     Book book("output-full", "#!\n0/1\n");
     fs::create_symlink("/dev/full", book.dir.path / "tabl_po_nomeram.tex");
     RunResult r = book.run();
     EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.console.ends_with(cp(cp1251("\nОШИБКА записи в файл tabl_po_nomeram.tex\n"))));
+    EXPECT_EQ(r.console, cp(cp1251("\nОШИБКА: файл tabl_po_nomeram.tex недоступен\n")));
+    EXPECT_TRUE(fs::is_symlink(book.dir.path / "tabl_po_nomeram.tex"));
+    RunResult copy = book.run({"source.src", "/dev/full"});
+    EXPECT_EQ(copy.status, 1);
 }
 
 TEST(HostileDirectory, ACopyThatIsTheSourceUnderAnotherNameIsRefused) {

@@ -72,10 +72,10 @@ struct Armed {
     std::string console;
 };
 
-Armed runFailingFrom(const std::filesystem::path& dir, long from, long* counted = nullptr) {
+Armed runFailingFrom(const std::filesystem::path& dir, long from, long* counted = nullptr,
+                     std::vector<std::string> args = {"book.src", "copy.txt"}) {
     FixedConsole buffer;
     std::ostream console(&buffer);
-    std::vector<std::string> args{"book.src", "copy.txt"};
     allocations = 0;
     failFrom = from;
     armed = true;
@@ -106,6 +106,33 @@ TEST(OutOfMemory, EveryFailingAllocationEndsTheRunWithTheMessage) {
         for (const auto& [name, bytes] : filesIn(dir.path)) {
             ASSERT_TRUE(whole.contains(name)) << from << ": " << name;
             EXPECT_TRUE(whole.at(name).starts_with(bytes)) << from << ": " << name;
+        }
+    }
+}
+
+// A check and a quiet run show the findings instead of the stages' output:
+// memory running out must still be said, and no finding left without its text.
+TEST(OutOfMemory, ACheckOrAQuietRunSaysSoAndLeavesNoEmptyFinding) {
+    const std::string source(cp1251("#!\n0/1 3/4\n0/2 3/5\n#/3\n! ОЛ-3\nабазинский язык -- 4*, 5; см. тж. X\n"
+                                    "падеж -- 5, 9\nабазинский язык -- 4\n"));
+    const std::string message(cp1251("\nОШИБКА распределения памяти\n"));
+    for (std::vector<std::string> args : {std::vector<std::string>{"--check", "book.src"},
+                                          std::vector<std::string>{"-q", "book.src", "copy.txt"}}) {
+        TempDir dir("oom-" + args[0]);
+        writeFile(dir.path / "book.src", source);
+        long total = 0;
+        const Armed complete = runFailingFrom(dir.path, -1, &total, args);
+        for (long from = 0; from < total; from += 1 + total / 100) {
+            Armed r = runFailingFrom(dir.path, from, nullptr, args);
+            EXPECT_EQ(r.console.find(cp1251(": ошибка: \n").view()), std::string::npos) << args[0] << " " << from;
+            // An allocation that may fail (a sort's buffer) leaves the run as it was.
+            if (r.console.find(message) == std::string::npos) {
+                EXPECT_EQ(r.status, complete.status) << args[0] << " " << from;
+                EXPECT_EQ(r.console, complete.console) << args[0] << " " << from;
+                continue;
+            }
+            EXPECT_EQ(r.status, 1) << args[0] << " " << from;
+            EXPECT_EQ(r.console.find(cp1251("ошибок 0").view()), std::string::npos) << args[0] << " " << from;
         }
     }
 }

@@ -19,13 +19,16 @@ TEST_P(WholeRun, MatchesTheExpectedFilesByteForByte) {
     TempDir work("case-" + GetParam());
     const auto inputs = caseInputs(caseDir, [](const std::string& bytes) { return bytes; });
     layOut(inputs, work.path);
+    makeLinks(caseDir, work.path);
+    const auto before = filesIn(work.path);
     RunResult r = runIn(work.path, caseArgs(caseDir));
 
     const fs::path expected = caseDir / "expected";
     EXPECT_EQ(std::to_string(r.status), linesOf(expected / "status").at(0));
     EXPECT_EQ(r.console, readFile(expected / "console"));
     if (fs::exists(expected / "unchanged")) {
-        EXPECT_EQ(filesIn(work.path), inputs);
+        EXPECT_EQ(filesIn(work.path), before);
+        EXPECT_TRUE(linksStand(caseDir, work.path));
     }
     if (fs::exists(expected / "files")) {
         for (const auto& [name, bytes] : filesIn(expected / "files")) {

@@ -1,5 +1,6 @@
-// Runs in-process whose output files can't take their bytes: every failing
-// file is reported when it is closed, and the run ends with status 1.
+// Runs whose files can't take their bytes (a file-size limit, as `ulimit -f`
+// sets): every failing file is named when it is closed, no file of the run is
+// kept, and the run ends with status 1.
 
 #include <gtest/gtest.h>
 
@@ -7,40 +8,48 @@
 #include <string>
 #include <vector>
 
-#include "temp_dir.hpp"
+#include "cases.hpp"
 #include "text/cp1251.hpp"
+#include "tool.hpp"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-TEST(WriteErrors, EveryFailingFileIsNamedAtTheEndAndTheStatusIs1) {
-    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+TEST(WriteErrors, EveryFailingFileIsNamedAtTheEndAndNoFileIsKept) {
+    const std::string source = "#!\n0/1\n#/0\nA -- 1\n";
+    constexpr long kLimit = 40;
+    // The files larger than the limit, in the order of closing, are those that fail.
+    TempDir complete("write-errors-complete");
+    writeFile(complete.path / "source.src", source);
+    ASSERT_EQ(runIn(complete.path, {"source.src", "copy.txt"}).status, 0);
+    std::string expectedEnd;
+    std::vector<std::string> closing{"copy.txt"};
+    closing.insert(closing.end(), kRunFiles.begin(), kRunFiles.end());
+    for (const std::string& name : closing)
+        if (fs::file_size(complete.path / name) > kLimit) expectedEnd += std::string(cp1251("\nОШИБКА записи в файл ")) + name + "\n";
+    ASSERT_FALSE(expectedEnd.empty());
+
     TempDir dir("write-errors");
-    writeFile(dir.path / "source.src", "#!\n0/1\n#/0\nA -- 1\n");
-    fs::create_symlink("/dev/full", dir.path / "log2.log");
-    fs::create_symlink("/dev/full", dir.path / "copy.txt");
-    auto [status, console] = runIn(dir.path, {"source.src", "copy.txt"});
-    EXPECT_EQ(status, 1);
-    std::string expectedEnd = std::string(cp1251("\nОШИБКА записи в файл copy.txt\n")) +
-                              std::string(cp1251("\nОШИБКА записи в файл log2.log\n"));
-    ASSERT_GE(console.size(), expectedEnd.size());
+    writeFile(dir.path / "source.src", source);
+    writeFile(dir.path / "log2.log", "earlier\n");
+    Ended r = waitTool(startTool(dir.path, {"source.src", "copy.txt"}, kLimit));
+    EXPECT_EQ(r.status, 1);
     // The report of the whole run comes first; the write errors close it.
-    EXPECT_EQ(console.substr(console.size() - expectedEnd.size()), expectedEnd);
-    EXPECT_NE(readFile(dir.path / "polnyj_indeksal.tex").find("{2} A"), std::string::npos);
+    EXPECT_TRUE(r.console.ends_with(expectedEnd)) << r.console;
+    EXPECT_EQ(filesIn(dir.path), (std::map<std::string, std::string>{{"log2.log", "earlier\n"}, {"source.src", source}}));
+    EXPECT_TRUE(temporariesIn(dir.path).empty());
 }
 
 TEST(WriteErrors, AStopStillReportsTheFilesItCouldNotWrite) {
-    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
     TempDir dir("write-errors-stop");
     writeFile(dir.path / "source.src", "#!\n0/1\noutside\n" + std::string(3000, 'x') + "\n");
-    fs::create_symlink("/dev/full", dir.path / "copy.txt");
-    auto [status, console] = runIn(dir.path, {"source.src", "copy.txt"});
-    EXPECT_EQ(status, 1);
-    std::string expectedEnd = std::string(cp1251("\nОШИБКА: в исходном файле длина строки 4 превышает 2048 символов.")) +
-                              std::string(cp1251("\nОШИБКА записи в файл copy.txt\n"));
-    ASSERT_GE(console.size(), expectedEnd.size());
-    EXPECT_EQ(console.substr(console.size() - expectedEnd.size()), expectedEnd);
+    Ended r = waitTool(startTool(dir.path, {"source.src", "copy.txt"}, 4));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.console.ends_with(cp1251("\nОШИБКА: в исходном файле длина строки 4 превышает 2048 символов."
+                                         "\nОШИБКА записи в файл copy.txt\n").view()))
+        << r.console;
+    EXPECT_EQ(filesIn(dir.path).size(), 1u);  // the source alone
 }
 
 TEST(InProcessRun, ResolvesFilesInTheGivenDirectory) {

@@ -62,12 +62,9 @@ Flow countLines(Passes& passes) {
 
 Flow readProblems(Passes& passes) {
     ProblemTable& problems = passes.tables.problems;
-    try {
-        problems.records.assign(static_cast<std::size_t>(passes.problemCount), ProblemRecord{});
-    } catch (const std::bad_alloc&) {
-        passes.console += messages::kOutOfMemory.view();
-        return Flow::Stop;
-    }
+    // Memory running out goes up to the driver, which says so even when the
+    // console is muted (a check, -q) and keeps no file.
+    problems.records.assign(static_cast<std::size_t>(passes.problemCount), ProblemRecord{});
     long lineCount = 0;
     std::size_t firstFree = 0;
     Flow flow = readPass(passes, [&](const ContentLine& line) {
@@ -80,12 +77,7 @@ Flow readProblems(Passes& passes) {
 
 Flow readElements(Passes& passes) {
     Tables& tables = passes.tables;
-    try {
-        tables.elements = makeElementTable(static_cast<std::size_t>(passes.elementCount), passes.idCounter);
-    } catch (const std::bad_alloc&) {
-        passes.console += messages::kOutOfMemory.view();
-        return Flow::Stop;
-    }
+    tables.elements = makeElementTable(static_cast<std::size_t>(passes.elementCount), passes.idCounter);
     tables.positionsRead = 0;
     long lineCount = 0;
     std::size_t firstFree = 0;

@@ -15,6 +15,8 @@
 #include "driver/output_files.hpp"
 #include "driver/passes.hpp"
 #include "driver/paths.hpp"
+#include "driver/run_lock.hpp"
+#include "driver/signals.hpp"
 #include "driver/startup_stops.hpp"
 #include "elements/ordering.hpp"
 #include "elements/tables.hpp"
@@ -74,7 +76,8 @@ struct Run {
     std::array<OutputFile, kFileCount> files;
     OutputFile copy;
     OutputFile languageIndex;
-    bool languageIndexFailed = false;
+    bool languageIndexReached = false;  // its turn came: it is kept with the others
+    RunLock lock;
     std::string sourceText;                   // the whole source, read once
     std::optional<std::string> templateText;  // none when there is no template
     Tables tables;
@@ -83,14 +86,27 @@ struct Run {
     bool quiet = false;        // -q: the console shows the findings only
     bool muted = false;        // what the stages print goes nowhere
     bool readingBegan = false;
+    bool failed = false;        // memory ran out, or a file could not be made: nothing is kept
+    bool watching = false;      // the run looks for a signal at every flush
     Findings findings;
     Passes passes{{}, tables, copy.sink, console, file(kLog1), file(kLog2), findings, false, Faults::Stop, {}};
 
     Sink& file(FileId id) { return files[id].sink; }
 
+    // However the run ends, no temporary file outlives it: one that was not
+    // put in place goes.
+    ~Run() { discardFiles(); }
+
+    void discardFiles() {
+        discardOutput(copy);
+        for (OutputFile& file : files) discardOutput(file);
+        discardOutput(languageIndex);
+    }
+
     // The sinks go to the terminal (nowhere while muted) and to the files.
     void connectSinks() {
         console.drain = [this](std::string_view bytes) {
+            if (watching) stopIfInterrupted();
             if (muted) return;
             writeEncoded(bytes, consoleEncoding, [this](std::string_view piece) {
                 terminal.write(piece.data(), static_cast<std::streamsize>(piece.size()));
@@ -107,12 +123,14 @@ struct Run {
         if (!terminal.flush()) consoleFailed = true;
     }
 
-    // What a stage wrote reaches the terminal and the files when it ends.
+    // What a stage wrote reaches the terminal and the files when it ends,
+    // and a signal noted meanwhile ends the run here.
     void flush() {
         flushConsole();
         spillOutput(copy);
         for (OutputFile& file : files) spillOutput(file);
         spillOutput(languageIndex);
+        if (watching) stopIfInterrupted();
     }
 
     // A name from the command line as the messages show it: a UTF-8 console
@@ -123,18 +141,11 @@ struct Run {
     StopReport stops() { return {console, checking || quiet}; }
 };
 
-// A message that must reach the terminal even when the stages' output does not.
-void tell(Run& run, std::string_view message) {
-    if (!run.muted) {
-        run.console += message;
-        return;
-    }
-    run.console.pass();  // what the stage printed goes nowhere
-    run.muted = false;
-    run.console += message;
-    run.flushConsole();
-    run.muted = true;
-}
+// Whether the files are written through to the disk before they take their
+// places: a power cut then leaves each file old or new, never empty. The
+// cost, measured with bench/run.sh, is in bench/results/fsync.md: about
+// 0.2 to 0.6 s of waiting a run, no CPU.
+constexpr bool kSyncBeforePlacing = true;
 
 void writeOutOfMemory(std::ostream& terminal, Encoding encoding) {
     // The literal in the source is UTF-8 already.
@@ -182,6 +193,18 @@ Flow checkClashes(Run& run, const std::string& sourceName, const std::string& co
         copyIsSource(run.stops(), run.shown(copyName));
         return Flow::Stop;
     }
+    // An output linked to the template, or two outputs that are one file:
+    // the run would write over the editors' template, or one output over another.
+    const std::filesystem::path templ = run.dir / kTemplateName;
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        const std::filesystem::path output = run.dir / written[i];
+        std::string_view other = samePath(output, templ) ? kTemplateName : std::string_view();
+        for (std::size_t j = 0; j < i && other.empty(); ++j)
+            if (samePath(output, run.dir / written[j])) other = written[j];
+        if (other.empty()) continue;
+        format(run.console, messages::kClash, written[i], other);
+        return Flow::Stop;
+    }
     written.push_back(kTemplateName);
     for (std::string_view name : written) {
         if (!samePath(copy, run.dir / name)) continue;
@@ -206,8 +229,13 @@ Flow decodeInput(Run& run, std::string_view shownName, std::string& bytes) {
     return Flow::Stop;
 }
 
-// A template that does not open means no language index, without a word.
+// A template that does not open means no language index, without a word; a
+// FIFO or a device, which reading could wait on forever, is refused.
 Flow readTemplate(Run& run) {
+    if (isSpecialFile(run.dir / kTemplateName)) {
+        format(run.console, messages::kNotAFile, kTemplateName);
+        return Flow::Stop;
+    }
     std::string bytes;
     switch (readWholeFile(run.dir / kTemplateName, bytes)) {
         case WholeRead::CannotOpen: return Flow::Go;
@@ -248,7 +276,9 @@ Flow checkArguments(Run& run, std::span<const std::string> args) {
         wrongArgumentCount(run.stops(), args.size());
         return Flow::Stop;
     }
-    if (readSourceFile(run, args[0]) == Flow::Stop) return Flow::Stop;
+    Flow read = readSourceFile(run, args[0]);
+    stopIfInterrupted();  // a signal is why a read from a pipe ended early
+    if (read == Flow::Stop) return Flow::Stop;
     if (checkClashes(run, args[0], args[1]) == Flow::Stop) return Flow::Stop;
     if (decodeInput(run, run.shown(args[0]), run.sourceText) == Flow::Stop) return Flow::Stop;
     if (readTemplate(run) == Flow::Stop) return Flow::Stop;
@@ -259,9 +289,13 @@ Flow checkArguments(Run& run, std::span<const std::string> args) {
     return Flow::Go;
 }
 
-// Every check has passed: the outputs are created (or emptied) in their order,
-// then the copy. A failure now means the directory changed under the run.
+// Every check has passed: the temporary files are created beside their
+// targets, the outputs in their order, then the copy, then the language index
+// when there is a template. This asks the system what the run will need (room
+// for a file, a descriptor, a name it takes); a failure stops the run with
+// the directory as it was, since the temporary files go again.
 Flow createFiles(Run& run, const std::string& copyName) {
+    removeLeftTemporaries(run.dir);
     for (std::size_t i = 0; i < kFileCount; ++i) {
         if (openOutput(run.files[i], run.dir, std::string(kFileNames[i]))) continue;
         outputUnavailable(run.stops(), kFileNames[i]);
@@ -272,10 +306,18 @@ Flow createFiles(Run& run, const std::string& copyName) {
         return Flow::Stop;
     }
     run.copy.name = run.shown(copyName);
+    if (run.templateText && !openOutput(run.languageIndex, run.dir, std::string(kLanguageIndexName))) {
+        format(run.console, messages::kFileUnavailable, kLanguageIndexName);
+        return Flow::Stop;
+    }
     return Flow::Go;
 }
 
 Flow startUp(Run& run, std::span<const std::string> args) {
+    if (!lockDirectory(run.lock, run.dir)) {
+        run.console += messages::kAnotherRun.view();
+        return Flow::Stop;
+    }
     if (checkOutputsCreatable(run) == Flow::Stop) return Flow::Stop;
     if (!run.quiet) run.console += cp1251("\nПрограмма для построения индекса к книжке \"Квиртала\"\n").view();
     if (checkArguments(run, args) == Flow::Stop) return Flow::Stop;
@@ -301,7 +343,9 @@ Flow startCheck(Run& run, std::span<const std::string> args) {
         wrongCheckArgumentCount(run.stops(), args.size());
         return Flow::Stop;
     }
-    if (readSourceFile(run, args[0]) == Flow::Stop) return Flow::Stop;
+    Flow read = readSourceFile(run, args[0]);
+    stopIfInterrupted();
+    if (read == Flow::Stop) return Flow::Stop;
     if (decodeInput(run, run.shown(args[0]), run.sourceText) == Flow::Stop) return Flow::Stop;
     if (readConfig(run, (run.dir / argumentPath(args[0])).parent_path()) == Flow::Stop) return Flow::Stop;
     if (readTemplate(run) == Flow::Stop) return Flow::Stop;
@@ -318,17 +362,13 @@ Flow checkStages(Run& run) {
     return checked.complete ? Flow::Go : Flow::Stop;
 }
 
-// The template was read at start-up; the language index is created only now,
-// when its turn comes, and a failure to create it is reported without stopping.
+// The template was read at start-up and the language index's temporary file
+// made; the index takes the place of the old one only when its turn has come.
 Flow writeLanguageIndexStage(Run& run) {
     std::optional<std::string_view> templ;
-    if (run.templateText && openOutput(run.languageIndex, run.dir, std::string(kLanguageIndexName))) {
+    if (run.templateText) {
         templ = *run.templateText;
-    } else if (run.templateText) {
-        Bytes message;
-        format(message, messages::kFileUnavailable, kLanguageIndexName);
-        tell(run, message);
-        run.languageIndexFailed = true;
+        run.languageIndexReached = true;
     }
     return writeLanguageIndex(run.tables, templ, run.languageIndex.sink, run.console);
 }
@@ -413,12 +453,12 @@ Flow runStages(Run& run, std::span<const std::string> args) {
     return writeOutputs(run);
 }
 
-// Closes every file in order (copy, logs, fragments, the language index);
-// true when all of them were written.
+// Closes every file in order (copy, logs, fragments, the language index),
+// naming each that could not be written; true when all of them were.
 bool closeFiles(Run& run) {
     bool ok = true;
     auto close = [&](OutputFile& file) {
-        if (closeOutput(file)) return;
+        if (closeOutput(file, kSyncBeforePlacing)) return;
         ok = false;
         try {
             format(run.console, messages::kWriteError, file.name);
@@ -429,6 +469,31 @@ bool closeFiles(Run& run) {
     close(run.copy);
     for (OutputFile& file : run.files) close(file);
     close(run.languageIndex);
+    return ok;
+}
+
+// The closed files take the places of their targets in the order of closing,
+// the language index only when its turn came; false when one could not be
+// put in place (it is named, and the files after it are removed).
+bool putFilesInPlace(Run& run) {
+    if (!run.languageIndexReached) discardOutput(run.languageIndex);
+    bool ok = true;
+    auto place = [&](OutputFile& file) {
+        if (!ok) {
+            discardOutput(file);
+            return;
+        }
+        if (putInPlace(file)) return;
+        ok = false;
+        try {
+            format(run.console, messages::kWriteError, file.name);
+        } catch (const std::bad_alloc&) {
+            // The status tells the failure.
+        }
+    };
+    place(run.copy);
+    for (OutputFile& file : run.files) place(file);
+    place(run.languageIndex);
     return ok;
 }
 
@@ -478,22 +543,36 @@ int runCommandLine(std::span<const std::string> commandLine, const std::filesyst
         return 1;
     }
     Flow flow = Flow::Stop;
+    int signal = 0;
     try {
+        state.watching = true;
         flow = runStages(state, options.args);
     } catch (const std::bad_alloc&) {
         reportOutOfMemory(state);
+        state.failed = true;
+    } catch (const Interrupted& interrupted) {
+        signal = interrupted.signal;
     }
+    state.watching = false;
     state.flush();
     state.muted = false;
     bool written = closeFiles(state);
-    if ((state.checking || state.quiet) && state.readingBegan)
+    if (signal == 0) signal = pendingSignal();  // the last look before the files are put in place
+    // What the run wrote is kept when it ended or stopped on its own after
+    // reading began; every other ending leaves the earlier files as they were.
+    bool keep = state.readingBegan && !state.checking && !state.failed && written && signal == 0;
+    bool placed = keep && putFilesInPlace(state);
+    if (!keep) state.discardFiles();
+    if (signal != 0) state.console += messages::kInterrupted.view();
+    if ((state.checking || state.quiet) && state.readingBegan && !state.failed && signal == 0)
         writeFindings(state.findings, state.shown(options.args.at(0)), kTemplateName, state.console);
     state.flushConsole();
+    if (signal != 0) return 128 + signal;
     // Every line a run rejects is an error finding, with or without -q.
     const bool errorFound = countFindings(state.findings, Severity::Error) > 0;
     // A check that could not read its files, or ran out of memory, has failed.
     if (state.checking) return flow == Flow::Stop || errorFound || state.consoleFailed ? 1 : 0;
-    bool complete = flow == Flow::Go && written && !state.languageIndexFailed;
+    bool complete = flow == Flow::Go && placed;
     return complete && !state.consoleFailed && !(options.strict && errorFound) ? 0 : 1;
 }
 

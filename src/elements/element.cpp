@@ -288,12 +288,14 @@ int parseNumberedLine(IndexElement& element, const std::string& line, std::int32
             element.zz.assign(static_cast<std::size_t>(count), nullptr);
         } catch (const std::bad_alloc&) {
             format(context.console, cp1251("\nnew zz: ошибка распределения памяти (Nzz=%d).\n"), count);
+            fault = {0, 0, "out-of-memory", Bytes(cp1251("не хватило памяти на ссылки строки").view())};
             return -1;
         }
         try {
             element.zz_.assign(static_cast<std::size_t>(count), nullptr);
         } catch (const std::bad_alloc&) {
             format(context.console, cp1251("\nnew zz_: ошибка распределения памяти (Nzz=%d).\n"), count);
+            fault = {0, 0, "out-of-memory", Bytes(cp1251("не хватило памяти на ссылки строки").view())};
             return -1;
         }
     }

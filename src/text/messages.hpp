@@ -38,5 +38,9 @@ inline constexpr auto kUtf8WithoutOption =
     cp1251("\nОШИБКА: файл %s записан в кодировке UTF-8; запустите программу с ключом --utf8\n");
 inline constexpr auto kConfigError = cp1251("\nОШИБКА: в файле olyindex.toml в строке %ld: %s\n");
 inline constexpr auto kWriteError = cp1251("\nОШИБКА записи в файл %s\n");
+inline constexpr auto kClash = cp1251("\nОШИБКА: файл %s совпадает с файлом %s\n");
+inline constexpr auto kNotAFile = cp1251("\nОШИБКА: файл %s не является обычным файлом\n");
+inline constexpr auto kAnotherRun = cp1251("\nОШИБКА: в этом каталоге уже идёт другой запуск olyindex\n");
+inline constexpr auto kInterrupted = cp1251("\nОШИБКА: работа прервана; прежние файлы сохранены\n");
 
 }  // namespace messages

@@ -1,6 +1,7 @@
 #include "cases.hpp"
 
 #include <algorithm>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -41,4 +42,41 @@ void layOut(const std::map<std::string, std::string>& files, const fs::path& dir
         fs::create_directories((dir / name).parent_path());
         writeFile(dir / name, bytes);
     }
+}
+
+namespace {
+
+struct Link {
+    std::string kind, name, target;
+};
+
+std::vector<Link> linksOf(const fs::path& caseDir) {
+    std::vector<Link> links;
+    for (const std::string& line : linesOf(caseDir / "links")) {
+        std::istringstream words(line);
+        Link link;
+        words >> link.kind >> link.name >> link.target;
+        links.push_back(link);
+    }
+    return links;
+}
+
+}  // namespace
+
+void makeLinks(const fs::path& caseDir, const fs::path& dir) {
+    for (const Link& link : linksOf(caseDir)) {
+        if (link.kind == "soft") fs::create_symlink(link.target, dir / link.name);
+        else fs::create_hard_link(dir / link.target, dir / link.name);
+    }
+}
+
+bool linksStand(const fs::path& caseDir, const fs::path& dir) {
+    for (const Link& link : linksOf(caseDir)) {
+        std::error_code error;
+        bool stands = link.kind == "soft" ? fs::is_symlink(dir / link.name, error) &&
+                                                fs::read_symlink(dir / link.name, error) == link.target
+                                          : fs::equivalent(dir / link.name, dir / link.target, error);
+        if (!stands) return false;
+    }
+    return true;
 }

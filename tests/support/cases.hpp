@@ -5,7 +5,9 @@
 // `files/` with the exact bytes of files that must exist afterwards, optional
 // lists `empty` (files that must exist and be empty) and `absent` (files that
 // must not exist), and an optional marker `unchanged`: the run must leave the
-// folder exactly as it found it.
+// folder exactly as it found it. An optional `links` file makes links among
+// the inputs before the run, one a line: "soft NAME TARGET" (a symbolic link
+// NAME to TARGET) or "hard NAME TARGET".
 
 #include <filesystem>
 #include <map>
@@ -36,7 +38,7 @@ std::map<std::string, std::string> caseInputs(const std::filesystem::path& caseD
     std::map<std::string, std::string> inputs;
     for (auto& [name, bytes] : filesIn(caseDir)) {
         std::string top = std::filesystem::path(name).begin()->string();
-        if (top == "expected" || top == "args") continue;
+        if (top == "expected" || top == "args" || top == "links") continue;
         inputs[name] = name == kSettingsFile ? bytes : convert(bytes);
     }
     return inputs;
@@ -44,3 +46,9 @@ std::map<std::string, std::string> caseInputs(const std::filesystem::path& caseD
 
 // Writes the files (relative paths) into `dir`.
 void layOut(const std::map<std::string, std::string>& files, const std::filesystem::path& dir);
+
+// Makes in `dir` the links the case's `links` file names.
+void makeLinks(const std::filesystem::path& caseDir, const std::filesystem::path& dir);
+
+// Whether the links the case's `links` file names are still there, as made.
+bool linksStand(const std::filesystem::path& caseDir, const std::filesystem::path& dir);

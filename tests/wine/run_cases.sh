@@ -2,8 +2,9 @@
 # Runs olyindex.exe under wine on every whole-run case, as tests/run_test.cpp
 # runs the Linux build: the case's input files copied into a fresh directory,
 # the arguments from its `args` file ("source.src" and "copy.txt" by default),
-# then the status, every expected file byte for byte, the `empty` and `absent`
-# lists, an `unchanged` directory where the case demands it, and the console, whose every line must end in CR LF and read as
+# with the links its `links` file names, then the status, every expected file
+# byte for byte, the `empty` and `absent` lists, an `unchanged` directory where
+# the case demands it, and the console, whose every line must end in CR LF and read as
 # expected once the CR before each LF is removed.
 #
 #   tests/wine/run_cases.sh BUILD
@@ -53,8 +54,15 @@ run_case() {
     rm -rf "$work"
     mkdir -p "$work"
     for input in "$case"/* ; do
-        case $(basename "$input") in expected|args) ;; *) cp -R "$input" "$work/" ;; esac
+        case $(basename "$input") in expected|args|links) ;; *) cp -R "$input" "$work/" ;; esac
     done
+    if [ -f "$case/links" ]; then
+        while read -r kind name target; do
+            [ -z "$kind" ] && continue
+            if [ "$kind" = soft ]; then ln -s "$target" "$work/$name"; else ln "$work/$target" "$work/$name"; fi
+        done < "$case/links"
+    fi
+    cp -a "$work" "$work.before"
     local args=(source.src copy.txt)
     if [ -n "$source" ]; then
         mv "$work/source.src" "$work/$source"
@@ -78,7 +86,7 @@ run_case() {
     [ "$stripped" -eq $((size - lf)) ] || fail "console has a line end without CR"
 
     if [ -f "$expected/unchanged" ]; then
-        diff -r --exclude=expected --exclude=args "$case" "$work" > /dev/null || fail "the directory changed"
+        diff -r "$work.before" "$work" > /dev/null || fail "the directory changed"
     fi
     if [ -d "$expected/files" ]; then
         for want in "$expected/files"/*; do
