@@ -89,13 +89,14 @@ run_case() {
         diff -r "$work.before" "$work" > /dev/null || fail "the directory changed"
     fi
     if [ -d "$expected/files" ]; then
-        for want in "$expected/files"/*; do
+        # Every expected file, also those in a subdirectory (a run with -C).
+        while IFS= read -r -d '' want; do
             local name got
-            name=$(basename "$want")
+            name=${want#"$expected/files/"}
             got=$name
             [ -n "$copy" ] && [ "$name" = copy.txt ] && got=$copy
             cmp -s "$want" "$work/$got" || fail "file $got differs or is missing"
-        done
+        done < <(find "$expected/files" -type f -print0 | sort -z)
     fi
     if [ -f "$expected/empty" ]; then
         while IFS= read -r name; do
