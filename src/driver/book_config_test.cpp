@@ -103,4 +103,16 @@ TEST(BookConfig, TextThatIsNoTomlOrNoUtf8) {
               cp1251("байт CD не входит в символ UTF-8: olyindex.toml пишется в кодировке UTF-8").view());
 }
 
+TEST(BookConfig, ALetterOutsideQuotesIsASyntaxFault) {
+    // The parser's character tables once reached undefined behaviour here
+    // (the sanitizers stop on it).
+    for (std::string_view text : {"[table]\nrows = [Н]\n", "[table]\n\"\u00a0\" = 1\n", "[table]\nрядов = 2\n"}) {
+        Findings findings;
+        loadBookConfig(text, &findings);
+        ASSERT_EQ(findings.size(), 1u) << text;
+        EXPECT_EQ(findings[0].line, 2) << text;
+        EXPECT_TRUE(findings[0].code == "config-syntax" || findings[0].code == "unknown-config-key") << text;
+    }
+}
+
 }  // namespace
