@@ -30,7 +30,8 @@ done
 # The recipes as the document gives them.
 grep -m1 '^    :set errorformat=' "$doc" | sed 's/^    ://' > "$work/efm.vim"
 sed -n '/^    (with-eval-after-load .compile/,/compilation-error-regexp-alist .olyindex))$/p' "$doc" > "$work/olyindex.el"
-sed -n '/^```json$/,/^```$/p' "$doc" | sed '1d;$d' > "$work/tasks.json"
+# The VS Code task is the document's first JSON block (the language server's settings follow).
+awk '/^```json$/ { n++; inside = n == 1; next } /^```$/ { inside = 0 } inside' "$doc" > "$work/tasks.json"
 [ -s "$work/efm.vim" ] && [ -s "$work/olyindex.el" ] && [ -s "$work/tasks.json" ] \
     || { echo "$0: a recipe is missing from $doc" >&2; exit 1; }
 
