@@ -51,7 +51,8 @@ void formatInto(Out& out, std::string_view text, const ParsedFormat& parsed, std
                 std::string_view shown = arg.text;
                 // C stops a %s text at its first zero byte.
                 if (auto zero = shown.find('\0'); zero != std::string_view::npos) shown = shown.substr(0, zero);
-                pad(out, shown, piece.width, false);
+                if (piece.width == 0) out += shown;
+                else pad(out, shown, piece.width, false);
                 break;
             }
             default:  // 'c'
