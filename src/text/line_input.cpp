@@ -19,25 +19,6 @@ LineRead readLine(std::string_view text, std::size_t& pos, std::string_view& lin
 
 namespace {
 
-// Where the line's text ends: at its line feed, carriage return or zero
-// byte, or at a comment "//" before them. Every pass asks it of every line.
-std::size_t contentEnd(std::string_view line) {
-    const char* s = line.data();
-    const std::size_t n = line.size();
-    std::size_t i = 0;
-    // The comment's second slash is looked at one byte further on.
-    for (; i + kMaskBytes < n; i += kMaskBytes) {
-        const std::uint32_t ends = equalMask(s + i, '\n') | equalMask(s + i, '\r') | equalMask(s + i, '\0') |
-                                   (equalMask(s + i, '/') & equalMask(s + i + 1, '/'));
-        if (ends != 0) return i + static_cast<std::size_t>(std::countr_zero(ends));
-    }
-    for (; i < n; ++i) {
-        const char c = s[i];
-        if (c == '\n' || c == '\r' || c == '\0' || (c == '/' && i + 1 < n && s[i + 1] == '/')) return i;
-    }
-    return n;
-}
-
 // The first space that folding drops: one at the start, or one after
 // another space; the size when there is none. Most lines hold none.
 std::size_t firstDroppedSpace(std::string_view text) {
@@ -55,6 +36,24 @@ std::size_t firstDroppedSpace(std::string_view text) {
 }
 
 }  // namespace
+
+// Every pass asks it of every line.
+std::size_t contentEnd(std::string_view line) {
+    const char* s = line.data();
+    const std::size_t n = line.size();
+    std::size_t i = 0;
+    // The comment's second slash is looked at one byte further on.
+    for (; i + kMaskBytes < n; i += kMaskBytes) {
+        const std::uint32_t ends = equalMask(s + i, '\n') | equalMask(s + i, '\r') | equalMask(s + i, '\0') |
+                                   (equalMask(s + i, '/') & equalMask(s + i + 1, '/'));
+        if (ends != 0) return i + static_cast<std::size_t>(std::countr_zero(ends));
+    }
+    for (; i < n; ++i) {
+        const char c = s[i];
+        if (c == '\n' || c == '\r' || c == '\0' || (c == '/' && i + 1 < n && s[i + 1] == '/')) return i;
+    }
+    return n;
+}
 
 void cutLine(std::string& line) {
     line.resize(contentEnd(line));
@@ -81,7 +80,10 @@ bool endsLinesWithCarriageReturns(std::string_view text) {
 }
 
 bool cutsWebAddress(std::string_view line) {
-    std::size_t end = contentEnd(line);
+    return cutsWebAddress(line, contentEnd(line));
+}
+
+bool cutsWebAddress(std::string_view line, std::size_t end) {
     return end < line.size() && line[end] == '/' && end > 0 && line[end - 1] == ':';
 }
 
