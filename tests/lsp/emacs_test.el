@@ -1,10 +1,10 @@
 ;;; emacs_test.el --- Emacs with eglot as the language server's client  -*- lexical-binding: t -*-
-;; Opens a faulty book source in code page 1251, waits for the diagnostics
-;; (Flymake) and compares them with what `olyindex --check' printed, hovers a
-;; reference, goes to its definition (xref), renames an element and checks the
-;; buffer, then mends a line and waits for its error to go. Run by
-;; emacs_test.sh; what Emacs showed goes to $REPORT, and the exit status is
-;; not zero on the first failure.
+;; Set up by the recipe of docs/editors.md ($RECIPE): opens a faulty book
+;; source in code page 1251, waits for the diagnostics (Flymake) and compares
+;; them with what `olyindex --check' printed, hovers a reference, goes to its
+;; definition (xref), renames an element and checks the buffer, then mends a
+;; line and waits for its error to go. Run by editor_test.sh; what Emacs
+;; showed goes to $REPORT, and the exit status is not zero on the first failure.
 
 (package-initialize)
 (require 'eglot)
@@ -40,10 +40,9 @@
   (forward-line (1- line))
   (forward-char column))
 
-(define-derived-mode olyindex-mode text-mode "olyindex")
+(load (getenv "RECIPE") nil t)
 
 (let* ((dir (file-name-as-directory (getenv "BOOK_DIR")))
-       (olyindex (getenv "OLYINDEX"))
        (expected nil))
   ;; "book.src:12:5: ошибка: message": Flymake must show the same line, column and text.
   (with-temp-buffer
@@ -55,9 +54,12 @@
   (olyindex-test-expect expected "--check printed no finding")
   (setq expected (sort expected #'string<))
 
-  (let ((coding-system-for-read 'cp1251)) (find-file (expand-file-name "book.src" dir)))
-  (olyindex-mode)
-  (eglot '(olyindex-mode) `(transient . ,dir) 'eglot-lsp-server (list olyindex "--lsp") "olyindex")
+  (find-file (expand-file-name "book.src" dir))
+  (olyindex-test-expect (eq major-mode 'olyindex-mode) (format "the mode is %s" major-mode))
+  (olyindex-test-expect (eq (coding-system-base buffer-file-coding-system) (coding-system-base 'cp1251))
+                        (format "read as %s" buffer-file-coding-system))
+  ;; eglot-ensure connects after the command that opened the file.
+  (run-hooks 'post-command-hook)
   (olyindex-test-expect (eglot-current-server) "the server did not start")
 
   (olyindex-test-expect (olyindex-test-wait (lambda () (= (length (flymake-diagnostics)) (length expected))) 10)
