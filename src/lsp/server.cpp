@@ -159,7 +159,7 @@ void forgetClosedBooks(Server& server) {
 // open, yet its faults are the book's and must show.
 void publishConfigsOnDisk(Server& server) {
     for (const std::string& uri : openBookConfigs(server)) {
-        if (server.documents.contains(uri)) continue;  // the buffer's diagnostics speak for it
+        if (openBeside(server, uri, InFile::Config)) continue;  // the buffer's diagnostics speak for it
         std::optional<std::filesystem::path> path = pathFromUri(uri);
         std::optional<std::string> text = path && server.readFile ? server.readFile(*path) : std::nullopt;
         publishConfigOnDisk(server, uri, text ? diagnosticsOf(analyseConfig(std::move(*text)), InFile::Config)
@@ -186,7 +186,8 @@ void didOpen(Server& server, const Json& params) {
     open.document.version = item.value("version", std::int64_t{0});
     open.document.role = roleOfFile(uri);
     // An open olyindex.toml publishes its own diagnostics, as a buffer.
-    if (open.document.role == InFile::Config) server.configDiagnostics.erase(uri);
+    if (open.document.role == InFile::Config)
+        std::erase_if(server.configDiagnostics, [&](const auto& shown) { return sameDirectory(shown.first, uri); });
     OpenDocument& stored = server.documents[uri] = std::move(open);
     textChanged(server, stored);
 }

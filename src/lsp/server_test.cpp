@@ -288,15 +288,15 @@ TEST(Server, OlyindexTomlFindingsShowUnderItsOwnUriUntilMended) {
 
 // A lone "\r" ends a line for the editor but cuts the line for the book
 // (which reads "Падеж -- 1" and warns of ", 2"): positions both ways follow
-// the editor's lines, 0 to 6, while the book has lines 1 to 6.
+// the editor's lines, 0 to 8, while the book has lines 1 to 7.
 TEST(Server, ALoneCarriageReturnEndsALineForTheEditor) {
-    constexpr std::string_view kCut = "#!\n0/1 1/1\n#/1\n! Олимп\nПадеж -- 1\r, 2\nРод -- 1\n";
+    constexpr std::string_view kCut = "#!\n0/1 1/1\n#/1\n! Олимп\nПадеж -- 1\r, 2\nРод -- 1\nЧисло 1\r, 2\n";
     Server server;
     request(server, 1, "initialize", Json::object());
     notify(server, "textDocument/didOpen", {{"textDocument", {{"uri", kUri}, {"version", 1}, {"text", kCut}}}});
     publishDiagnostics(server, Clock::now());
     Json diagnostics = published(server, kUri)["diagnostics"];
-    ASSERT_EQ(diagnostics.size(), 1u);
+    ASSERT_EQ(diagnostics.size(), 3u);  // and on book line 7: a cut, and no "--"
     EXPECT_EQ(diagnostics[0]["code"], "line-cut");
     // Book line 5, columns 11 (the "\r") to 14: the end of editor line 4 to the end of line 5.
     EXPECT_EQ(diagnostics[0]["range"], (Json{{"start", {{"line", 4}, {"character", 10}}},
@@ -321,7 +321,17 @@ TEST(Server, ALoneCarriageReturnEndsALineForTheEditor) {
            {{"textDocument", {{"uri", kUri}, {"version", 2}}},
             {"contentChanges", Json::array({{{"range", edits[0]["range"]}, {"text", "Вид"}}})}});
     EXPECT_EQ(server.documents.at(std::string(kUri)).document.text,
-              "#!\n0/1 1/1\n#/1\n! Олимп\nПадеж -- 1\r, 2\nВид -- 1\n");
+              "#!\n0/1 1/1\n#/1\n! Олимп\nПадеж -- 1\r, 2\nВид -- 1\nЧисло 1\r, 2\n");
+
+    // The missing "--" goes before the "1" the book reads, not into what the "\r" cuts off.
+    Json actions = request(server, 5, "textDocument/codeAction",
+                           {{"textDocument", {{"uri", kUri}}},
+                            {"range", {{"start", {{"line", 7}, {"character", 0}}}, {"end", {{"line", 7}, {"character", 0}}}}},
+                            {"context", {{"diagnostics", Json::array()}}}})["result"];
+    ASSERT_EQ(actions.size(), 1u);
+    Json change = actions[0]["edit"]["changes"][std::string(kUri)][0];
+    EXPECT_EQ(change["newText"], "-- ");
+    EXPECT_EQ(change["range"]["start"], (Json{{"line", 7}, {"character", 6}}));
 }
 
 }  // namespace
