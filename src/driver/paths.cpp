@@ -138,3 +138,7 @@ fs::path resolvedPath(fs::path path) {
 bool samePath(const fs::path& a, const fs::path& b) {
     return samePlace(resolvedPath(a), resolvedPath(b));
 }
+
+bool sameResolvedPath(const fs::path& a, const fs::path& b) {
+    return samePlace(a, b);
+}

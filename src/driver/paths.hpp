@@ -39,3 +39,8 @@ std::filesystem::path resolvedPath(std::filesystem::path path);
 // resolve to the same place, a name compared with a name. Names compare
 // without regard to case on Windows, as its file systems do.
 bool samePath(const std::filesystem::path& a, const std::filesystem::path& b);
+
+// The same for two paths resolvedPath gave: a run compares each of its files
+// with every other, and resolving asks the file system about every directory
+// on the way, so each is resolved once.
+bool sameResolvedPath(const std::filesystem::path& a, const std::filesystem::path& b);

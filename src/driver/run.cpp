@@ -180,35 +180,39 @@ Flow readSourceFile(Run& run, const std::string& name) {
 // Writing the copy (or the outputs) over the source, the template or one of
 // the outputs would destroy what the run reads or writes.
 Flow checkClashes(Run& run, const std::string& sourceName, const std::string& copyName) {
-    const std::filesystem::path source = run.dir / argumentPath(sourceName);
-    const std::filesystem::path copy = run.dir / argumentPath(copyName);
+    // Every path is resolved once, and the resolved ones are compared.
+    const std::filesystem::path source = resolvedPath(run.dir / argumentPath(sourceName));
+    const std::filesystem::path copy = resolvedPath(run.dir / argumentPath(copyName));
     std::vector<std::string_view> written(kFileNames.begin(), kFileNames.end());
     written.push_back(kLanguageIndexName);
-    for (std::string_view name : written) {
-        if (!samePath(source, run.dir / name)) continue;
-        sourceIsWritten(run.stops(), run.shown(sourceName), name);
+    std::vector<std::filesystem::path> places;
+    for (std::string_view name : written) places.push_back(resolvedPath(run.dir / name));
+    const std::filesystem::path templ = resolvedPath(run.dir / kTemplateName);
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        if (!sameResolvedPath(source, places[i])) continue;
+        sourceIsWritten(run.stops(), run.shown(sourceName), written[i]);
         return Flow::Stop;
     }
-    if (samePath(source, copy)) {
+    if (sameResolvedPath(source, copy)) {
         copyIsSource(run.stops(), run.shown(copyName));
         return Flow::Stop;
     }
     // An output linked to the template, or two outputs that are one file:
     // the run would write over the editors' template, or one output over another.
-    const std::filesystem::path templ = run.dir / kTemplateName;
     for (std::size_t i = 0; i < written.size(); ++i) {
-        const std::filesystem::path output = run.dir / written[i];
-        std::string_view other = samePath(output, templ) ? kTemplateName : std::string_view();
+        const std::filesystem::path& output = places[i];
+        std::string_view other = sameResolvedPath(output, templ) ? kTemplateName : std::string_view();
         for (std::size_t j = 0; j < i && other.empty(); ++j)
-            if (samePath(output, run.dir / written[j])) other = written[j];
+            if (sameResolvedPath(output, places[j])) other = written[j];
         if (other.empty()) continue;
         format(run.console, messages::kClash, written[i], other);
         return Flow::Stop;
     }
     written.push_back(kTemplateName);
-    for (std::string_view name : written) {
-        if (!samePath(copy, run.dir / name)) continue;
-        copyIsUsed(run.stops(), run.shown(copyName), name);
+    places.push_back(templ);
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        if (!sameResolvedPath(copy, places[i])) continue;
+        copyIsUsed(run.stops(), run.shown(copyName), written[i]);
         return Flow::Stop;
     }
     return Flow::Go;

@@ -23,7 +23,9 @@ void writeEncoded(std::string_view bytes, Encoding encoding, Write&& write) {
         write(bytes);
         return;
     }
-    constexpr std::size_t kSlice = 4096;
+    // A slice goes out in one write: large enough that a console read
+    // through a pipe is not woken for every few lines.
+    constexpr std::size_t kSlice = 16384;
     std::array<char, kSlice * kUtf8Growth> converted;
     while (!bytes.empty()) {
         std::string_view slice = bytes.substr(0, kSlice);
