@@ -329,7 +329,9 @@ int parseUnnumberedLine(IndexElement& element, const std::string& line, const El
 int parseElementLine(IndexElement& element, std::string line, std::int32_t source, ElementParse context,
                      LineFault* fault) {
     if (source < 0) return parseUnnumberedLine(element, line, context);
-    format(context.log2, cp1251("\n\nПРОЧИТАНА СТРОКА: %s"), line);
+    // Without a code page 1251 format, which every call would copy: once for each line.
+    context.log2 += cp1251("\n\nПРОЧИТАНА СТРОКА: ").view();
+    format(context.log2, "%s", line);
     LineFault found;
     if (parseNumberedLine(element, line, source, context, found) == 0) return 0;
     if (fault != nullptr) *fault = std::move(found);

@@ -66,7 +66,9 @@ void clearProblem(ProblemRecord& record) {
 }
 
 int parsePlacement(Placement& slot, std::string_view text, Sink& log1) {
-    format(log1, cp1251("\n\nПРОЧИТАНА СТРОКА: %s"), text);
+    // Without a code page 1251 format, which every call would copy: once for each placement.
+    log1 += cp1251("\n\nПРОЧИТАНА СТРОКА: ").view();
+    format(log1, "%s", text);
     std::string_view token = text.substr(0, text.find(' '));
 
     std::size_t sourceLength = digitGroup(token, 0);

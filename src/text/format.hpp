@@ -33,7 +33,9 @@ struct FormatPiece {
     bool zeros = false;
 };
 
-inline constexpr std::size_t kMaxFormatPieces = 16;
+// Few: every call clears the room for them (five conversions are the most
+// any format has).
+inline constexpr std::size_t kMaxFormatPieces = 8;
 
 // The pieces of a format, worked out while compiling.
 struct ParsedFormat {
@@ -108,30 +110,39 @@ consteval ParsedFormat parseFormat(std::string_view format, std::span<const Argu
     return parsed;
 }
 
-// A literal format for arguments of the types `Args`: a plain literal is
-// kept where it stands, a code page 1251 literal is copied in (its temporary
-// ends with the call's full expression, and a constant cannot point at it).
+// A literal format for arguments of the types `Args`, kept where it stands.
+// It holds no room for a copy: every call makes one of these, and a large
+// one would be cleared at every call.
 template <class... Args>
 struct CheckedFormat {
-    static constexpr std::size_t kCapacity = 256;
     static constexpr std::array<ArgumentKind, sizeof...(Args)> kKinds{argumentKind<std::remove_cvref_t<Args>>()...};
 
     template <std::size_t N>
     consteval CheckedFormat(const char (&literal)[N]) : text(literal, N - 1), parsed(parseFormat(text, kKinds)) {}
 
-    template <std::size_t N>
-    consteval CheckedFormat(const CpString<N>& literal) : parsed(parseFormat(literal.view(), kKinds)) {
-        if (literal.size > kCapacity) throw "format: a code page 1251 format longer than its capacity";
-        for (std::size_t i = 0; i < literal.size; ++i) copied[i] = literal.bytes[i];
-        size = literal.size;
-        inlined = true;
-    }
-
-    std::string_view view() const { return inlined ? std::string_view(copied.data(), size) : text; }
+    std::string_view view() const { return text; }
 
     std::string_view text;
     ParsedFormat parsed;
-    bool inlined = false;
+};
+
+// A code page 1251 literal format, copied in: its temporary ends with the
+// call's full expression, and a constant cannot point at it.
+template <class... Args>
+struct CheckedCpFormat {
+    static constexpr std::size_t kCapacity = 256;
+    static constexpr std::array<ArgumentKind, sizeof...(Args)> kKinds{argumentKind<std::remove_cvref_t<Args>>()...};
+
+    template <std::size_t N>
+    consteval CheckedCpFormat(const CpString<N>& literal) : parsed(parseFormat(literal.view(), kKinds)) {
+        if (literal.size > kCapacity) throw "format: a code page 1251 format longer than its capacity";
+        for (std::size_t i = 0; i < literal.size; ++i) copied[i] = literal.bytes[i];
+        size = literal.size;
+    }
+
+    std::string_view view() const { return std::string_view(copied.data(), size); }
+
+    ParsedFormat parsed;
     std::size_t size = 0;
     std::array<char, kCapacity> copied{};
 };
@@ -151,11 +162,22 @@ struct FormatArg {
 void formatPieces(Sink& out, std::string_view text, const ParsedFormat& parsed, std::span<const FormatArg> args);
 void formatPieces(Bytes& out, std::string_view text, const ParsedFormat& parsed, std::span<const FormatArg> args);
 
-template <class Out, class... Args>
-    requires(std::same_as<Out, Sink> || std::same_as<Out, Bytes>)
-void format(Out& out, const CheckedFormat<std::type_identity_t<Args>...>& fmt, const Args&... args) {
+template <class Out, class Format, class... Args>
+void formatWith(Out& out, const Format& fmt, const Args&... args) {
     if constexpr (std::same_as<Out, Sink>)
         if (out.dropping) return;
     const std::array<FormatArg, sizeof...(Args)> list{FormatArg(args)...};
     formatPieces(out, fmt.view(), fmt.parsed, list);
+}
+
+template <class Out, class... Args>
+    requires(std::same_as<Out, Sink> || std::same_as<Out, Bytes>)
+void format(Out& out, const CheckedFormat<std::type_identity_t<Args>...>& fmt, const Args&... args) {
+    formatWith(out, fmt, args...);
+}
+
+template <class Out, class... Args>
+    requires(std::same_as<Out, Sink> || std::same_as<Out, Bytes>)
+void format(Out& out, const CheckedCpFormat<std::type_identity_t<Args>...>& fmt, const Args&... args) {
+    formatWith(out, fmt, args...);
 }
