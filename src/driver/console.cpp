@@ -1,0 +1,327 @@
+#include "driver/console.hpp"
+
+#include <string>
+
+#include "driver/book_config.hpp"
+#include "index/entry.hpp"
+#include "index/language_index.hpp"
+#include "latex/references.hpp"
+#include "text/cp1251.hpp"
+#include "text/line_input.hpp"
+
+namespace {
+
+// A plain run's stops and faults: on a line of their own after an empty one.
+constexpr auto kOutOfMemory = cp1251("\nОШИБКА распределения памяти\n");
+constexpr auto kNoFreeRecord = cp1251("\nОШИБКА поиска свободного элемента массива\n");
+constexpr auto kBadFormat = cp1251("\nОШИБКА формата, строка %ld\n");
+constexpr auto kBadSourceLine = cp1251("\nОШИБКА в исходном файле в строке %ld:\n%s\n");
+constexpr auto kNoRoomForSource = cp1251("\nОШИБКА: недостаточно места в таблице источников\n");
+constexpr auto kSourceLineTooLong = cp1251("\nОШИБКА: в исходном файле длина строки %ld превышает %d символов.");
+constexpr auto kLineTooLong = cp1251("\nОШИБКА: в файле %s длина строки %ld превышает %d символов.");
+constexpr auto kCannotHoldPlain =
+    cp1251("\nОШИБКА: в файле %s в строке %ld символ U+%04X нельзя записать в кодировке 1251\n");
+constexpr auto kNotUtf8Plain = cp1251("\nОШИБКА: в файле %s в строке %ld байты %s не являются символом UTF-8\n");
+constexpr auto kFileUnavailable = cp1251("\nОШИБКА: файл %s недоступен\n");
+constexpr auto kArgumentCountPlain = cp1251("\nОШИБКА: нужно 2 аргумента (откуда, куда), а указано %d\n");
+constexpr auto kCheckArgumentCountPlain =
+    cp1251("\nОШИБКА: для проверки нужен 1 аргумент (исходный файл), а указано %d\n");
+constexpr auto kSourceUnavailablePlain = cp1251("\nОШИБКА: файл %s [1] недоступен\n");
+constexpr auto kCopyUnavailablePlain = cp1251("\nОШИБКА: файл %s [2] недоступен\n");
+constexpr auto kCopyIsSourcePlain = cp1251("\nОШИБКА: файл %s [2] совпадает с исходным файлом\n");
+constexpr auto kSourceClash = cp1251("\nОШИБКА: файл %s [1] совпадает с файлом %s\n");
+constexpr auto kCopyClash = cp1251("\nОШИБКА: файл %s [2] совпадает с файлом %s\n");
+constexpr auto kReadError = cp1251("\nОШИБКА чтения файла %s\n");
+constexpr auto kUtf8WithoutOptionPlain =
+    cp1251("\nОШИБКА: файл %s записан в кодировке UTF-8; запустите программу с ключом --utf8\n");
+constexpr auto kConfigError = cp1251("\nОШИБКА: в файле olyindex.toml в строке %ld: %s\n");
+constexpr auto kWriteError = cp1251("\nОШИБКА записи в файл %s\n");
+constexpr auto kClash = cp1251("\nОШИБКА: файл %s совпадает с файлом %s\n");
+constexpr auto kNotAFile = cp1251("\nОШИБКА: файл %s не является обычным файлом\n");
+constexpr auto kAnotherRun = cp1251("\nОШИБКА: в этом каталоге уже идёт другой запуск olyindex\n");
+constexpr auto kInterrupted = cp1251("\nОШИБКА: работа прервана; прежние файлы сохранены\n");
+constexpr auto kDirectoryUnavailable = cp1251("\nОШИБКА: каталог %s недоступен\n");
+
+// A check's and a quiet run's stops: one line that names what it is about.
+constexpr auto kOutputUnavailable = cp1251("%s: ошибка: файл нельзя создать или перезаписать\n");
+constexpr auto kArgumentCount = cp1251("olyindex: ошибка: нужно 2 аргумента (откуда, куда), а указано %d\n");
+constexpr auto kCheckArgumentCount =
+    cp1251("olyindex: ошибка: для проверки нужен 1 аргумент (исходный файл), а указано %d\n");
+constexpr auto kSourceUnavailable = cp1251("%s: ошибка: исходный файл недоступен\n");
+constexpr auto kReadFailed = cp1251("%s: ошибка: файл не удалось дочитать до конца\n");
+constexpr auto kSourceIsWritten = cp1251("%s: ошибка: исходный файл совпадает с файлом %s, который пишет программа\n");
+constexpr auto kCopyIsSource = cp1251("%s: ошибка: копия совпадает с исходным файлом\n");
+constexpr auto kCopyIsUsed = cp1251("%s: ошибка: копия совпадает с файлом %s\n");
+constexpr auto kCopyUnavailable = cp1251("%s: ошибка: файл копии нельзя создать\n");
+constexpr auto kUtf8WithoutOption =
+    cp1251("%s: ошибка: файл записан в кодировке UTF-8; запустите программу с ключом --utf8\n");
+constexpr auto kCannotHold = cp1251("%s:%ld:%ld: ошибка: символ U+%04X нельзя записать в кодировке 1251\n");
+constexpr auto kNotUtf8 = cp1251("%s:%ld:%ld: ошибка: байты %s не являются символом UTF-8\n");
+constexpr auto kDirectoryUnavailableCompact = cp1251("%s: ошибка: каталог недоступен\n");
+constexpr auto kTemplateBesideSource =
+    cp1251("%s: замечание: шаблон indeksal_yazykov.tex.template лежит рядом с исходным файлом, а не в каталоге "
+           "запуска, и не проверен; проверяйте из каталога книги (ключ -C %s)\n");
+
+// The run's trace.
+constexpr auto kBanner = cp1251("\nПрограмма для построения индекса к книжке \"Квиртала\"\n");
+constexpr auto kLinesRead = cp1251("\nПрочитано %ld строк.");
+constexpr auto kProblemCount = cp1251("\nЗаписей о задачах               %d.");
+constexpr auto kElementCount = cp1251("\nЭлементов предметного указателя %d.");
+constexpr auto kPositionsRead = cp1251("\nПрочитано %ld позиций\n");
+constexpr auto kNoRoomForReferences = cp1251("\nnew zz: ошибка распределения памяти (Nzz=%d).\n");
+constexpr auto kNoRoomForStarred = cp1251("\nnew zz_: ошибка распределения памяти (Nzz=%d).\n");
+constexpr auto kOrdering = cp1251("\nСделать сортировку элементов указателя\nи слияние элементов с одинаковыми названиями,\n"
+                                  "а также сортировку номеров внутри элемента.\n");
+constexpr auto kLanguageList = cp1251("\n=== СПИСОК ЯЗЫКОВ ===\n");
+constexpr auto kMaxBookNumber = cp1251("\n\nМаксимальный номер задачи в источнике %d равен %d");
+constexpr auto kDuplicate = cp1251("\nДУБЛИКАТ/%s/\n");
+// Between the stages: a line of 60 '='.
+constexpr std::string_view kSeparator = "\n============================================================\n";
+static_assert(kSeparator.size() == 62);
+
+// "2: [0/5] [3/7.1]\n"; nothing for an empty record.
+void showProblem(Sink& console, const ProblemRecord& record) {
+    if (record.defined != 1) return;
+    format(console, "%d:", presentCount(record));
+    for (const Placement& p : record.placements) {
+        if (p.present != 1) continue;
+        format(console, " [%d/%d", p.source, p.number);
+        if (p.subnumber != -1) format(console, ".%d", p.subnumber);
+        console += ']';
+    }
+    console += '\n';
+}
+
+std::string hexBytes(std::string_view bytes) {
+    std::string hex;
+    for (char byte : bytes) {
+        if (!hex.empty()) hex += ' ';
+        format(hex, "%02X", static_cast<unsigned char>(byte));
+    }
+    return hex;
+}
+
+}  // namespace
+
+void outputUnavailable(StopReport report, std::string_view name) {
+    if (report.compact) format(report.console, kOutputUnavailable, name);
+    else format(report.console, kFileUnavailable, name);
+}
+
+void wrongArgumentCount(StopReport report, std::size_t count) {
+    if (report.compact) format(report.console, kArgumentCount, count);
+    else format(report.console, kArgumentCountPlain, count);
+}
+
+void wrongCheckArgumentCount(StopReport report, std::size_t count) {
+    if (report.compact) format(report.console, kCheckArgumentCount, count);
+    else format(report.console, kCheckArgumentCountPlain, count);
+}
+
+void sourceUnavailable(StopReport report, std::string_view source) {
+    if (report.compact) format(report.console, kSourceUnavailable, source);
+    else format(report.console, kSourceUnavailablePlain, source);
+}
+
+void readFailed(StopReport report, std::string_view name) {
+    if (report.compact) format(report.console, kReadFailed, name);
+    else format(report.console, kReadError, name);
+}
+
+void sourceIsWritten(StopReport report, std::string_view source, std::string_view written) {
+    if (report.compact) format(report.console, kSourceIsWritten, source, written);
+    else format(report.console, kSourceClash, source, written);
+}
+
+void copyIsSource(StopReport report, std::string_view copy) {
+    if (report.compact) format(report.console, kCopyIsSource, copy);
+    else format(report.console, kCopyIsSourcePlain, copy);
+}
+
+void copyIsUsed(StopReport report, std::string_view copy, std::string_view used) {
+    if (report.compact) format(report.console, kCopyIsUsed, copy, used);
+    else format(report.console, kCopyClash, copy, used);
+}
+
+void copyUnavailable(StopReport report, std::string_view copy) {
+    if (report.compact) format(report.console, kCopyUnavailable, copy);
+    else format(report.console, kCopyUnavailablePlain, copy);
+}
+
+void utf8WithoutOption(StopReport report, std::string_view name) {
+    if (report.compact) format(report.console, kUtf8WithoutOption, name);
+    else format(report.console, kUtf8WithoutOptionPlain, name);
+}
+
+void encodingFault(StopReport report, std::string_view name, long line, long column, const FromUtf8& fault) {
+    if (fault.codePoint >= 0) {
+        if (report.compact) format(report.console, kCannotHold, name, line, column, fault.codePoint);
+        else format(report.console, kCannotHoldPlain, name, line, fault.codePoint);
+        return;
+    }
+    if (report.compact) format(report.console, kNotUtf8, name, line, column, hexBytes(fault.badBytes));
+    else format(report.console, kNotUtf8Plain, name, line, hexBytes(fault.badBytes));
+}
+
+void directoryUnavailable(StopReport report, std::string_view directory) {
+    if (report.compact) format(report.console, kDirectoryUnavailableCompact, directory);
+    else format(report.console, kDirectoryUnavailable, directory);
+}
+
+void templateBesideSource(Sink& console, std::string_view source, std::string_view sourceDirectory) {
+    format(console, kTemplateBesideSource, source, sourceDirectory);
+}
+
+void outputsClash(Sink& console, std::string_view output, std::string_view other) {
+    format(console, kClash, output, other);
+}
+
+void templateNotAFile(Sink& console) {
+    format(console, kNotAFile, kTemplateName);
+}
+
+void configUnreadable(Sink& console) {
+    format(console, kReadError, kConfigName);
+}
+
+void configFaulty(Sink& console, std::span<const Finding> faults) {
+    for (const Finding& fault : faults) format(console, kConfigError, fault.line, fault.message);
+}
+
+void languageIndexUnavailable(Sink& console) {
+    format(console, kFileUnavailable, kLanguageIndexName);
+}
+
+void anotherRunHere(Sink& console) {
+    console += kAnotherRun.view();
+}
+
+void programStarts(Sink& console) {
+    console += kBanner.view();
+}
+
+void sourceLineTooLong(Sink& console, long line) {
+    format(console, kSourceLineTooLong, line, kLineLimit);
+}
+
+void badSourceLine(Sink& console, long line, std::string_view text) {
+    format(console, kBadSourceLine, line, text);
+}
+
+void linesCounted(Sink& console, long lines, std::int32_t problems, std::int32_t elements) {
+    format(console, kLinesRead, lines);
+    format(console, kProblemCount, problems);
+    format(console, kElementCount, elements);
+    console += '\n';
+}
+
+void lineRefused(Sink& console, Refusal refusal, long line) {
+    switch (refusal) {
+        case Refusal::None: break;
+        case Refusal::NoFreeRecord: console += kNoFreeRecord.view(); break;
+        case Refusal::Rejected: format(console, kBadFormat, line); break;
+    }
+}
+
+void sourceRefused(Sink& console, SourceRefusal refusal, long line, std::string_view text) {
+    switch (refusal) {
+        case SourceRefusal::None: break;
+        case SourceRefusal::NoRoom: console += kNoRoomForSource.view(); break;
+        case SourceRefusal::LabelTooLong: badSourceLine(console, line, text); break;
+    }
+}
+
+void elementLineTraced(Sink& console, std::span<const TraceEntry> trace, std::int32_t source) {
+    for (const TraceEntry& entry : trace) {
+        switch (entry.step) {
+            case TraceStep::Point: console += "<.>"; break;
+            case TraceStep::Unresolved: format(console, "\n[<!>%d/%d]", source, entry.number); break;
+            case TraceStep::Stored: format(console, "[%d]", entry.number); break;
+            case TraceStep::NoRoomForReferences: format(console, kNoRoomForReferences, entry.number); break;
+            case TraceStep::NoRoomForStarred: format(console, kNoRoomForStarred, entry.number); break;
+        }
+    }
+}
+
+void unnumberedElementRead(Sink& console, std::string_view name, std::string_view line) {
+    format(console, "\nno_number[%s/%s]", name, line);
+}
+
+void elementsRead(Sink& console, long positions, const ProblemTable& problems) {
+    format(console, kPositionsRead, positions);
+    for (const ProblemRecord& record : problems) showProblem(console, record);
+}
+
+void stageEnds(Sink& console) {
+    console += kSeparator;
+}
+
+void orderingStarts(Sink& console) {
+    console += kOrdering.view();
+}
+
+void elementsDumped(Sink& console, const ElementTable& table) {
+    for (const IndexElement& element : table) {
+        if (!isLive(element)) continue;
+        format(console, "%s -- ", element.name);
+        writeNumbersAndNote(everyReference(element, 0), writePlainNumber, element.note, console);
+        console += '\n';
+    }
+}
+
+void elementsDumpedAsLatex(Sink& console, const ElementTable& table) {
+    for (const IndexElement& element : table) {
+        if (!isLive(element)) continue;
+        writeElementTarget(std::to_string(element.id), console);
+        writeLinkedParagraph(element, console);
+    }
+}
+
+void templateLineTooLong(Sink& console, long line) {
+    format(console, kLineTooLong, kTemplateName, line, kLineLimit);
+}
+
+void languageListStarts(Sink& console) {
+    format(console, kLanguageList);
+}
+
+void maxBookNumberFound(Sink& console, std::int32_t maximum) {
+    format(console, kMaxBookNumber, 0, maximum);
+}
+
+void bookNumberListed(Sink& console, std::int32_t number) {
+    format(console, "\n\n\n%d:\n", number);
+}
+
+void duplicateFound(Sink& console, const ProblemTable& problems, const DuplicateLookup& duplicate) {
+    format(console, kDuplicate, duplicate.element);
+    format(console, "%x ", handleOf(problems, duplicate.kept));
+    showProblem(console, *duplicate.kept);
+    format(console, "%x ", handleOf(problems, duplicate.other));
+    showProblem(console, *duplicate.other);
+}
+
+void referringElementListed(Sink& console, std::string_view name) {
+    format(console, "%s\n", name);
+}
+
+void sourcesListed(Sink& console, const SourceTable& sources) {
+    for (const SourceEntry& entry : sources)
+        if (entry.used == 1) format(console, "%d/%s/%s\n", entry.source, entry.abbreviation, entry.fullName);
+}
+
+void writeFailed(Sink& console, std::string_view name) {
+    format(console, kWriteError, name);
+}
+
+void runInterrupted(Sink& console) {
+    console += kInterrupted.view();
+}
+
+void outOfMemory(std::ostream& terminal, Encoding encoding) {
+    // The literal in the source is UTF-8 already.
+    constexpr std::string_view kUtf8 = "\nОШИБКА распределения памяти\n";
+    std::string_view message = encoding == Encoding::Utf8 ? kUtf8 : kOutOfMemory.view();
+    terminal.write(message.data(), static_cast<std::streamsize>(message.size()));
+    terminal.flush();
+}
