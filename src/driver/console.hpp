@@ -16,6 +16,7 @@
 #include <span>
 #include <string_view>
 
+#include "driver/options.hpp"
 #include "elements/element.hpp"
 #include "elements/sources.hpp"
 #include "problems/lookups.hpp"
@@ -24,6 +25,15 @@
 #include "text/findings.hpp"
 #include "text/format.hpp"
 #include "text/utf8.hpp"
+
+// The command line.
+
+void usageAsked(Sink& console);
+void versionAsked(Sink& console);
+// A refused command line; `shownOption` is the option as the console shows
+// it. `compact`: one line "olyindex: ошибка: ...", as a check and a quiet run
+// print what stops them.
+void optionRefused(Sink& console, OptionFault fault, std::string_view shownOption, bool compact);
 
 // Start-up.
 

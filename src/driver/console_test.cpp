@@ -7,6 +7,15 @@
 
 namespace {
 
+TEST(Console, RefusedOptionInEachForm) {
+    Sink console;
+    optionRefused(console, OptionFault::NoDirectory, "-C", true);
+    optionRefused(console, OptionFault::Unknown, "-x", false);
+    EXPECT_EQ(console.text(), cp1251("olyindex: ошибка: после ключа -C нужно имя каталога\n"
+                                     "\nОШИБКА: неизвестный ключ -x (список ключей: olyindex --help)\n")
+                                  .view());
+}
+
 TEST(Console, ElementLineTraceInItsOrder) {
     Sink console;
     const TraceEntry trace[] = {{TraceStep::Point, 0},

@@ -517,8 +517,7 @@ void reportOutOfMemory(Run& run) {
 }
 
 // The usage, the version and unknown options are answered without a file touched.
-int answer(Run& run, std::string_view text) {
-    run.console += text;
+int answered(Run& run) {
     run.flushConsole();
     return run.consoleFailed ? 1 : 0;
 }
@@ -534,10 +533,15 @@ int runCommandLine(std::span<const std::string> commandLine, const std::filesyst
     state.checking = options.mode == Mode::Check;
     state.quiet = options.quiet;
     switch (options.mode) {
-        case Mode::Help: return answer(state, usage());
-        case Mode::Version: return answer(state, Bytes("olyindex " OLYINDEX_VERSION "\n"));
+        case Mode::Help:
+            usageAsked(state.console);
+            return answered(state);
+        case Mode::Version:
+            versionAsked(state.console);
+            return answered(state);
         case Mode::UnknownOption:
-            answer(state, optionFault(options.fault, state.shown(options.unknown), options.check || options.quiet));
+            optionRefused(state.console, options.fault, state.shown(options.unknown), options.check || options.quiet);
+            answered(state);
             return 1;
         case Mode::Lsp: return serveLanguageServer();
         case Mode::Check:
