@@ -76,6 +76,21 @@ TEST(Console, DumpsEveryLiveElementPlainAndInLatexForm) {
               "\\mbox{$\\quad$}only\\par\n");
 }
 
+TEST(Console, DumpsManyStarredReferencesAndTextsCutAtAZeroByte) {
+    Tables t = tablesWith({"0/1", "0/2", "0/3", "0/4", "0/5", "0/6", "0/7", "0/8", "0/9", "0/10", "0/11", "0/12",
+                           "0/13", "0/14", "0/15", "0/16", "0/17", "0/18", "0/19"});
+    std::vector<int> books, starred;
+    for (int b = 1; b <= 19; ++b) books.push_back(b);
+    for (int b = 1; b <= 19; ++b)
+        if (b != 4) starred.push_back(b);
+    IndexElement& x = addElement(t, {"X", books, starred});
+    x.name += std::string_view("\0hidden", 7);
+    x.note = std::string("n\0m", 3);
+    Sink plain;
+    elementsDumped(plain, t.elements);
+    EXPECT_EQ(plain.text(), "X -- 1*, 2*, 3*, 4, 5*, 6*, 7*, 8*, 9*, 10*, 11*, 12*, 13*, 14*, 15*, 16*, 17*, 18*, 19*; n\n");
+}
+
 TEST(Console, SourcesListedOnlyWhenUsed) {
     SourceTable sources{};
     sources[0] = {1, 3, "T3", "Full three"};

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "text/numbers.hpp"
+
 void writeProblemLink(Page page, std::string_view target, std::string_view shown, Sink& out) {
     format(out, "\\hyperlink{%s%s}{%s}", page == Page::Statement ? kStatementTarget : kSolutionTarget, target, shown);
 }
@@ -40,15 +42,22 @@ void writeNumbersAndNote(std::span<const ListedReference> numbers, const NumberS
 }
 
 void writePlainNumber(const ListedReference& reference, Sink& out) {
-    if (reference.number <= 0) out += '*';
-    else if (reference.starred) format(out, "%d*", reference.number);
-    else format(out, "%d", reference.number);
+    if (reference.number <= 0) {
+        out += '*';
+        return;
+    }
+    appendDecimal(out, reference.number);
+    if (reference.starred) out += '*';
 }
 
 void writeLinkedNumber(const ListedReference& reference, Sink& out) {
     if (reference.number <= 0) return writePlainNumber(reference, out);
-    // writeProblemLink with the plain number shown, in one format: the dumps write it for every reference.
-    format(out, "\\hyperlink{%s%d}{%d", kStatementTarget, reference.number, reference.number);
+    // writeProblemLink with the plain number shown, piece by piece: the dumps write it for every reference.
+    out += "\\hyperlink{";
+    out += kStatementTarget;
+    appendDecimal(out, reference.number);
+    out += "}{";
+    appendDecimal(out, reference.number);
     out += reference.starred ? "*}" : "}";
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <charconv>
 #include <cstdint>
 #include <optional>
 #include <string_view>
+
+#include "text/sink.hpp"
 
 // The value of a text made only of decimal digits (at least one); none when it
 // holds anything else or does not fit a 32-bit signed number.
@@ -20,4 +23,12 @@ inline bool isAllDigits(std::string_view text) {
     for (char c : text)
         if (!isDigit(c)) return false;
     return true;
+}
+
+// Appends the decimal form of the number, as "%d" writes it: for the writers
+// that put out a number for every reference of the book.
+inline void appendDecimal(Sink& out, std::int64_t value) {
+    char digits[20];
+    const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out += std::string_view(digits, static_cast<std::size_t>(end - digits));
 }

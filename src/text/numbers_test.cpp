@@ -31,3 +31,12 @@ TEST(IsAllDigits, EmptyCounts) {
 }
 
 }  // namespace
+
+TEST(AppendDecimal, WritesAsPercentD) {
+    Sink out;
+    for (std::int64_t n : {0LL, 7LL, -12LL, 2147483647LL, -9223372036854775807LL - 1}) {
+        appendDecimal(out, n);
+        out += ' ';
+    }
+    EXPECT_EQ(out.text(), "0 7 -12 2147483647 -9223372036854775808 ");
+}

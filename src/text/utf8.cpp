@@ -1,6 +1,7 @@
 #include "text/utf8.hpp"
 
 #include <array>
+#include <cstring>
 
 #include "text/cp1251.hpp"
 
@@ -57,8 +58,22 @@ void appendUtf8(std::string& out, char32_t c) {
 }
 
 char* toUtf8(std::string_view cp1251Bytes, char* out) {
-    for (char byte : cp1251Bytes) {
-        const Utf8Char& u = kUtf8Table[static_cast<unsigned char>(byte)];
+    const char* in = cp1251Bytes.data();
+    const char* const end = in + cp1251Bytes.size();
+    while (in != end) {
+        // The console is mostly ASCII (numbers, LaTeX, punctuation): eight
+        // bytes without a high bit are copied as they stand.
+        if (end - in >= 8) {
+            std::uint64_t eight;
+            std::memcpy(&eight, in, 8);
+            if ((eight & 0x8080808080808080u) == 0) {
+                std::memcpy(out, in, 8);
+                in += 8;
+                out += 8;
+                continue;
+            }
+        }
+        const Utf8Char& u = kUtf8Table[static_cast<unsigned char>(*in++)];
         // Three bytes are copied whatever the length: `out` has room for them.
         out[0] = u.bytes[0];
         out[1] = u.bytes[1];
