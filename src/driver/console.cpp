@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include "driver/book_config.hpp"
 #include "driver/options.hpp"
@@ -183,6 +184,15 @@ void writeReferencesAndNote(const IndexElement& element, Spell spell, Sink& out)
     if (element.note.empty()) return;
     if (!first) out += "; ";
     out += shownText(element.note);
+}
+
+std::string_view fileName(InFile file, std::string_view sourceName) {
+    switch (file) {
+        case InFile::Source: return sourceName;
+        case InFile::Template: return kTemplateName;
+        case InFile::Config: return kConfigName;
+    }
+    return sourceName;
 }
 
 std::string hexBytes(std::string_view bytes) {
@@ -436,6 +446,18 @@ void referringElementListed(Sink& console, std::string_view name) {
 void sourcesListed(Sink& console, const SourceTable& sources) {
     for (const SourceEntry& entry : sources)
         if (entry.used == 1) format(console, "%d/%s/%s\n", entry.source, entry.abbreviation, entry.fullName);
+}
+
+void findingsListed(Sink& console, Findings findings, std::string_view sourceName) {
+    std::stable_sort(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) {
+        return std::tie(a.file, a.line) < std::tie(b.file, b.line);
+    });
+    for (const Finding& f : findings) {
+        format(console, "%s:%ld:%d: %s: %s\n", fileName(f.file, sourceName), f.line, f.firstColumn,
+               f.severity == Severity::Error ? cp1251("ошибка").view() : cp1251("предупреждение").view(), f.message);
+    }
+    format(console, cp1251("%s: ошибок %ld, предупреждений %ld\n"), sourceName,
+           countFindings(findings, Severity::Error), countFindings(findings, Severity::Warning));
 }
 
 void writeFailed(Sink& console, std::string_view name) {

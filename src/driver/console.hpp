@@ -115,6 +115,10 @@ void sourcesListed(Sink& console, const SourceTable& sources);
 
 // The end.
 
+// A check's and a quiet run's findings in the order of the files and their
+// lines, as compilers print them ("book.src:12:7: ошибка: ...", at the first
+// column), then the summary line "book.src: ошибок 1, предупреждений 0".
+void findingsListed(Sink& console, Findings findings, std::string_view sourceName);
 void writeFailed(Sink& console, std::string_view name);
 void runInterrupted(Sink& console);
 // Memory ran out: written straight to the terminal, so that it needs none.

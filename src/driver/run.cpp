@@ -575,7 +575,7 @@ int runCommandLine(std::span<const std::string> commandLine, const std::filesyst
     if (!keep) state.discardFiles();
     if (signal != 0) runInterrupted(state.console);
     if ((state.checking || state.quiet) && state.readingBegan && !state.failed && signal == 0)
-        writeFindings(state.findings, state.shown(options.args.at(0)), kTemplateName, state.console);
+        findingsListed(state.console, state.findings, state.shown(options.args.at(0)));
     state.flushConsole();
     if (signal != 0) return 128 + signal;
     // Every line a run rejects is an error finding, with or without -q.
