@@ -78,9 +78,11 @@ Flow readElements(Passes& passes) {
     tables.positionsRead = 0;
     long lineCount = 0;
     std::size_t firstFree = 0;
-    // One trace, emptied for every line, so that tracing allocates nothing once it has grown.
+    // One trace, emptied for every line, so that tracing allocates nothing once
+    // it has grown; none when what the passes print is dropped (a check).
     ElementTrace trace;
-    ElementParse parse{tables.problems, tables.positionsRead, passes.log2, &trace, &passes.findings};
+    ElementParse parse{tables.problems, tables.positionsRead, passes.log2, passes.console.dropping ? nullptr : &trace,
+                       &passes.findings};
     Flow flow = readPass(passes, [&](const ContentLine& line) {
         if (line.mode != SectionMode::Elements) return;
         if (isSourceLine(line.text)) {

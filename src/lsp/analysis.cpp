@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "driver/book_config.hpp"
 #include "problems/lookups.hpp"
 #include "text/cp1251.hpp"
 #include "text/format.hpp"
@@ -80,14 +81,15 @@ std::string_view lineOf(std::string_view text, const std::vector<std::size_t>& s
 
 }  // namespace
 
-Analysis analyse(std::string utf8, std::optional<std::string> templateText) {
+Analysis analyse(std::string utf8, std::optional<std::string> templateText, CheckOptions options) {
     Analysis a;
     a.utf8 = std::move(utf8);
     a.utf8Starts = lineStarts(a.utf8);
+    a.editorStarts = editorLineStarts(a.utf8);
     a.book = toBookText(a.utf8);
     a.bookStarts = lineStarts(a.book.text);
     a.roles = lineRoles(a.book.text, a.bookStarts);
-    a.check = checkBook(a.book.text, std::move(templateText));
+    a.check = checkBook(a.book.text, std::move(templateText), std::move(options));
     addUnheld(a.book, InFile::Source, a.check.findings);
     return a;
 }
@@ -96,6 +98,7 @@ Analysis analyseTemplate(std::string utf8) {
     Analysis a;
     a.utf8 = std::move(utf8);
     a.utf8Starts = lineStarts(a.utf8);
+    a.editorStarts = editorLineStarts(a.utf8);
     a.book = toBookText(a.utf8);
     a.bookStarts = lineStarts(a.book.text);
     a.check = checkBook(std::string(), a.book.text);
@@ -104,11 +107,40 @@ Analysis analyseTemplate(std::string utf8) {
     return a;
 }
 
-Json rangeOf(const Analysis& analysis, long line, std::int32_t first, std::int32_t last) {
+Analysis analyseConfig(std::string utf8) {
+    Analysis a;
+    a.utf8 = std::move(utf8);
+    a.utf8Starts = lineStarts(a.utf8);
+    a.editorStarts = editorLineStarts(a.utf8);
+    loadBookConfig(a.utf8, &a.check.findings);
+    return a;
+}
+
+BookPlace bookPlace(const Analysis& analysis, Position position) {
+    std::size_t offset = offsetOf(analysis.utf8, analysis.editorStarts, position);
+    auto after = std::upper_bound(analysis.utf8Starts.begin(), analysis.utf8Starts.end(), offset);
+    std::size_t begin = *(after - 1);
+    std::string_view before = std::string_view(analysis.utf8).substr(begin, offset - begin);
+    return BookPlace{after - 1 - analysis.utf8Starts.begin(), characterCount(before)};
+}
+
+Position editorPosition(const Analysis& analysis, long line, std::int64_t characters) {
+    if (line < 1) return {};
+    auto lines = static_cast<std::int64_t>(analysis.utf8Starts.size());
+    if (line > lines)  // past the text: as many lines past the editor's last
+        return Position{line - lines + static_cast<std::int64_t>(analysis.editorStarts.size()) - 1, 0};
     std::string_view text = utf8Line(analysis, line - 1);
-    std::int64_t start = utf16Units(text, std::max(first, 1) - 1);
-    std::int64_t end = last < first ? start : utf16Units(text, last);
-    auto at = [&](std::int64_t character) { return Json{{"line", std::max(line - 1, 0L)}, {"character", character}}; };
+    std::size_t offset = analysis.utf8Starts[static_cast<std::size_t>(line - 1)] + utf8Bytes(text, characters);
+    auto after = std::upper_bound(analysis.editorStarts.begin(), analysis.editorStarts.end(), offset);
+    std::size_t begin = *(after - 1);
+    std::string_view before = std::string_view(analysis.utf8).substr(begin, offset - begin);
+    return Position{after - 1 - analysis.editorStarts.begin(), utf16Units(before, characterCount(before))};
+}
+
+Json rangeOf(const Analysis& analysis, long line, std::int32_t first, std::int32_t last) {
+    Position start = editorPosition(analysis, line, std::max(first, 1) - 1);
+    Position end = last < first ? start : editorPosition(analysis, line, last);
+    auto at = [](Position p) { return Json{{"line", p.line}, {"character", p.character}}; };
     return Json{{"start", at(start)}, {"end", at(end)}};
 }
 

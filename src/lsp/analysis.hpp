@@ -24,7 +24,8 @@ struct LineRole {
 
 struct Analysis {
     std::string utf8;  // the text as the editor has it
-    std::vector<std::size_t> utf8Starts;
+    std::vector<std::size_t> utf8Starts;    // its lines as the book reads them (ended by "\n")
+    std::vector<std::size_t> editorStarts;  // its lines as the editor counts them (also a lone "\r")
     BookText book;  // code page 1251: the same characters, one byte each
     std::vector<std::size_t> bookStarts;
     std::vector<LineRole> roles;  // by line, from 0
@@ -32,8 +33,8 @@ struct Analysis {
 };
 
 // Checks `utf8` as a book source; `templateText` is the template in code
-// page 1251, when there is one.
-Analysis analyse(std::string utf8, std::optional<std::string> templateText);
+// page 1251, when there is one; `options` come from the book's olyindex.toml.
+Analysis analyse(std::string utf8, std::optional<std::string> templateText, CheckOptions options = {});
 
 // Line `line` (from 0) of the book text, without its line end.
 std::string_view bookLine(const Analysis& analysis, std::int64_t line);
@@ -77,6 +78,25 @@ const IndexElement* elementOnLine(const Tables& tables, long line);
 // The template as a document of its own: its text and the check's findings
 // about it (InFile::Template).
 Analysis analyseTemplate(std::string utf8);
+
+// olyindex.toml as a document of its own: its text (UTF-8, as TOML is) and
+// the faults found in it (InFile::Config).
+Analysis analyseConfig(std::string utf8);
+
+// A place in the book's terms: a line (from 0) as the book reads lines, and
+// the characters of that line before the place.
+struct BookPlace {
+    std::int64_t line = 0;
+    std::int64_t characters = 0;
+};
+
+// Where a position of the editor stands in the book's lines. The two differ
+// only where a lone "\r" ends a line for the editor but cuts it for the book.
+BookPlace bookPlace(const Analysis& analysis, Position position);
+
+// The editor's position of `characters` characters into line `line` (from 1)
+// of the book; a count past the line's text means its end.
+Position editorPosition(const Analysis& analysis, long line, std::int64_t characters);
 
 // The protocol's range of columns [first, last] (1-based characters, both
 // inclusive; last < first: an empty range before first) of line `line`

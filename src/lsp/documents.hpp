@@ -12,12 +12,15 @@
 #include <vector>
 
 #include "lsp/positions.hpp"
+#include "text/findings.hpp"
 
 struct Document {
     std::string uri;
     std::string text;  // UTF-8
     std::int64_t version = 0;
-    bool isTemplate = false;  // its name is the template's
+    // What the file is to the book, by its name: the template, olyindex.toml,
+    // or else a source.
+    InFile role = InFile::Source;
 };
 
 // Keyed by URI.

@@ -7,7 +7,7 @@
 namespace {
 
 TEST(Documents, IncrementalChangesApplyInOrder) {
-    Document d{"file:///b/book.src", "#/1\nПадеж -- 12\n", 1, false};
+    Document d{"file:///b/book.src", "#/1\nПадеж -- 12\n", 1, InFile::Source};
     applyChange(d, {false, {1, 9}, {1, 11}, "13, 14"});
     EXPECT_EQ(d.text, "#/1\nПадеж -- 13, 14\n");
     applyChange(d, {false, {1, 0}, {1, 5}, "Род"});

@@ -30,7 +30,8 @@ std::vector<Fix> fixesOf(const Analysis& analysis, const Finding& finding) {
     if (!finding.fixes.empty() || finding.code != "missing-dash" || finding.file != InFile::Source)
         return finding.fixes;
     std::string_view raw = bookLine(analysis, finding.line - 1);
-    std::string_view kept = raw.substr(0, raw.find("//"));
+    // Up to where the parser reads: a comment, or a carriage return or zero byte inside the line.
+    std::string_view kept = raw.substr(0, std::min(raw.find("//"), raw.find_first_of(std::string_view("\r\0", 2))));
     kept = kept.substr(0, kept.find_last_not_of(' ') + 1);
     std::size_t references = kept.find_last_not_of("0123456789.*, ") + 1;
     while (references < kept.size() && kept[references] == ' ') ++references;

@@ -131,11 +131,12 @@ Json hoverElementName(const Analysis& analysis, const Spot& spot) {
 }  // namespace
 
 Spot spotAt(const Analysis& analysis, Position position) {
+    BookPlace place = bookPlace(analysis, position);
     Spot spot;
-    spot.line = static_cast<long>(position.line) + 1;
-    spot.column = static_cast<std::size_t>(charactersBefore(utf8Line(analysis, position.line), position.character));
-    spot.role = roleOf(analysis, position.line);
-    spot.raw = bookLine(analysis, position.line);
+    spot.line = static_cast<long>(place.line) + 1;
+    spot.column = static_cast<std::size_t>(place.characters);
+    spot.role = roleOf(analysis, place.line);
+    spot.raw = bookLine(analysis, place.line);
     return spot;
 }
 

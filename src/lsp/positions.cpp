@@ -25,12 +25,48 @@ std::string_view withoutLineEnd(std::string_view line) {
     return line;
 }
 
+// The editor's line that starts at `begin`: where its text ends, and where
+// the next line starts (npos after the last line).
+struct EditorLine {
+    std::size_t end = 0;
+    std::size_t next = std::string_view::npos;
+};
+
+EditorLine editorLineAt(std::string_view text, std::size_t begin) {
+    std::size_t end = text.find_first_of("\r\n", begin);
+    if (end == std::string_view::npos) return {text.size(), std::string_view::npos};
+    bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+    return {end, end + (crlf ? 2 : 1)};
+}
+
+// The offset `units` UTF-16 units into the line text [begin, end), at most its end.
+std::size_t offsetInLine(std::string_view text, std::size_t begin, std::size_t end, std::int64_t units) {
+    std::string_view line = text.substr(begin, end - begin);
+    std::size_t at = 0;
+    std::int64_t seen = 0;
+    while (at < line.size()) {
+        Step step = stepAt(line.substr(at));
+        if (seen + step.units > units) break;
+        seen += step.units;
+        at += step.bytes;
+    }
+    return begin + at;
+}
+
 }  // namespace
 
 std::vector<std::size_t> lineStarts(std::string_view text) {
     std::vector<std::size_t> starts{0};
     for (std::size_t i = text.find('\n'); i != std::string_view::npos; i = text.find('\n', i + 1))
         starts.push_back(i + 1);
+    return starts;
+}
+
+std::vector<std::size_t> editorLineStarts(std::string_view text) {
+    std::vector<std::size_t> starts{0};
+    for (std::size_t next = editorLineAt(text, 0).next; next != std::string_view::npos;
+         next = editorLineAt(text, next).next)
+        starts.push_back(next);
     return starts;
 }
 
@@ -45,22 +81,16 @@ std::string_view lineAt(std::string_view text, const std::vector<std::size_t>& s
 std::size_t offsetOf(std::string_view text, Position position) {
     std::size_t begin = 0;
     for (std::int64_t line = 0; line < position.line; ++line) {
-        std::size_t end = text.find('\n', begin);
-        if (end == std::string_view::npos) return text.size();
-        begin = end + 1;
+        begin = editorLineAt(text, begin).next;
+        if (begin == std::string_view::npos) return text.size();
     }
-    std::size_t end = text.find('\n', begin);
-    std::string_view line = withoutLineEnd(text.substr(begin, end == std::string_view::npos ? text.size() - begin
-                                                                                             : end + 1 - begin));
-    std::size_t at = 0;
-    std::int64_t units = 0;
-    while (at < line.size()) {
-        Step step = stepAt(line.substr(at));
-        if (units + step.units > position.character) break;
-        units += step.units;
-        at += step.bytes;
-    }
-    return begin + at;
+    return offsetInLine(text, begin, editorLineAt(text, begin).end, position.character);
+}
+
+std::size_t offsetOf(std::string_view text, const std::vector<std::size_t>& editorStarts, Position position) {
+    if (static_cast<std::size_t>(position.line) >= editorStarts.size()) return text.size();
+    std::size_t begin = editorStarts[static_cast<std::size_t>(position.line)];
+    return offsetInLine(text, begin, editorLineAt(text, begin).end, position.character);
 }
 
 std::int64_t utf16Units(std::string_view utf8Line, std::int64_t characters) {
@@ -71,6 +101,18 @@ std::int64_t utf16Units(std::string_view utf8Line, std::int64_t characters) {
         utf8Line.remove_prefix(step.bytes);
     }
     return units;
+}
+
+std::size_t utf8Bytes(std::string_view utf8Line, std::int64_t characters) {
+    std::size_t bytes = 0;
+    for (std::int64_t i = 0; i < characters && bytes < utf8Line.size(); ++i) bytes += stepAt(utf8Line.substr(bytes)).bytes;
+    return bytes;
+}
+
+std::int64_t characterCount(std::string_view utf8) {
+    std::int64_t characters = 0;
+    for (std::size_t at = 0; at < utf8.size(); at += stepAt(utf8.substr(at)).bytes) ++characters;
+    return characters;
 }
 
 std::int64_t charactersBefore(std::string_view utf8Line, std::int64_t units) {

@@ -18,6 +18,10 @@ TEST(Positions, OffsetsCountUtf16UnitsAndClampToTheLine) {
     EXPECT_EQ(offsetOf(kText, {2, 5}), 23u);   // an empty line
     EXPECT_EQ(offsetOf(kText, {3, 4}), kText.size());
     EXPECT_EQ(offsetOf(kText, {9, 0}), kText.size());
+    // The editor ends a line at a lone "\r" too.
+    EXPECT_EQ(editorLineStarts("a\rb\r\nc\nd"), (std::vector<std::size_t>{0, 2, 5, 7}));
+    EXPECT_EQ(offsetOf("a\rb\r\nc", {1, 9}), 3u);
+    EXPECT_EQ(offsetOf("a\rb\r\nc", {2, 0}), 5u);
 }
 
 TEST(Positions, LinesAndColumnsGoBothWays) {

@@ -1,7 +1,9 @@
 #include "lsp/server.hpp"
 
 #include <new>
+#include <set>
 
+#include "driver/book_config.hpp"
 #include "driver/file_system.hpp"
 #include "index/language_index.hpp"
 #include "lsp/diagnostics.hpp"
@@ -31,10 +33,13 @@ struct BadParams {
     std::string why;
 };
 
-Position positionIn(const Json& params) {
-    const Json& p = params.at("position");
+Position positionOf(const Json& p) {
     return Position{std::max<std::int64_t>(0, p.at("line").get<std::int64_t>()),
                     std::max<std::int64_t>(0, p.at("character").get<std::int64_t>())};
+}
+
+Position positionIn(const Json& params) {
+    return positionOf(params.at("position"));
 }
 
 std::string uriIn(const Json& params) {
@@ -62,22 +67,46 @@ bool sameDirectory(std::string_view a, std::string_view b) {
     return da && db && *da == *db;
 }
 
+// The open buffer of the book file `role` beside `uri`, if the editor has it.
+const OpenDocument* openBeside(const Server& server, std::string_view uri, InFile role) {
+    for (const auto& [other, open] : server.documents)
+        if (open.document.role == role && sameDirectory(other, uri)) return &open;
+    return nullptr;
+}
+
+std::optional<std::string> readBeside(const Server& server, std::string_view uri, std::string_view name) {
+    std::optional<std::filesystem::path> dir = directoryOf(uri);
+    if (!dir || !server.readFile) return std::nullopt;
+    return server.readFile(*dir / name);
+}
+
 // The template of the book a source belongs to: the open buffer, else the
 // file beside the source (UTF-8 when it plainly is, as the editor may keep it).
-std::optional<std::string> templateFor(Server& server, std::string_view sourceUri) {
-    for (const auto& [uri, open] : server.documents)
-        if (open.document.isTemplate && sameDirectory(uri, sourceUri)) return toBookText(open.document.text).text;
-    std::optional<std::filesystem::path> dir = directoryOf(sourceUri);
-    if (!dir || !server.readFile) return std::nullopt;
-    std::optional<std::string> bytes = server.readFile(*dir / kTemplateName);
+std::optional<std::string> templateFor(const Server& server, std::string_view sourceUri) {
+    if (const OpenDocument* open = openBeside(server, sourceUri, InFile::Template))
+        return toBookText(open->document.text).text;
+    std::optional<std::string> bytes = readBeside(server, sourceUri, kTemplateName);
     if (!bytes || !looksLikeUtf8(*bytes)) return bytes;
     return decodeText(std::move(*bytes), Encoding::Utf8).text;
+}
+
+// olyindex.toml of the book a source belongs to: the open buffer, else the file.
+std::optional<std::string> configFor(const Server& server, std::string_view sourceUri) {
+    if (const OpenDocument* open = openBeside(server, sourceUri, InFile::Config)) return open->document.text;
+    return readBeside(server, sourceUri, kConfigName);
+}
+
+// What olyindex.toml tells the check; its faults are the file's own diagnostics.
+CheckOptions optionsFor(const Server& server, std::string_view sourceUri) {
+    std::optional<std::string> config = configFor(server, sourceUri);
+    if (!config) return {};
+    return CheckOptions{loadBookConfig(*config, nullptr).table};
 }
 
 // The sources of the book in `uri`'s directory must be checked again.
 void bookChanged(Server& server, std::string_view uri) {
     for (auto& [other, open] : server.documents) {
-        if (open.document.isTemplate || !sameDirectory(other, uri)) continue;
+        if (open.document.role != InFile::Source || !sameDirectory(other, uri)) continue;
         open.analysis.reset();
         open.published = false;
     }
@@ -86,12 +115,64 @@ void bookChanged(Server& server, std::string_view uri) {
 void textChanged(Server& server, OpenDocument& open) {
     open.analysis.reset();
     open.published = false;
-    if (open.document.isTemplate) bookChanged(server, open.document.uri);
+    if (open.document.role != InFile::Source) bookChanged(server, open.document.uri);
 }
 
 OpenDocument* openDocument(Server& server, const std::string& uri) {
     auto it = server.documents.find(uri);
     return it == server.documents.end() ? nullptr : &it->second;
+}
+
+void sendDiagnostics(Server& server, const std::string& uri, Json diagnostics) {
+    send(server, notificationBody("textDocument/publishDiagnostics", {{"uri", uri}, {"diagnostics", std::move(diagnostics)}}));
+}
+
+// The olyindex.toml of every book the editor has a document of.
+std::set<std::string> openBookConfigs(const Server& server) {
+    std::set<std::string> configs;
+    for (const auto& [uri, open] : server.documents)
+        if (open.document.role != InFile::Config) configs.insert(siblingUri(uri, kConfigName));
+    return configs;
+}
+
+// The diagnostics of an olyindex.toml that is not open, sent when they differ
+// from those the editor shows.
+void publishConfigOnDisk(Server& server, const std::string& uri, Json diagnostics) {
+    std::string shown = diagnostics.dump();
+    auto it = server.configDiagnostics.find(uri);
+    if (it == server.configDiagnostics.end() ? diagnostics.empty() : it->second == shown) return;
+    if (diagnostics.empty()) server.configDiagnostics.erase(it);
+    else server.configDiagnostics[uri] = std::move(shown);
+    sendDiagnostics(server, uri, std::move(diagnostics));
+}
+
+// A book with no document open leaves no diagnostics of its olyindex.toml behind.
+void forgetClosedBooks(Server& server) {
+    std::set<std::string> configs = openBookConfigs(server);
+    std::vector<std::string> closed;
+    for (const auto& [uri, shown] : server.configDiagnostics)
+        if (!configs.contains(uri)) closed.push_back(uri);
+    for (const std::string& uri : closed) publishConfigOnDisk(server, uri, Json::array());
+}
+
+// olyindex.toml of each open book, read again: the editor may not have it
+// open, yet its faults are the book's and must show.
+void publishConfigsOnDisk(Server& server) {
+    for (const std::string& uri : openBookConfigs(server)) {
+        if (openBeside(server, uri, InFile::Config)) continue;  // the buffer's diagnostics speak for it
+        std::optional<std::filesystem::path> path = pathFromUri(uri);
+        std::optional<std::string> text = path && server.readFile ? server.readFile(*path) : std::nullopt;
+        publishConfigOnDisk(server, uri, text ? diagnosticsOf(analyseConfig(std::move(*text)), InFile::Config)
+                                              : Json::array());
+    }
+    forgetClosedBooks(server);
+}
+
+InFile roleOfFile(std::string_view uri) {
+    std::string name = uriFileName(uri);
+    if (name == kTemplateName) return InFile::Template;
+    if (name == kConfigName) return InFile::Config;
+    return InFile::Source;
 }
 
 // Notifications.
@@ -103,7 +184,10 @@ void didOpen(Server& server, const Json& params) {
     open.document.uri = uri;
     open.document.text = item.at("text").get<std::string>();
     open.document.version = item.value("version", std::int64_t{0});
-    open.document.isTemplate = uriFileName(uri) == kTemplateName;
+    open.document.role = roleOfFile(uri);
+    // An open olyindex.toml publishes its own diagnostics, as a buffer.
+    if (open.document.role == InFile::Config)
+        std::erase_if(server.configDiagnostics, [&](const auto& shown) { return sameDirectory(shown.first, uri); });
     OpenDocument& stored = server.documents[uri] = std::move(open);
     textChanged(server, stored);
 }
@@ -120,13 +204,9 @@ void didChange(Server& server, const Json& params) {
         c.text = change.at("text").get<std::string>();
         if (change.contains("range")) {
             const Json& range = change.at("range");
-            auto position = [](const Json& p) {
-                return Position{std::max<std::int64_t>(0, p.at("line").get<std::int64_t>()),
-                                std::max<std::int64_t>(0, p.at("character").get<std::int64_t>())};
-            };
             c.whole = false;
-            c.start = position(range.at("start"));
-            c.end = position(range.at("end"));
+            c.start = positionOf(range.at("start"));
+            c.end = positionOf(range.at("end"));
         }
         applyChange(open->document, c);
     }
@@ -143,10 +223,13 @@ void didClose(Server& server, const Json& params) {
     std::string uri = uriIn(params);
     auto it = server.documents.find(uri);
     if (it == server.documents.end()) return;
-    bool wasTemplate = it->second.document.isTemplate;
+    bool wasSource = it->second.document.role == InFile::Source;
     server.documents.erase(it);
-    send(server, notificationBody("textDocument/publishDiagnostics", {{"uri", uri}, {"diagnostics", Json::array()}}));
-    if (wasTemplate) bookChanged(server, uri);
+    sendDiagnostics(server, uri, Json::array());
+    // Closing olyindex.toml hands its diagnostics to the file on disk, which
+    // the next publication reads.
+    if (!wasSource) bookChanged(server, uri);
+    forgetClosedBooks(server);
 }
 
 // Requests on a document: null (or an empty list) for one that is not open.
@@ -187,9 +270,10 @@ Json onRename(const Analysis& a, const std::string& uri, const Json& params, InF
 }
 
 Json onCodeAction(const Analysis& a, const std::string& uri, const Json& params, InFile file) {
+    // The editor's lines, turned into the book's that the findings count.
     const Json& range = params.at("range");
-    return codeActions(a, uri, file, range.at("start").at("line").get<std::int64_t>(),
-                       range.at("end").at("line").get<std::int64_t>());
+    return codeActions(a, uri, file, bookPlace(a, positionOf(range.at("start"))).line,
+                       bookPlace(a, positionOf(range.at("end"))).line);
 }
 
 struct RequestHandler {
@@ -243,8 +327,7 @@ void answerRequest(Server& server, const Message& m) {
             send(server, replyBody(m.id, h.whenNotOpen));
             return;
         }
-        InFile file = open->document.isTemplate ? InFile::Template : InFile::Source;
-        send(server, replyBody(m.id, h.handle(analysisOf(server, *open), open->document.uri, m.params, file)));
+        send(server, replyBody(m.id, h.handle(analysisOf(server, *open), open->document.uri, m.params, open->document.role)));
         return;
     }
     send(server, errorBody(m.id, RpcError::MethodNotFound, "unknown method " + m.method));
@@ -280,8 +363,14 @@ Server makeServer() {
 
 const Analysis& analysisOf(Server& server, OpenDocument& open) {
     if (!open.analysis) {
-        open.analysis = open.document.isTemplate ? analyseTemplate(open.document.text)
-                                                 : analyse(open.document.text, templateFor(server, open.document.uri));
+        const std::string& uri = open.document.uri;
+        switch (open.document.role) {
+            case InFile::Template: open.analysis = analyseTemplate(open.document.text); break;
+            case InFile::Config: open.analysis = analyseConfig(open.document.text); break;
+            case InFile::Source:
+                open.analysis = analyse(open.document.text, templateFor(server, uri), optionsFor(server, uri));
+                break;
+        }
     }
     return *open.analysis;
 }
@@ -336,12 +425,12 @@ void publishDiagnostics(Server& server, Clock::time_point now) {
     for (auto& [uri, open] : server.documents) {
         if (open.published) continue;
         const Analysis& analysis = analysisOf(server, open);
-        InFile file = open.document.isTemplate ? InFile::Template : InFile::Source;
         send(server, notificationBody("textDocument/publishDiagnostics",
                                       {{"uri", uri},
                                        {"version", open.document.version},
-                                       {"diagnostics", diagnosticsOf(analysis, file)}}));
+                                       {"diagnostics", diagnosticsOf(analysis, open.document.role)}}));
         open.published = true;
     }
+    publishConfigsOnDisk(server);
     server.lastPublished = now;
 }

@@ -37,8 +37,12 @@ struct Server {
     std::map<std::string, OpenDocument> documents;  // by URI
     std::vector<std::string> outbox;                // bodies to send, in order
     Clock::time_point lastPublished{};
+    // The diagnostics last published for each olyindex.toml that the editor
+    // does not have open, when there were any: they are sent again only when
+    // they change, and cleared once the file is mended or its book closed.
+    std::map<std::string, std::string> configDiagnostics;  // by URI, as JSON text
     // Reads a file of the book that the editor does not have open (the
-    // template); none when there is no such file.
+    // template, olyindex.toml); none when there is no such file.
     std::function<std::optional<std::string>(const std::filesystem::path&)> readFile;
 };
 

@@ -229,4 +229,109 @@ TEST(Server, RenameCompletionSymbolsAndQuickFixes) {
     EXPECT_EQ(change["range"]["end"], (Json{{"line", 8}, {"character", 6}}));
 }
 
+TEST(Server, OlyindexTomlFindingsShowUnderItsOwnUriUntilMended) {
+    const std::string config = "file:///book/olyindex.toml";
+    std::string onDisk = "[table]\nslots = 0\n";  // 0 is out of range: line 2, column 9
+    Server server;
+    server.readFile = [&](const std::filesystem::path& path) -> std::optional<std::string> {
+        if (path == "/book/olyindex.toml") return onDisk;
+        return std::nullopt;
+    };
+    request(server, 1, "initialize", Json::object());
+    notify(server, "textDocument/didOpen", {{"textDocument", {{"uri", kUri}, {"version", 1}, {"text", kBook}}}});
+    auto publishNow = [&] {
+        server.outbox.clear();
+        publishDiagnostics(server, Clock::now());
+    };
+    auto codesAndStarts = [](const Json& params) {
+        std::vector<std::pair<std::string, Json>> shown;
+        for (const Json& d : params["diagnostics"]) shown.emplace_back(d["code"], d["range"]["start"]);
+        return shown;
+    };
+    auto save = [&] { notify(server, "textDocument/didSave", {{"textDocument", {{"uri", kUri}}}}); };
+
+    publishNow();
+    Json disk = published(server, config);
+    ASSERT_EQ(disk["diagnostics"].size(), 1u);
+    EXPECT_EQ(disk["diagnostics"][0]["code"], "config-out-of-range");
+    EXPECT_EQ(disk["diagnostics"][0]["range"]["end"], (Json{{"line", 1}, {"character", 9}}));
+    save();
+    publishNow();
+    EXPECT_TRUE(published(server, config).is_null());  // unchanged: not sent again
+
+    onDisk = "[table]\n";
+    save();
+    publishNow();
+    EXPECT_EQ(published(server, config)["diagnostics"], Json::array());
+
+    // The open buffer speaks for the file, with its version.
+    notify(server, "textDocument/didOpen",
+           {{"textDocument", {{"uri", config}, {"version", 4}, {"text", "[table]\n  olympaids = 3\n"}}}});
+    publishNow();
+    Json buffer = published(server, config);
+    EXPECT_EQ(buffer["version"], 4);
+    EXPECT_EQ(codesAndStarts(buffer), (std::vector<std::pair<std::string, Json>>{
+                                          {"unknown-config-key", {{"line", 1}, {"character", 2}}}}));
+    server.outbox.clear();
+    notify(server, "textDocument/didClose", {{"textDocument", {{"uri", config}}}});
+    EXPECT_EQ(published(server, config)["diagnostics"], Json::array());
+
+    // Faulty on disk again; closing the book's last source clears them.
+    onDisk = "[table]\nslots = 0\n";
+    save();
+    publishNow();
+    EXPECT_EQ(published(server, config)["diagnostics"].size(), 1u);
+    server.outbox.clear();
+    notify(server, "textDocument/didClose", {{"textDocument", {{"uri", kUri}}}});
+    EXPECT_EQ(published(server, config)["diagnostics"], Json::array());
+}
+
+// A lone "\r" ends a line for the editor but cuts the line for the book
+// (which reads "Падеж -- 1" and warns of ", 2"): positions both ways follow
+// the editor's lines, 0 to 8, while the book has lines 1 to 7.
+TEST(Server, ALoneCarriageReturnEndsALineForTheEditor) {
+    constexpr std::string_view kCut = "#!\n0/1 1/1\n#/1\n! Олимп\nПадеж -- 1\r, 2\nРод -- 1\nЧисло 1\r, 2\n";
+    Server server;
+    request(server, 1, "initialize", Json::object());
+    notify(server, "textDocument/didOpen", {{"textDocument", {{"uri", kUri}, {"version", 1}, {"text", kCut}}}});
+    publishDiagnostics(server, Clock::now());
+    Json diagnostics = published(server, kUri)["diagnostics"];
+    ASSERT_EQ(diagnostics.size(), 3u);  // and on book line 7: a cut, and no "--"
+    EXPECT_EQ(diagnostics[0]["code"], "line-cut");
+    // Book line 5, columns 11 (the "\r") to 14: the end of editor line 4 to the end of line 5.
+    EXPECT_EQ(diagnostics[0]["range"], (Json{{"start", {{"line", 4}, {"character", 10}}},
+                                             {"end", {{"line", 5}, {"character", 3}}}}));
+
+    EXPECT_EQ(request(server, 2, "textDocument/hover", at(kUri, 6, 7))["result"]["range"]["start"],
+              (Json{{"line", 6}, {"character", 7}}));
+    Json refs = request(server, 3, "textDocument/references",
+                        {{"textDocument", {{"uri", kUri}}}, {"position", {{"line", 1}, {"character", 0}}},
+                         {"context", {{"includeDeclaration", false}}}})["result"];
+    ASSERT_EQ(refs.size(), 2u);
+    EXPECT_EQ(refs[0]["range"]["start"], (Json{{"line", 4}, {"character", 9}}));
+    EXPECT_EQ(refs[1]["range"]["start"], (Json{{"line", 6}, {"character", 7}}));
+    Json edits = request(server, 4, "textDocument/rename",
+                         {{"textDocument", {{"uri", kUri}}}, {"position", {{"line", 6}, {"character", 1}}},
+                          {"newName", "Вид"}})["result"]["changes"][std::string(kUri)];
+    ASSERT_EQ(edits.size(), 1u);
+    EXPECT_EQ(edits[0]["range"], (Json{{"start", {{"line", 6}, {"character", 0}}}, {"end", {{"line", 6}, {"character", 3}}}}));
+
+    // The editor applies that edit and sends it back: it lands on "Род".
+    notify(server, "textDocument/didChange",
+           {{"textDocument", {{"uri", kUri}, {"version", 2}}},
+            {"contentChanges", Json::array({{{"range", edits[0]["range"]}, {"text", "Вид"}}})}});
+    EXPECT_EQ(server.documents.at(std::string(kUri)).document.text,
+              "#!\n0/1 1/1\n#/1\n! Олимп\nПадеж -- 1\r, 2\nВид -- 1\nЧисло 1\r, 2\n");
+
+    // The missing "--" goes before the "1" the book reads, not into what the "\r" cuts off.
+    Json actions = request(server, 5, "textDocument/codeAction",
+                           {{"textDocument", {{"uri", kUri}}},
+                            {"range", {{"start", {{"line", 7}, {"character", 0}}}, {"end", {{"line", 7}, {"character", 0}}}}},
+                            {"context", {{"diagnostics", Json::array()}}}})["result"];
+    ASSERT_EQ(actions.size(), 1u);
+    Json change = actions[0]["edit"]["changes"][std::string(kUri)][0];
+    EXPECT_EQ(change["newText"], "-- ");
+    EXPECT_EQ(change["range"]["start"], (Json{{"line", 7}, {"character", 6}}));
+}
+
 }  // namespace

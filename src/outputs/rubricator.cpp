@@ -57,24 +57,24 @@ std::int32_t computeMaxBookNumber(const Tables& tables) {
 
 void listElementsByBookNumber(const Tables& tables, std::int32_t maxBookNumber,
                               const std::function<void(const BookNumberListing&)>& visit) {
-    BookReferences walk = walkBookReferences(tables.elements, tables.problems, maxBookNumber);
+    BookReferences walk(tables.elements, tables.problems, maxBookNumber);
     // One listing, emptied for every number, so that its memory is reused.
     BookNumberListing listing;
     for (std::int32_t n = 1; n <= maxBookNumber; ++n) {
         listing.number = n;
         listing.elements.clear();
         listing.duplicates.clear();
-        elementsReferringTo(nextBookNumber(walk), n, listing.elements, listing.duplicates);
+        elementsReferringTo(walk.next(), n, listing.elements, listing.duplicates);
         visit(listing);
     }
 }
 
 std::vector<DuplicateLookup> writeRubricator(const Tables& tables, std::int32_t maxBookNumber, Sink& out) {
-    BookReferences walk = walkBookReferences(tables.elements, tables.problems, maxBookNumber);
+    BookReferences walk(tables.elements, tables.problems, maxBookNumber);
     std::vector<Referring> list;
     std::vector<DuplicateLookup> duplicates;
     for (std::int32_t n = 1; n <= maxBookNumber; ++n) {
-        std::span<const BookReference> referring = nextBookNumber(walk);
+        std::span<const BookReference> referring = walk.next();
         // A number that no problem or several problems carry gets no subsection.
         ProblemRef problem = findProblem(tables.problems, 0, n, 0);
         if (problem != nullptr) writeBlock(referring, n, *problem, out, list, duplicates);
