@@ -96,16 +96,18 @@ Flow readSource(std::string_view source, PassSinks sinks, const std::function<vo
             continue;
         }
         if (sinks.findings != nullptr && !macLineEnds) warnOfCut(raw, lineCount, sinks.findings);
-        if (cutsWebAddress(raw)) {
-            auto comment = static_cast<std::int32_t>(raw.find("//"));
+        // One scan finds the line's end for both.
+        const std::size_t end = contentEnd(raw);
+        if (cutsWebAddress(raw, end)) {
+            auto comment = static_cast<std::int32_t>(end);
             addFinding(sinks.findings, {InFile::Source, lineCount, comment + 1, comment + 2}, Severity::Warning,
                        "web-address-cut", Bytes(kWebAddressCut.view()));
         }
-        line.assign(raw);
-        cutLine(line);
+        line.assign(raw.substr(0, end));
         collapseSpaces(line);
         if (line.empty()) continue;
-        format(sinks.copy, "%s\n", line);
+        sinks.copy += line;  // no zero byte: the line ends before the first
+        sinks.copy += '\n';
         Marker marker = readMarker(line, section);
         if (marker == Marker::Taken) continue;
         if (marker == Marker::Broken || section.mode == SectionMode::None) {

@@ -212,8 +212,15 @@ ProblemRef resolve(const Token& token, std::int32_t source, const ElementParse& 
 
 // The first scan: checks every token, counts it and resolves it; the number of
 // references, or -1 when the line fails. The text starts at `base` in the line.
+// The problems the first scan resolved, in order, so that the second need not
+// look them up again; a line with more references looks the rest up twice.
+struct Resolved {
+    std::array<ProblemRef, 64> problems{};
+    std::size_t count = 0;
+};
+
 int checkReferences(std::string_view text, std::size_t base, std::int32_t source, const ElementParse& context,
-                    LineFault& fault) {
+                    LineFault& fault, Resolved& resolved) {
     int count = 0;
     Token token;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -240,6 +247,7 @@ int checkReferences(std::string_view text, std::size_t base, std::int32_t source
             fault = unresolvedToken(context.problems, base, token, source);
             return -1;
         }
+        if (resolved.count < resolved.problems.size()) resolved.problems[resolved.count++] = problem;
         format(context.log2, "\n%d/%d", source, token.number);
         if (token.hasPoint) format(context.log2, ".%d", token.subnumber);
         format(context.log2, " %x", handleOf(context.problems, problem));
@@ -250,7 +258,8 @@ int checkReferences(std::string_view text, std::size_t base, std::int32_t source
 
 // The second scan: stores the references and blanks them, with the comma in
 // front of each, out of the text that becomes the note.
-void fillReferences(IndexElement& element, std::string& text, std::int32_t source, const ElementParse& context) {
+void fillReferences(IndexElement& element, std::string& text, std::int32_t source, const ElementParse& context,
+                    const Resolved& resolved) {
     std::size_t filled = 0;
     std::size_t starred = 0;
     Token token;
@@ -258,7 +267,7 @@ void fillReferences(IndexElement& element, std::string& text, std::int32_t sourc
         if (!isDigit(text[i])) continue;
         readToken(text, i, token, context.console);
         format(context.console, "[%d]", token.number);
-        ProblemRef problem = resolve(token, source, context);
+        ProblemRef problem = filled < resolved.count ? resolved.problems[filled] : resolve(token, source, context);
         element.zz[filled++] = problem;
         if (token.starred) element.zz_[starred++] = problem;
         std::size_t from = text.rfind(',', token.start);
@@ -281,7 +290,8 @@ int parseNumberedLine(IndexElement& element, const std::string& line, std::int32
     collapseSpaces(element.name);
     element.actual = 1;
     std::string text = line.substr(dash + 2);
-    int count = checkReferences(text, dash + 2, source, context, fault);
+    Resolved resolved;
+    int count = checkReferences(text, dash + 2, source, context, fault, resolved);
     if (count < 0) return -1;
     if (count > 0) {
         try {
@@ -299,7 +309,7 @@ int parseNumberedLine(IndexElement& element, const std::string& line, std::int32
             return -1;
         }
     }
-    fillReferences(element, text, source, context);
+    fillReferences(element, text, source, context, resolved);
     collapseSpaces(text);
     element.note = std::move(text);
     return 0;

@@ -45,6 +45,22 @@ TEST(ElementLine, ReferencesStarsConsoleAndLog) {
     EXPECT_EQ(p.positionsRead, 3);
 }
 
+TEST(ElementLine, ManyReferencesResolveInOrder) {
+    // 72 references: past the 64 the first scan hands on to the second.
+    Parsing p = bookOfFive();
+    std::string line = "X -- ";
+    std::vector<ProblemRef> expected;
+    for (int round = 0; round < 18; ++round) {
+        line += "12, 34, 7.2, 13, ";
+        for (std::size_t i = 0; i < 4; ++i) expected.push_back(&p.problems[i]);
+    }
+    line.resize(line.size() - 2);
+    IndexElement e;
+    ASSERT_EQ(p.parse(e, line, 5), 0);
+    EXPECT_EQ(e.zz, expected);
+    EXPECT_EQ(p.positionsRead, 72);
+}
+
 TEST(ElementLine, NotesKeepWhatIsNotAReference) {
     struct Case {
         const char* line;

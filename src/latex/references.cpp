@@ -19,10 +19,17 @@ std::vector<ListedReference> everyReference(const IndexElement& element, std::in
 }
 
 std::vector<ListedReference> listedReferences(const IndexElement& element, std::int32_t source) {
+    // Every writer asks it of every element: the list is built in one go.
     std::vector<ListedReference> listed;
-    for (const ListedReference& reference : everyReference(element, source))
-        if (reference.number > 0 && (listed.empty() || listed.back().number != reference.number))
-            listed.push_back(reference);
+    if (!isLive(element)) return listed;
+    listed.reserve(element.zz.size());
+    StarredSet starred = starredSet(element);
+    for (ProblemRef problem : element.zz) {
+        if (problem == nullptr) continue;
+        const std::int32_t number = numberInSource(problem, source);
+        if (number > 0 && (listed.empty() || listed.back().number != number))
+            listed.push_back({number, problem, starred.contains(problem)});
+    }
     return listed;
 }
 

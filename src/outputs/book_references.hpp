@@ -21,11 +21,38 @@ struct BookReference {
 
 // A walk over the book numbers 1 to `maxBookNumber`. It reads each live
 // element's references in the order ordering leaves them, by book number,
-// those without one last.
-struct BookReferences {
-    const ElementTable* elements = nullptr;
+// those without one last. The tables must outlive the walk.
+class BookReferences {
+public:
+    BookReferences(const ElementTable& elements, const ProblemTable& problems, std::int32_t maxBookNumber);
+
+    // The live elements that refer to a problem placed under the walk's next
+    // number (1, 2, ... in turn), in table order; the walk moves on to the
+    // number after. What it returns stays valid until the next call.
+    std::span<const BookReference> next();
+
+private:
+    // A reference without a book number of its own whose problem is placed in
+    // the book all the same, under one of the numbers it is placed.
+    struct Placed {
+        std::int32_t number;
+        std::int32_t element;
+        std::size_t at;  // in the element's references
+    };
+    // Of each group of a number: its element, its run of references, and
+    // where its references without a book number stand in `placed`.
+    struct Found {
+        std::int32_t element;
+        std::size_t runFirst, runLast;
+        std::size_t placedFirst, placedLast;
+    };
+
+    std::int32_t walkedNumber(ProblemRef problem) const;
+    void fileElement(std::int32_t element);
+
+    const ElementTable& elements;
     std::int32_t maxBookNumber = 0;
-    std::int32_t next = 1;  // the number the walk hands on next
+    std::int32_t number = 1;  // the one the walk hands on next
 
     // Each record's book number within the walk (0: none), side by side: the
     // walk asks for one at every reference, and the records lie far apart.
@@ -39,17 +66,10 @@ struct BookReferences {
     std::vector<std::int32_t> bucketHead;
     std::vector<std::int32_t> bucketNext;
 
-    // The references without a book number of their own whose problem is
-    // placed in the book all the same, under each number they are placed.
-    struct Placed {
-        std::int32_t number;
-        std::int32_t element;
-        std::size_t at;  // in the element's references
-    };
-    std::vector<Placed> placed;
+    std::vector<Placed> placed;  // by number, element and place
     std::size_t placedNext = 0;
 
-    std::vector<ProblemRef> starred;       // every element's starred problems, sorted element by element
+    std::vector<ProblemRef> starred;        // every element's starred problems, sorted element by element
     std::vector<std::size_t> starredFirst;  // where each element's begin, and one past the last
 
     // The current number's groups, and the references of those that are not
@@ -57,23 +77,8 @@ struct BookReferences {
     std::vector<BookReference> groups;
     std::vector<ProblemRef> gathered;
     std::vector<std::int32_t> members;
-    // Of each group: its element, its run of references, and where its
-    // references without a book number stand in `placed`.
-    struct Found {
-        std::int32_t element;
-        std::size_t runFirst, runLast;
-        std::size_t placedFirst, placedLast;
-    };
     std::vector<Found> found;
 };
-
-BookReferences walkBookReferences(const ElementTable& elements, const ProblemTable& problems,
-                                  std::int32_t maxBookNumber);
-
-// The live elements that refer to a problem placed under the walk's next
-// number (1, 2, ... in turn), in table order; the walk moves on to the
-// number after. What it returns stays valid until the next call.
-std::span<const BookReference> nextBookNumber(BookReferences& walk);
 
 // The numbers from 1 to `maxBookNumber` under which any of the problems is
 // placed in the book, in increasing order, each once.

@@ -63,18 +63,18 @@ std::int32_t computeMaxBookNumber(const Tables& tables, Sink& console) {
 }
 
 void printElementsByBookNumber(const Tables& tables, std::int32_t maxBookNumber, Sink& console) {
-    BookReferences walk = walkBookReferences(tables.elements, tables.problems, maxBookNumber);
+    BookReferences walk(tables.elements, tables.problems, maxBookNumber);
     for (std::int32_t n = 1; n <= maxBookNumber; ++n) {
         format(console, "\n\n\n%d:\n", n);
-        for (const Referring& r : elementsReferringTo(tables, nextBookNumber(walk), n, console))
+        for (const Referring& r : elementsReferringTo(tables, walk.next(), n, console))
             format(console, "%s\n", r.element->name);
     }
 }
 
 void writeRubricator(const Tables& tables, std::int32_t maxBookNumber, Sink& out, Sink& console) {
-    BookReferences walk = walkBookReferences(tables.elements, tables.problems, maxBookNumber);
+    BookReferences walk(tables.elements, tables.problems, maxBookNumber);
     for (std::int32_t n = 1; n <= maxBookNumber; ++n) {
-        std::span<const BookReference> referring = nextBookNumber(walk);
+        std::span<const BookReference> referring = walk.next();
         // A number that no problem or several problems carry gets no subsection.
         ProblemRef problem = findProblem(tables.problems, 0, n, 0);
         if (problem != nullptr) writeBlock(tables, referring, n, *problem, out, console);

@@ -1,5 +1,6 @@
 #include "outputs/table_by_numbers.hpp"
 
+#include <algorithm>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -14,12 +15,20 @@
 
 namespace {
 
+// The first used source entry of each source number that has an
+// abbreviation, by number: every placement of every row looks its source up.
+struct Abbreviated {
+    std::int32_t source = 0;
+    const SourceEntry* entry = nullptr;
+};
+
 // One row's view of the tables: the problem's book number and the elements
 // that refer to a problem placed under it.
 struct Row {
     const Tables& tables;
     std::int32_t n;
     std::span<const BookReference> referring;
+    std::span<const Abbreviated> abbreviated;
 };
 
 // The element's name after `prefix`, when its name has that prefix and its
@@ -76,18 +85,31 @@ void writeAuthors(const Row& row, Sink& out, Sink& console) {
     writeAuthorList(solution, out);
 }
 
-// The first used source entry of that number that has an abbreviation.
-const SourceEntry* abbreviatedSource(const SourceTable& sources, std::int32_t source) {
+// Those entries, by source number.
+std::vector<Abbreviated> abbreviatedSources(const SourceTable& sources) {
+    std::vector<Abbreviated> list;
     for (const SourceEntry& entry : sources)
-        if (entry.used == 1 && entry.source == source && !entry.abbreviation.empty()) return &entry;
-    return nullptr;
+        if (entry.used == 1 && !entry.abbreviation.empty()) list.push_back({entry.source, &entry});
+    auto bySource = [](const Abbreviated& a, const Abbreviated& b) { return a.source < b.source; };
+    std::stable_sort(list.begin(), list.end(), bySource);
+    list.erase(std::unique(list.begin(), list.end(),
+                           [](const Abbreviated& a, const Abbreviated& b) { return a.source == b.source; }),
+               list.end());
+    return list;
 }
 
-void writePublications(const Tables& tables, const ProblemRecord& problem, Sink& out) {
+// The entry of that source number; none when it has none.
+const SourceEntry* abbreviatedSource(std::span<const Abbreviated> list, std::int32_t source) {
+    auto it = std::lower_bound(list.begin(), list.end(), source,
+                               [](const Abbreviated& a, std::int32_t wanted) { return a.source < wanted; });
+    return it != list.end() && it->source == source ? it->entry : nullptr;
+}
+
+void writePublications(std::span<const Abbreviated> abbreviated, const ProblemRecord& problem, Sink& out) {
     int count = 0;
     for (const Placement& placement : problem.placements) {
         if (placement.present != 1) continue;
-        const SourceEntry* entry = abbreviatedSource(tables.sources, placement.source);
+        const SourceEntry* entry = abbreviatedSource(abbreviated, placement.source);
         if (entry == nullptr) continue;
         if (count > 0) out += "; ";
         format(out, "\\mbox{%s--%d", entry->abbreviation, placement.number);
@@ -105,7 +127,7 @@ void writeRow(const Row& row, const ProblemRecord& problem, Sink& out, Sink& con
     format(out, " & \\pageref{%s%dp} & ", kStatementTarget, row.n);
     if (problem.nsFlag == 0) format(out, "\\pageref{%s%dp}", kSolutionTarget, row.n);
     out += " & \\raggedright ";
-    writePublications(row.tables, problem, out);
+    writePublications(row.abbreviated, problem, out);
     out += " & \\\\\n\\hline\n";
 }
 
@@ -117,12 +139,13 @@ void writeTableByNumbers(const Tables& tables, std::int32_t maxBookNumber, Sink&
     out += "\\hline\n";
     out += cp1251("\\номер & Место на олимпиаде & Авторы (условие/решение) & Усл. & Реш. & Прежние публикации\\\\\n");
     out += "\\hline\n";
-    BookReferences walk = walkBookReferences(tables.elements, tables.problems, maxBookNumber);
+    const std::vector<Abbreviated> abbreviated = abbreviatedSources(tables.sources);
+    BookReferences walk(tables.elements, tables.problems, maxBookNumber);
     for (std::int32_t n = 1; n <= maxBookNumber; ++n) {
-        std::span<const BookReference> referring = nextBookNumber(walk);
+        std::span<const BookReference> referring = walk.next();
         // A number that no problem or several problems carry gets no row.
         ProblemRef problem = findProblem(tables.problems, 0, n, 0);
-        if (problem != nullptr) writeRow(Row{tables, n, referring}, *problem, out, console);
+        if (problem != nullptr) writeRow(Row{tables, n, referring, abbreviated}, *problem, out, console);
     }
     out += "\\end{longtable}\n\n\n";
     out += "\n\n\\label{rashifrovka_oboznachenij}\n\n";

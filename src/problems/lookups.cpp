@@ -1,6 +1,7 @@
 #include "problems/lookups.hpp"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "text/cp1251.hpp"
 
@@ -35,7 +36,7 @@ std::pair<std::vector<IndexedPlacement>::const_iterator, std::vector<IndexedPlac
         return {entries + slice->byNumber[at], entries + slice->byNumber[at + 1]};
     }
     // Every reference looks its problem up: a comparison the search can take in line.
-    return std::equal_range(entries + slice->first, entries + slice->last, IndexedPlacement{source, number, nullptr},
+    return std::equal_range(entries + slice->first, entries + slice->last, IndexedPlacement{source, number, -1, 0},
                             [](const IndexedPlacement& a, const IndexedPlacement& b) { return placedBefore(a, b); });
 }
 
@@ -44,13 +45,14 @@ std::pair<std::vector<IndexedPlacement>::const_iterator, std::vector<IndexedPlac
 ProblemRef findProblem(const ProblemTable& table, std::int32_t source, std::int32_t number, std::int32_t subnumber) {
     auto [first, last] = placedAt(table, source, number);
     // The candidates come in table order, a record once for each placement it has here.
-    ProblemRef kept = nullptr;
+    constexpr std::uint32_t none = UINT32_MAX;
+    std::uint32_t kept = none;
     for (auto it = first; it != last; ++it) {
-        if (it->record == kept || placementOf(it->record, source, number, subnumber) == nullptr) continue;
-        if (kept != nullptr) return nullptr;
+        if (it->record == kept || (subnumber != 0 && subnumber != it->subnumber)) continue;
+        if (kept != none) return nullptr;
         kept = it->record;
     }
-    return kept;
+    return kept == none ? nullptr : &table.records[kept];
 }
 
 std::vector<Answering> placementsAnswering(const ProblemTable& table, std::int32_t source, std::int32_t number,
@@ -58,12 +60,13 @@ std::vector<Answering> placementsAnswering(const ProblemTable& table, std::int32
     auto [first, last] = placedAt(table, source, number);
     std::vector<Answering> answering;
     for (auto it = first; it != last; ++it) {
-        for (const Placement& p : it->record->placements) {
+        const ProblemRecord& record = table.records[it->record];
+        for (const Placement& p : record.placements) {
             bool matches = p.present == 1 && p.source == source && p.number == number &&
                            (subnumber == 0 || subnumber == p.subnumber);
             auto same = [&](const Answering& a) { return a.placement == &p; };
             if (matches && std::none_of(answering.begin(), answering.end(), same))
-                answering.push_back({&p, it->record});
+                answering.push_back({&p, &record});
         }
     }
     return answering;

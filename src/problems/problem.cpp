@@ -175,9 +175,10 @@ void indexPlacements(ProblemTable& table) {
     std::size_t present = 0;
     for (const ProblemRecord& record : table.records) present += static_cast<std::size_t>(presentCount(record));
     table.placementIndex.reserve(present);
-    for (const ProblemRecord& record : table.records)
-        for (const Placement& p : record.placements)
-            if (p.present == 1) table.placementIndex.push_back({p.source, p.number, &record});
+    for (std::size_t r = 0; r < table.records.size(); ++r)
+        for (const Placement& p : table.records[r].placements)
+            if (p.present == 1)
+                table.placementIndex.push_back({p.source, p.number, p.subnumber, static_cast<std::uint32_t>(r)});
     // Within one source and number the records keep table order.
     std::stable_sort(table.placementIndex.begin(), table.placementIndex.end(),
                      [](const IndexedPlacement& a, const IndexedPlacement& b) { return placedBefore(a, b); });

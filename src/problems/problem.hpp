@@ -41,11 +41,14 @@ std::int32_t agreedNumber(const ProblemRecord& record, std::int32_t source);
 // A problem reference: a record of the table, which never moves.
 using ProblemRef = const ProblemRecord*;
 
-// A present placement with its record, as the table's index holds it.
+// A present placement with its record, as the table's index holds it. The
+// subnumber is kept here too, so that a lookup decides without reading the
+// record, which lies far away in a large table.
 struct IndexedPlacement {
     std::int32_t source = 0;
     std::int32_t number = 0;
-    const ProblemRecord* record = nullptr;
+    std::int32_t subnumber = -1;
+    std::uint32_t record = 0;  // its place in the table
 };
 
 // Where the placements of one source stand in the index. When its numbers are

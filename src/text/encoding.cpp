@@ -1,5 +1,6 @@
 #include "text/encoding.hpp"
 
+#include <algorithm>
 #include <utility>
 
 #include "text/cp1251.hpp"
@@ -34,8 +35,8 @@ DecodedText decodeText(std::string bytes, Encoding encoding) {
 
 bool looksLikeUtf8(std::string_view bytes) {
     if (bytes.starts_with(kByteOrderMark)) return true;
-    bool high = false;
-    for (char byte : bytes) high = high || static_cast<unsigned char>(byte) >= 0x80;
+    // The first high byte settles the question: the search stops there.
+    bool high = std::any_of(bytes.begin(), bytes.end(), [](char byte) { return static_cast<unsigned char>(byte) >= 0x80; });
     return high && isValidUtf8(bytes);
 }
 

@@ -25,7 +25,8 @@ void formatInto(Out& out, std::string_view text, const ParsedFormat& parsed, std
     std::size_t next = 0;
     for (std::size_t p = 0; p < parsed.count; ++p) {
         const FormatPiece& piece = parsed.pieces[p];
-        out += text.substr(piece.start, piece.length);
+        // The pieces lie within the text: they were cut from it while compiling.
+        out += std::string_view(text.data() + piece.start, piece.length);
         if (piece.conversion == 0) continue;
         const FormatArg& arg = args[next++];
         char buffer[32];
@@ -51,7 +52,8 @@ void formatInto(Out& out, std::string_view text, const ParsedFormat& parsed, std
                 std::string_view shown = arg.text;
                 // C stops a %s text at its first zero byte.
                 if (auto zero = shown.find('\0'); zero != std::string_view::npos) shown = shown.substr(0, zero);
-                pad(out, shown, piece.width, false);
+                if (piece.width == 0) out += shown;
+                else pad(out, shown, piece.width, false);
                 break;
             }
             default:  // 'c'

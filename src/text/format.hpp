@@ -154,6 +154,8 @@ void formatPieces(Bytes& out, std::string_view text, const ParsedFormat& parsed,
 template <class Out, class... Args>
     requires(std::same_as<Out, Sink> || std::same_as<Out, Bytes>)
 void format(Out& out, const CheckedFormat<std::type_identity_t<Args>...>& fmt, const Args&... args) {
+    if constexpr (std::same_as<Out, Sink>)
+        if (out.dropping) return;
     const std::array<FormatArg, sizeof...(Args)> list{FormatArg(args)...};
     formatPieces(out, fmt.view(), fmt.parsed, list);
 }

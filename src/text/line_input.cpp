@@ -1,7 +1,10 @@
 #include "text/line_input.hpp"
 
 #include <algorithm>
+#include <bit>
 #include <utility>
+
+#include "text/byte_masks.hpp"
 
 LineRead readLine(std::string_view text, std::size_t& pos, std::string_view& line) {
     if (pos >= text.size()) return LineRead::End;
@@ -16,19 +19,44 @@ LineRead readLine(std::string_view text, std::size_t& pos, std::string_view& lin
 
 namespace {
 
-// Where the line ends before any comment: at its line feed, carriage return
-// or zero byte.
-std::size_t lineEnd(std::string_view line) {
-    auto end = std::find_if(line.begin(), line.end(), [](char c) { return c == '\n' || c == '\r' || c == '\0'; });
-    return static_cast<std::size_t>(end - line.begin());
+// The first space that folding drops: one at the start, or one after
+// another space; the size when there is none. Most lines hold none.
+std::size_t firstDroppedSpace(std::string_view text) {
+    const char* s = text.data();
+    const std::size_t n = text.size();
+    if (n > 0 && s[0] == ' ') return 0;
+    std::size_t i = 1;
+    for (; i + kMaskBytes <= n; i += kMaskBytes) {
+        const std::uint32_t pairs = equalMask(s + i, ' ') & equalMask(s + i - 1, ' ');
+        if (pairs != 0) return i + static_cast<std::size_t>(std::countr_zero(pairs));
+    }
+    for (; i < n; ++i)
+        if (s[i] == ' ' && s[i - 1] == ' ') return i;
+    return n;
 }
 
 }  // namespace
 
+// Every pass asks it of every line.
+std::size_t contentEnd(std::string_view line) {
+    const char* s = line.data();
+    const std::size_t n = line.size();
+    std::size_t i = 0;
+    // The comment's second slash is looked at one byte further on.
+    for (; i + kMaskBytes < n; i += kMaskBytes) {
+        const std::uint32_t ends = equalMask(s + i, '\n') | equalMask(s + i, '\r') | equalMask(s + i, '\0') |
+                                   (equalMask(s + i, '/') & equalMask(s + i + 1, '/'));
+        if (ends != 0) return i + static_cast<std::size_t>(std::countr_zero(ends));
+    }
+    for (; i < n; ++i) {
+        const char c = s[i];
+        if (c == '\n' || c == '\r' || c == '\0' || (c == '/' && i + 1 < n && s[i + 1] == '/')) return i;
+    }
+    return n;
+}
+
 void cutLine(std::string& line) {
-    std::size_t cut = lineEnd(line);
-    cut = std::min(cut, std::string_view(line).substr(0, cut).find("//"));
-    line.resize(cut);
+    line.resize(contentEnd(line));
 }
 
 CutText cutInside(std::string_view line) {
@@ -52,16 +80,15 @@ bool endsLinesWithCarriageReturns(std::string_view text) {
 }
 
 bool cutsWebAddress(std::string_view line) {
-    // One pass over the line: find_first_of would look the three bytes up
-    // at every character, and every line is asked, pass after pass.
-    line = line.substr(0, lineEnd(line));
-    std::size_t comment = line.find("//");
-    return comment != std::string_view::npos && comment > 0 && line[comment - 1] == ':';
+    return cutsWebAddress(line, contentEnd(line));
+}
+
+bool cutsWebAddress(std::string_view line, std::size_t end) {
+    return end < line.size() && line[end] == '/' && end > 0 && line[end - 1] == ':';
 }
 
 std::int32_t columnOf(std::string_view raw, std::size_t offset) {
-    std::size_t end = lineEnd(raw);
-    end = std::min(end, raw.substr(0, end).find("//"));
+    std::size_t end = contentEnd(raw);
     // The folding of collapseSpaces replayed: a space right after a kept
     // space, or before any kept character, is dropped.
     std::size_t kept = 0;
@@ -85,8 +112,10 @@ std::int32_t lineWidth(std::string_view raw) {
 }
 
 void collapseSpaces(std::string& text) {
-    std::size_t kept = 0;
-    for (char c : text) {
+    // Up to the first dropped space the text stays as it is.
+    std::size_t kept = firstDroppedSpace(text);
+    for (std::size_t i = kept; i < text.size(); ++i) {
+        const char c = text[i];
         if (c == ' ' && (kept == 0 || text[kept - 1] == ' ')) continue;
         text[kept++] = c;
     }

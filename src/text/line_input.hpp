@@ -39,9 +39,14 @@ CutText cutInside(std::string_view line);
 // after it: its lines end as on the old Macs, and a run reads one line.
 bool endsLinesWithCarriageReturns(std::string_view text);
 
+// Where the line's text ends: at its line feed, carriage return or zero
+// byte, or at a comment "//" before them.
+std::size_t contentEnd(std::string_view line);
+
 // True when the line's comment "//" follows a ":", as in "http://": the cut
-// takes a web address apart.
+// takes a web address apart. `end`: the line's contentEnd, when it is known.
 bool cutsWebAddress(std::string_view line);
+bool cutsWebAddress(std::string_view line, std::size_t end);
 
 // The column (1-based, in characters of `raw`, the line as it stands in the
 // file) of the character at `offset` in the line's cleaned text: cut at its

@@ -39,7 +39,12 @@ TEST(ReadLine, LastLineWithoutLineFeedAndEmptyLines) {
 
 TEST(CutLine, AtLineEndCarriageReturnZeroOrComment) {
     for (auto [in, out] : {std::pair{"ab\n", "ab"}, {"ab\r\n", "ab"}, {"a\rb\n", "a"}, {"http://x", "http:"},
-                           {"a // b", "a "}, {"//", ""}, {"a/b", "a/b"}}) {
+                           {"a // b", "a "}, {"//", ""}, {"a/b", "a/b"},
+                           // Long lines are scanned sixteen bytes at a time: a comment across the
+                           // edge of the first sixteen, cuts after them, single slashes.
+                           {"0123456789abcde//x", "0123456789abcde"},
+                           {"0123456/89abcdef0123456789/x/y\r\n", "0123456/89abcdef0123456789/x/y"},
+                           {"0123456789abcdefghijklmnopqrstuv\n", "0123456789abcdefghijklmnopqrstuv"}}) {
         std::string line = in;
         cutLine(line);
         EXPECT_EQ(line, out) << in;
@@ -51,11 +56,20 @@ TEST(CutLine, AtLineEndCarriageReturnZeroOrComment) {
 
 TEST(CollapseSpaces, FoldsOnlyTheSpace) {
     for (auto [in, out] : {std::pair{"  a   b  ", "a b"}, {"", ""}, {"   ", ""}, {"\t a \t", "\t a \t"},
-                           {"a", "a"}, {"! ", "!"}, {"!  x", "! x"}}) {
+                           {"a", "a"}, {"! ", "!"}, {"!  x", "! x"},
+                           {"a b c d e f g h i j k", "a b c d e f g h i j k"}, {"abcdefghijklmno  p", "abcdefghijklmno p"},
+                           {"abcdefghijklmnopqrstuvwxyz  z ", "abcdefghijklmnopqrstuvwxyz z"}}) {
         std::string text = in;
         collapseSpaces(text);
         EXPECT_EQ(text, out) << '[' << in << ']';
     }
+}
+
+TEST(CutsWebAddress, OnlyAColonRightBeforeTheComment) {
+    EXPECT_TRUE(cutsWebAddress("! http://example.org/a\n"));
+    EXPECT_FALSE(cutsWebAddress("a: // b\n"));
+    EXPECT_FALSE(cutsWebAddress("see a/b/c:/d\n"));
+    EXPECT_FALSE(cutsWebAddress("x\r:// after a carriage return\n"));
 }
 
 TEST(ColumnOf, CountsInTheLineAsItStandsInTheFile) {

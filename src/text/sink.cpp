@@ -2,6 +2,7 @@
 
 Sink& Sink::operator=(Sink&& other) noexcept {
     drain = std::move(other.drain);
+    dropping = other.dropping;
     buffer = std::move(other.buffer);
     next = std::exchange(other.next, nullptr);
     end = std::exchange(other.end, nullptr);
@@ -30,6 +31,8 @@ const Bytes& Sink::text() {
 }
 
 void Sink::appendBeyondBuffer(std::string_view text) {
+    // A dropping sink never has a buffer, so every text comes here.
+    if (dropping) return;
     pass();
     if (buffer == nullptr) makeBuffer();
     // A text larger than the buffer goes on as it is, after what came before it.

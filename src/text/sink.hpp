@@ -3,7 +3,7 @@
 // size and hands the buffer to its drain whenever it fills, so that no output
 // is ever held whole however large the book; the driver connects the drain to
 // a file or the console. A sink without a drain keeps every byte it is given,
-// which is what a test compares.
+// which is what a test compares; a dropping sink keeps nothing at all.
 
 #include <cstddef>
 #include <cstring>
@@ -24,26 +24,36 @@ struct Sink {
     // Receives the gathered bytes in order; none: the sink keeps them.
     std::function<void(std::string_view)> drain;
 
+    // Set before the first byte, the sink drops whatever it is given, and a
+    // format into it is not even worked out: for what nobody reads, as the
+    // passes' logs and console in a check.
+    bool dropping = false;
+
     Sink& operator+=(std::string_view text) {
         const std::size_t size = text.size();
         const char* from = text.data();
         if (size == 0) return *this;
-        if (size <= 16 && end - next >= 16) {
+        // Kept in a local: a store through a char pointer could change any
+        // member, and the members would be read again after every move.
+        char* to = next;
+        if (size <= 16 && end - to >= 16) {
             // Most pieces are short: two overlapping moves of fixed size
             // instead of a library call.
             if (size >= 8) {
-                std::memcpy(next, from, 8);
-                std::memcpy(next + size - 8, from + size - 8, 8);
+                std::memcpy(to, from, 8);
+                std::memcpy(to + size - 8, from + size - 8, 8);
             } else if (size >= 4) {
-                std::memcpy(next, from, 4);
-                std::memcpy(next + size - 4, from + size - 4, 4);
+                std::memcpy(to, from, 4);
+                std::memcpy(to + size - 4, from + size - 4, 4);
             } else {
-                for (std::size_t i = 0; i < size; ++i) next[i] = from[i];
+                to[0] = from[0];
+                to[size / 2] = from[size / 2];
+                to[size - 1] = from[size - 1];
             }
-            next += size;
-        } else if (size <= static_cast<std::size_t>(end - next)) {
-            std::memcpy(next, from, size);
-            next += size;
+            next = to + size;
+        } else if (size <= static_cast<std::size_t>(end - to)) {
+            std::memcpy(to, from, size);
+            next = to + size;
         } else {
             appendBeyondBuffer(text);
         }
@@ -51,8 +61,11 @@ struct Sink {
     }
 
     Sink& operator+=(char c) {
-        if (next == end) pass();
-        if (next == end) makeBuffer();
+        if (next == end) {
+            if (dropping) return *this;
+            pass();
+            if (next == end) makeBuffer();
+        }
         *next++ = c;
         return *this;
     }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "text/format.hpp"
+
 namespace {
 
 TEST(Sink, HandsEveryByteOnInOrderAndHoldsNoMoreThanItsBuffer) {
@@ -16,7 +18,10 @@ TEST(Sink, HandsEveryByteOnInOrderAndHoldsNoMoreThanItsBuffer) {
         std::string piece = std::to_string(i) + ",";
         sink += piece;
         sink += ';';
-        expected += piece + ";";
+        // Every short length, which the sink moves in fixed-size pieces.
+        const std::string varied(static_cast<std::size_t>(i % 19), static_cast<char>('a' + i % 26));
+        sink += varied;
+        expected += piece + ";" + varied;
         if (i % 5000 == 0) {
             sink += large;
             expected += large;
@@ -25,6 +30,23 @@ TEST(Sink, HandsEveryByteOnInOrderAndHoldsNoMoreThanItsBuffer) {
     }
     sink.pass();
     EXPECT_EQ(drained, expected);
+}
+
+TEST(Sink, DroppingKeepsNothingAndDrainsNothing) {
+    int drains = 0;
+    Sink sink;
+    sink.dropping = true;
+    sink.drain = [&](std::string_view) { ++drains; };
+    sink += "text";
+    sink += std::string(Sink::kBufferSize + 1, 'L');
+    sink += 'c';
+    format(sink, "%d/%s", 12, "x");
+    sink.pass();
+    EXPECT_EQ(drains, 0);
+    Sink kept;
+    kept.dropping = true;
+    kept += "text";
+    EXPECT_EQ(kept.text(), "");
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 #include "text/utf8.hpp"
 
 #include <array>
+#include <bit>
 #include <cstring>
 
+#include "text/byte_masks.hpp"
 #include "text/cp1251.hpp"
 
 namespace {
@@ -57,29 +59,35 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
+namespace {
+
+char* appendCharacter(char byte, char* out) {
+    const Utf8Char& u = kUtf8Table[static_cast<unsigned char>(byte)];
+    // Three bytes are copied whatever the length: `out` has room for them.
+    out[0] = u.bytes[0];
+    out[1] = u.bytes[1];
+    out[2] = u.bytes[2];
+    return out + u.length;
+}
+
+}  // namespace
+
 char* toUtf8(std::string_view cp1251Bytes, char* out) {
     const char* in = cp1251Bytes.data();
     const char* const end = in + cp1251Bytes.size();
-    while (in != end) {
-        // The console is mostly ASCII (numbers, LaTeX, punctuation): eight
-        // bytes without a high bit are copied as they stand.
-        if (end - in >= 8) {
-            std::uint64_t eight;
-            std::memcpy(&eight, in, 8);
-            if ((eight & 0x8080808080808080u) == 0) {
-                std::memcpy(out, in, 8);
-                in += 8;
-                out += 8;
-                continue;
-            }
-        }
-        const Utf8Char& u = kUtf8Table[static_cast<unsigned char>(*in++)];
-        // Three bytes are copied whatever the length: `out` has room for them.
-        out[0] = u.bytes[0];
-        out[1] = u.bytes[1];
-        out[2] = u.bytes[2];
-        out += u.length;
+    // The console is mostly ASCII (numbers, LaTeX, punctuation): of each
+    // sixteen bytes, those before the first letter are copied as they stand.
+    // `out` has room for the sixteen, as for any byte three.
+    while (end - in >= static_cast<std::ptrdiff_t>(kMaskBytes)) {
+        const char* const block = in + kMaskBytes;
+        const std::uint32_t high = highMask(in);
+        std::memcpy(out, in, kMaskBytes);
+        const auto ascii = static_cast<std::size_t>(high == 0 ? kMaskBytes : std::countr_zero(high));
+        in += ascii;
+        out += ascii;
+        while (in != block) out = appendCharacter(*in++, out);
     }
+    while (in != end) out = appendCharacter(*in++, out);
     return out;
 }
 

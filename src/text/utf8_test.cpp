@@ -19,8 +19,9 @@ TEST(Utf8, EveryByteOfTheCodePageGoesThereAndBack) {
 
 TEST(Utf8, KnownLettersBothWays) {
     EXPECT_EQ(toUtf8(cp1251("Ёж №5 «х»")), "Ёж №5 «х»");
-    // Runs of ASCII longer than eight bytes, a letter in and just after a run, a short tail.
-    EXPECT_EQ(toUtf8(cp1251("\\hyperlink{Ж}{12}, 0123456789abcdefЯ, 5*")), "\\hyperlink{Ж}{12}, 0123456789abcdefЯ, 5*");
+    // Sixteen bytes at a time: letters within and after ASCII, a block of letters, a short tail.
+    EXPECT_EQ(toUtf8(cp1251("\\hyperlink{Ж}{12}, 0123456789abcdefЯ, абвгдеёжзийклмноп 5*")),
+              "\\hyperlink{Ж}{12}, 0123456789abcdefЯ, абвгдеёжзийклмноп 5*");
     FromUtf8 text = fromUtf8("Падеж — 12");
     ASSERT_TRUE(text.ok());
     EXPECT_EQ(text.text, cp1251("Падеж — 12").view());
