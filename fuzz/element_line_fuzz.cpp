@@ -25,9 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string line(reinterpret_cast<const char*>(data), size);
     for (std::int32_t source : {5, 1, -1}) {
         std::int32_t positionsRead = 0;
-        Sink log2, console;
+        Sink log2;
+        ElementTrace trace;
         IndexElement element;
-        int result = parseElementLine(element, line, source, ElementParse{problems, positionsRead, log2, console});
+        int result = parseElementLine(element, line, source, ElementParse{problems, positionsRead, log2, &trace});
         if ((result == 0) != (element.actual == 1)) __builtin_trap();
         if (element.zz.size() != element.zz_.size()) __builtin_trap();
         for (ProblemRef ref : element.zz)

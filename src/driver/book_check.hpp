@@ -31,7 +31,7 @@ struct BookCheck {
     // element line with the line it came from (`ProblemRecord::line`,
     // `IndexElement::line`); elements are neither sorted nor merged.
     Tables tables;
-    Findings findings;  // in the order found; writeFindings sorts them by file and line
+    Findings findings;  // in the order found; the console lists them by file and line
     bool complete = false;  // false: the passes stopped (no memory for the tables)
 };
 

@@ -1,6 +1,6 @@
 #pragma once
-// The command line: the options, and the usage and the version, which are
-// answered before the run touches any file.
+// The command line: the options; the usage, the version and a refused
+// option are answered (by the console) before the run touches any file.
 
 #include <optional>
 #include <span>
@@ -40,11 +40,3 @@ Options parseOptions(std::span<const std::string> commandLine);
 // How the console shows text: as "--console=" says, else UTF-8 with "--utf8",
 // else as the locale (or the platform) says.
 Encoding consoleEncoding(const Options& options, Encoding otherwise);
-
-// The usage, one line for each option.
-Bytes usage();
-
-// The answer to a refused command line; `shownOption` is the option as the
-// console shows it. `compact`: one line "olyindex: ошибка: ...", as a check
-// and a quiet run print what stops them.
-Bytes optionFault(OptionFault fault, const std::string& shownOption, bool compact);

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "driver/console_encoding.hpp"
-#include "text/cp1251.hpp"
 
 namespace {
 
@@ -66,9 +65,6 @@ TEST(Options, ADirectoryOrAConsoleEncodingMissingIsRefused) {
         EXPECT_EQ(o.mode, Mode::UnknownOption) << odd;
         EXPECT_TRUE(o.check) << odd;  // so the answer takes the check's form
     }
-    EXPECT_EQ(optionFault(OptionFault::NoDirectory, "-C", true), Bytes(cp1251("olyindex: ошибка: после ключа -C нужно имя каталога\n").view()));
-    EXPECT_EQ(optionFault(OptionFault::Unknown, "-x", false),
-              Bytes(cp1251("\nОШИБКА: неизвестный ключ -x (список ключей: olyindex --help)\n").view()));
 }
 
 TEST(ConsoleEncoding, FollowsTheCharacterSetOfTheLocaleName) {

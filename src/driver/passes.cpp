@@ -5,12 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "driver/console.hpp"
 #include "elements/element_checks.hpp"
 #include "elements/near_names.hpp"
 #include "elements/table_checks.hpp"
 #include "index/language_index.hpp"
-#include "text/cp1251.hpp"
-#include "text/messages.hpp"
 
 namespace {
 
@@ -53,10 +52,7 @@ Flow countLines(Passes& passes) {
         else if (!isSourceLine(line.text)) ++passes.elementCount;
     }, lineCount, &passes.findings);
     if (flow == Flow::Stop) return flow;
-    format(passes.console, cp1251("\nПрочитано %ld строк."), lineCount);
-    format(passes.console, cp1251("\nЗаписей о задачах               %d."), passes.problemCount);
-    format(passes.console, cp1251("\nЭлементов предметного указателя %d."), passes.elementCount);
-    passes.console += '\n';
+    linesCounted(passes.console, lineCount, passes.problemCount, passes.elementCount);
     return Flow::Go;
 }
 
@@ -69,7 +65,8 @@ Flow readProblems(Passes& passes) {
     std::size_t firstFree = 0;
     Flow flow = readPass(passes, [&](const ContentLine& line) {
         if (line.mode != SectionMode::Problems) return;
-        storeProblemLine(problems, firstFree, line.sourceLine(), passes.log1, passes.console, &passes.findings);
+        StoredProblem stored = storeProblemLine(problems, firstFree, line.sourceLine(), passes.log1, &passes.findings);
+        lineRefused(passes.console, stored.refusal, line.lineNumber);
     }, lineCount);
     indexPlacements(problems);
     return flow;
@@ -81,21 +78,32 @@ Flow readElements(Passes& passes) {
     tables.positionsRead = 0;
     long lineCount = 0;
     std::size_t firstFree = 0;
-    ElementParse parse{tables.problems, tables.positionsRead, passes.log2, passes.console, &passes.findings};
+    // One trace, emptied for every line, so that tracing allocates nothing once
+    // it has grown; none when what the passes print is dropped (a check).
+    ElementTrace trace;
+    ElementParse parse{tables.problems, tables.positionsRead, passes.log2, passes.console.dropping ? nullptr : &trace,
+                       &passes.findings};
     Flow flow = readPass(passes, [&](const ContentLine& line) {
         if (line.mode != SectionMode::Elements) return;
         if (isSourceLine(line.text)) {
-            storeSourceLine(tables.sources, line.sourceLine(), line.source, passes.console, &passes.findings);
+            SourceRefusal refusal = storeSourceLine(tables.sources, line.sourceLine(), line.source, &passes.findings);
+            sourceRefused(passes.console, refusal, line.lineNumber, line.text);
             return;
         }
-        const IndexElement* taken = storeElementLine(tables.elements, firstFree, line.sourceLine(), line.source, parse);
+        trace.clear();
+        StoredElement stored = storeElementLine(tables.elements, firstFree, line.sourceLine(), line.source, parse);
+        elementLineTraced(passes.console, trace, line.source);
+        // A section without numbers has no references to trace: its lines are shown whole.
+        if (stored.element != nullptr && stored.element->noNumber == 1)
+            unnumberedElementRead(passes.console, stored.element->name, line.text);
+        lineRefused(passes.console, stored.refusal, line.lineNumber);
+        const IndexElement* taken = stored.element;
         if (taken == nullptr || !passes.lookFurther) return;
         checkElementLine(*taken, line.sourceLine(), passes.shape, &passes.findings);
         checkNotePlacement(*taken, line.sourceLine(), &passes.findings);
     }, lineCount);
     if (flow == Flow::Stop) return flow;
-    format(passes.console, cp1251("\nПрочитано %ld позиций\n"), tables.positionsRead);
-    for (const ProblemRecord& record : tables.problems) printProblem(record, passes.console);
+    elementsRead(passes.console, tables.positionsRead, tables.problems);
     return Flow::Go;
 }
 

@@ -10,6 +10,7 @@
 
 #include "driver/book_check.hpp"
 #include "driver/book_config.hpp"
+#include "driver/console.hpp"
 #include "driver/file_system.hpp"
 #include "driver/options.hpp"
 #include "driver/output_files.hpp"
@@ -17,11 +18,9 @@
 #include "driver/paths.hpp"
 #include "driver/run_lock.hpp"
 #include "driver/signals.hpp"
-#include "driver/startup_stops.hpp"
 #include "elements/ordering.hpp"
 #include "elements/tables.hpp"
 #include "index/author_index.hpp"
-#include "index/dumps.hpp"
 #include "index/full_index.hpp"
 #include "index/language_index.hpp"
 #include "index/olympiad_index.hpp"
@@ -31,10 +30,7 @@
 #include "outputs/rubricator.hpp"
 #include "outputs/table_by_numbers.hpp"
 #include "outputs/table_by_olympiads.hpp"
-#include "text/cp1251.hpp"
 #include "text/encoding.hpp"
-#include "text/messages.hpp"
-#include "text/separator.hpp"
 #include "text/utf8.hpp"
 
 namespace {
@@ -147,14 +143,6 @@ struct Run {
 // 0.2 to 0.6 s of waiting a run, no CPU.
 constexpr bool kSyncBeforePlacing = true;
 
-void writeOutOfMemory(std::ostream& terminal, Encoding encoding) {
-    // The literal in the source is UTF-8 already.
-    constexpr std::string_view kUtf8 = "\nОШИБКА распределения памяти\n";
-    std::string_view message = encoding == Encoding::Utf8 ? kUtf8 : messages::kOutOfMemory.view();
-    terminal.write(message.data(), static_cast<std::streamsize>(message.size()));
-    terminal.flush();
-}
-
 // Start-up. Every check comes before any file is created or emptied, so that
 // a run that stops here leaves the directory exactly as it was.
 
@@ -205,7 +193,7 @@ Flow checkClashes(Run& run, const std::string& sourceName, const std::string& co
         for (std::size_t j = 0; j < i && other.empty(); ++j)
             if (sameResolvedPath(output, places[j])) other = written[j];
         if (other.empty()) continue;
-        format(run.console, messages::kClash, written[i], other);
+        outputsClash(run.console, written[i], other);
         return Flow::Stop;
     }
     written.push_back(kTemplateName);
@@ -237,7 +225,7 @@ Flow decodeInput(Run& run, std::string_view shownName, std::string& bytes) {
 // FIFO or a device, which reading could wait on forever, is refused.
 Flow readTemplate(Run& run) {
     if (isSpecialFile(run.dir / kTemplateName)) {
-        format(run.console, messages::kNotAFile, kTemplateName);
+        templateNotAFile(run.console);
         return Flow::Stop;
     }
     std::string bytes;
@@ -261,7 +249,7 @@ Flow readConfig(Run& run, const std::filesystem::path& bookDir) {
     BookConfig config;
     Findings faults;
     if (readBookConfig(bookDir, config, &faults) == ConfigRead::ReadError) {
-        format(run.console, messages::kReadError, kConfigName);
+        configUnreadable(run.console);
         return Flow::Stop;
     }
     run.shape = std::move(config.table);
@@ -271,7 +259,7 @@ Flow readConfig(Run& run, const std::filesystem::path& bookDir) {
         return Flow::Go;
     }
     std::stable_sort(faults.begin(), faults.end(), [](const Finding& a, const Finding& b) { return a.line < b.line; });
-    for (const Finding& fault : faults) format(run.console, messages::kConfigError, fault.line, fault.message);
+    configFaulty(run.console, faults);
     return Flow::Stop;
 }
 
@@ -311,7 +299,7 @@ Flow createFiles(Run& run, const std::string& copyName) {
     }
     run.copy.name = run.shown(copyName);
     if (run.templateText && !openOutput(run.languageIndex, run.dir, std::string(kLanguageIndexName))) {
-        format(run.console, messages::kFileUnavailable, kLanguageIndexName);
+        languageIndexUnavailable(run.console);
         return Flow::Stop;
     }
     return Flow::Go;
@@ -319,11 +307,11 @@ Flow createFiles(Run& run, const std::string& copyName) {
 
 Flow startUp(Run& run, std::span<const std::string> args) {
     if (!lockDirectory(run.lock, run.dir)) {
-        run.console += messages::kAnotherRun.view();
+        anotherRunHere(run.console);
         return Flow::Stop;
     }
     if (checkOutputsCreatable(run) == Flow::Stop) return Flow::Stop;
-    if (!run.quiet) run.console += cp1251("\nПрограмма для построения индекса к книжке \"Квиртала\"\n").view();
+    if (!run.quiet) programStarts(run.console);
     if (checkArguments(run, args) == Flow::Stop) return Flow::Stop;
     if (readConfig(run, run.dir) == Flow::Stop) return Flow::Stop;
     return createFiles(run, args[1]);
@@ -374,11 +362,22 @@ Flow writeLanguageIndexStage(Run& run) {
         templ = *run.templateText;
         run.languageIndexReached = true;
     }
-    return writeLanguageIndex(run.tables, templ, run.languageIndex.sink, run.console);
+    long lineTooLong = 0;
+    if (writeLanguageIndex(run.tables, templ, run.languageIndex.sink, lineTooLong) == Flow::Stop) {
+        templateLineTooLong(run.console, lineTooLong);
+        return Flow::Stop;
+    }
+    stageEnds(run.console);
+    return Flow::Go;
 }
 
 void separate(Run& run) {
-    run.console += kSeparator;
+    stageEnds(run.console);
+}
+
+// The lookups' duplicates that a writer met, in the order it met them.
+void reportDuplicates(Run& run, std::span<const DuplicateLookup> duplicates) {
+    for (const DuplicateLookup& duplicate : duplicates) duplicateFound(run.console, run.tables.problems, duplicate);
 }
 
 // Ordering step by step, the table dumped between the steps. Merging finds
@@ -390,47 +389,54 @@ void orderElements(Run& run) {
     ElementTable& elements = run.tables.elements;
     separate(run);
     logNames(elements, run.file(kLog3));
-    printElements(elements, run.console);
+    elementsDumped(run.console, elements);
     separate(run);
-    run.console += cp1251("\nСделать сортировку элементов указателя\nи слияние элементов с одинаковыми названиями,\n"
-                          "а также сортировку номеров внутри элемента.\n").view();
+    orderingStarts(run.console);
     sortElements(elements);
     logNames(elements, run.file(kLog4));
-    printElements(elements, run.console);
+    elementsDumped(run.console, elements);
     mergeEqualNames(elements, run.file(kLog5));
     sortInNameOrder(elements, run.order);
     sortReferences(elements);
     separate(run);
-    printElements(elements, run.console);
+    elementsDumped(run.console, elements);
     separate(run);
-    printElementsTex(elements, run.console);
+    elementsDumpedAsLatex(run.console, elements);
 }
 
 Flow writeOutputs(Run& run) {
     Tables& t = run.tables;
-    writeFullIndex(t, run.file(kFullIndex), run.console);
-    writeTermsIndex(t, run.file(kTermsIndex), run.console);
+    writeFullIndex(t, run.file(kFullIndex));
+    separate(run);
+    writeTermsIndex(t, run.file(kTermsIndex));
+    separate(run);
     run.flush();
     if (writeLanguageIndexStage(run) == Flow::Stop) return Flow::Stop;
-    printElementsTex(t.elements, run.console);
+    elementsDumpedAsLatex(run.console, t.elements);
     writeOlympiadIndex(t, run.file(kOlympiadIndex));
     writeConditionAuthorIndex(t, run.file(kConditionAuthors));
     writeSolutionAuthorIndex(t, run.file(kSolutionAuthors));
     writeCombinedAuthorIndex(t, run.order, run.file(kAllAuthors));
     writeRussianIndex(t, run.file(kRussianIndex));
     separate(run);
-    writeLanguageList(t, run.file(kLanguageList), run.console);
+    languageListStarts(run.console);
+    writeLanguageList(t, run.file(kLanguageList));
     separate(run);
     run.flush();
-    const std::int32_t maxBookNumber = computeMaxBookNumber(t, run.console);
-    printElementsByBookNumber(t, maxBookNumber, run.console);
+    const std::int32_t maxBookNumber = computeMaxBookNumber(t);
+    maxBookNumberFound(run.console, maxBookNumber);
+    listElementsByBookNumber(t, maxBookNumber, [&run](const BookNumberListing& listing) {
+        bookNumberListed(run.console, listing.number);
+        reportDuplicates(run, listing.duplicates);
+        for (const Referring& r : listing.elements) referringElementListed(run.console, r.element->name);
+    });
     separate(run);
-    writeRubricator(t, maxBookNumber, run.file(kRubricator), run.console);
-    writeTableByNumbers(t, maxBookNumber, run.file(kTableByNumbers), run.console);
+    reportDuplicates(run, writeRubricator(t, maxBookNumber, run.file(kRubricator)));
+    reportDuplicates(run, writeTableByNumbers(t, maxBookNumber, run.file(kTableByNumbers)));
     separate(run);
     writeTableByOlympiads(t, run.shape, maxBookNumber, run.file(kTableByOlympiads));
     separate(run);
-    for (const SourceEntry& entry : t.sources) printSource(entry, run.console);
+    sourcesListed(run.console, t.sources);
     return Flow::Go;
 }
 
@@ -465,7 +471,7 @@ bool closeFiles(Run& run) {
         if (closeOutput(file, kSyncBeforePlacing)) return;
         ok = false;
         try {
-            format(run.console, messages::kWriteError, file.name);
+            writeFailed(run.console, file.name);
         } catch (const std::bad_alloc&) {
             // Every file is closed all the same; the status tells the failure.
         }
@@ -490,7 +496,7 @@ bool putFilesInPlace(Run& run) {
         if (putInPlace(file)) return;
         ok = false;
         try {
-            format(run.console, messages::kWriteError, file.name);
+            writeFailed(run.console, file.name);
         } catch (const std::bad_alloc&) {
             // The status tells the failure.
         }
@@ -511,12 +517,11 @@ void reportOutOfMemory(Run& run) {
         run.consoleFailed = true;
     }
     run.tables = Tables{};
-    writeOutOfMemory(run.terminal, run.consoleEncoding);
+    outOfMemory(run.terminal, run.consoleEncoding);
 }
 
 // The usage, the version and unknown options are answered without a file touched.
-int answer(Run& run, std::string_view text) {
-    run.console += text;
+int answered(Run& run) {
     run.flushConsole();
     return run.consoleFailed ? 1 : 0;
 }
@@ -532,10 +537,15 @@ int runCommandLine(std::span<const std::string> commandLine, const std::filesyst
     state.checking = options.mode == Mode::Check;
     state.quiet = options.quiet;
     switch (options.mode) {
-        case Mode::Help: return answer(state, usage());
-        case Mode::Version: return answer(state, Bytes("olyindex " OLYINDEX_VERSION "\n"));
+        case Mode::Help:
+            usageAsked(state.console);
+            return answered(state);
+        case Mode::Version:
+            versionAsked(state.console);
+            return answered(state);
         case Mode::UnknownOption:
-            answer(state, optionFault(options.fault, state.shown(options.unknown), options.check || options.quiet));
+            optionRefused(state.console, options.fault, state.shown(options.unknown), options.check || options.quiet);
+            answered(state);
             return 1;
         case Mode::Lsp: return serveLanguageServer();
         case Mode::Check:
@@ -567,9 +577,9 @@ int runCommandLine(std::span<const std::string> commandLine, const std::filesyst
     bool keep = state.readingBegan && !state.checking && !state.failed && written && signal == 0;
     bool placed = keep && putFilesInPlace(state);
     if (!keep) state.discardFiles();
-    if (signal != 0) state.console += messages::kInterrupted.view();
+    if (signal != 0) runInterrupted(state.console);
     if ((state.checking || state.quiet) && state.readingBegan && !state.failed && signal == 0)
-        writeFindings(state.findings, state.shown(options.args.at(0)), kTemplateName, state.console);
+        findingsListed(state.console, state.findings, state.shown(options.args.at(0)));
     state.flushConsole();
     if (signal != 0) return 128 + signal;
     // Every line a run rejects is an error finding, with or without -q.
@@ -588,7 +598,7 @@ int run(std::span<const std::string> commandLine, const std::filesystem::path& d
         return runCommandLine(commandLine, dir, console, consoleEncoding);
     } catch (const std::bad_alloc&) {
         // Before the run has its files, or while it closes them.
-        writeOutOfMemory(console, consoleEncoding);
+        outOfMemory(console, consoleEncoding);
         return 1;
     }
 }

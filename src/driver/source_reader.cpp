@@ -3,10 +3,10 @@
 #include <string>
 #include <utility>
 
+#include "driver/console.hpp"
 #include "text/cp1251.hpp"
 #include "text/line_input.hpp"
 #include "text/numbers.hpp"
-#include "text/messages.hpp"
 
 namespace {
 
@@ -61,10 +61,6 @@ void warnOfCut(std::string_view raw, long lineNumber, Findings* findings) {
                Severity::Warning, "line-cut", std::move(why));
 }
 
-void printBadLine(Sink& console, long lineNumber, std::string_view line) {
-    format(console, messages::kBadSourceLine, lineNumber, line);
-}
-
 }  // namespace
 
 Flow readSource(std::string_view source, PassSinks sinks, const std::function<void(const ContentLine&)>& handle,
@@ -91,7 +87,7 @@ Flow readSource(std::string_view source, PassSinks sinks, const std::function<vo
         if (read == LineRead::End) return Flow::Go;
         ++lineCount;
         if (read == LineRead::TooLong) {
-            format(sinks.console, messages::kSourceLineTooLong, lineCount, kLineLimit);
+            sourceLineTooLong(sinks.console, lineCount);
             if (fault(wholeLine(InFile::Source, lineCount, raw), "line-too-long", tooLongFault())) return Flow::Stop;
             continue;
         }
@@ -111,7 +107,7 @@ Flow readSource(std::string_view source, PassSinks sinks, const std::function<vo
         Marker marker = readMarker(line, section);
         if (marker == Marker::Taken) continue;
         if (marker == Marker::Broken || section.mode == SectionMode::None) {
-            printBadLine(sinks.console, lineCount, line);
+            badSourceLine(sinks.console, lineCount, line);
             // A broken marker is its number's fault: "#/" stands before it.
             bool stop = marker == Marker::Broken
                             ? fault(spanOf({line, raw, lineCount}, 2, line.size()), "source-number-too-large",

@@ -10,7 +10,6 @@
 #include "text/line_input.hpp"
 #include "text/numbers.hpp"
 #include "text/first_free.hpp"
-#include "text/messages.hpp"
 
 ElementTable makeElementTable(std::size_t count, std::int32_t& idCounter) {
     ElementTable table(count);
@@ -80,9 +79,14 @@ struct Token {
     TokenFault fault = TokenFault::None;
 };
 
+// The parser's trace, when someone follows it.
+void note(const ElementParse& context, TraceStep step, std::int32_t number = 0) {
+    if (context.trace != nullptr) context.trace->push_back({step, number});
+}
+
 // Extends the token that starts at the digit at `start`; false when it is
-// malformed. Reading its point prints "<.>", as each scan does.
-bool readToken(std::string_view text, std::size_t start, Token& token, Sink& console) {
+// malformed. Reading its point is traced, as each scan does.
+bool readToken(std::string_view text, std::size_t start, Token& token, const ElementParse& context) {
     token = Token{};
     token.start = start;
     std::size_t before = 0;
@@ -101,7 +105,7 @@ bool readToken(std::string_view text, std::size_t start, Token& token, Sink& con
             // A point after the star is no fault of its own: it is read, and
             // the token fails on what follows it.
             breaks(token.hasPoint, TokenFault::SecondPoint);
-            if (!token.hasPoint) console += "<.>";
+            if (!token.hasPoint) note(context, TraceStep::Point);
             token.hasPoint = true;
         } else if (token.starred) {
             breaks(true, TokenFault::DigitAfterStar);
@@ -206,7 +210,7 @@ bool delimitedBySpaces(std::string_view text, const Token& token) {
 ProblemRef resolve(const Token& token, std::int32_t source, const ElementParse& context) {
     ProblemRef problem =
         findProblem(context.problems, source, token.number, token.hasPoint ? token.subnumber : 0);
-    if (problem == nullptr) format(context.console, "\n[<!>%d/%d]", source, token.number);
+    if (problem == nullptr) note(context, TraceStep::Unresolved, token.number);
     return problem;
 }
 
@@ -225,7 +229,7 @@ int checkReferences(std::string_view text, std::size_t base, std::int32_t source
     Token token;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (!isDigit(text[i])) continue;
-        if (!readToken(text, i, token, context.console)) {
+        if (!readToken(text, i, token, context)) {
             fault = badToken(text, base, token);
             return -1;
         }
@@ -234,7 +238,7 @@ int checkReferences(std::string_view text, std::size_t base, std::int32_t source
             return -1;
         }
         if (token.pointOnly) {
-            format(context.console, "\n[<!>%d/%d]", source, token.number);
+            note(context, TraceStep::Unresolved, token.number);
             fault = tokenFault(base, token, "point-without-subnumber");
             format(fault.message, cp1251("после точки в ссылке «%s» нет номера подзадачи"),
                    text.substr(token.start, token.end - token.start));
@@ -265,8 +269,8 @@ void fillReferences(IndexElement& element, std::string& text, std::int32_t sourc
     Token token;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (!isDigit(text[i])) continue;
-        readToken(text, i, token, context.console);
-        format(context.console, "[%d]", token.number);
+        readToken(text, i, token, context);
+        note(context, TraceStep::Stored, token.number);
         ProblemRef problem = filled < resolved.count ? resolved.problems[filled] : resolve(token, source, context);
         element.zz[filled++] = problem;
         if (token.starred) element.zz_[starred++] = problem;
@@ -297,14 +301,14 @@ int parseNumberedLine(IndexElement& element, const std::string& line, std::int32
         try {
             element.zz.assign(static_cast<std::size_t>(count), nullptr);
         } catch (const std::bad_alloc&) {
-            format(context.console, cp1251("\nnew zz: ошибка распределения памяти (Nzz=%d).\n"), count);
+            note(context, TraceStep::NoRoomForReferences, count);
             fault = {0, 0, "out-of-memory", Bytes(cp1251("не хватило памяти на ссылки строки").view())};
             return -1;
         }
         try {
             element.zz_.assign(static_cast<std::size_t>(count), nullptr);
         } catch (const std::bad_alloc&) {
-            format(context.console, cp1251("\nnew zz_: ошибка распределения памяти (Nzz=%d).\n"), count);
+            note(context, TraceStep::NoRoomForStarred, count);
             fault = {0, 0, "out-of-memory", Bytes(cp1251("не хватило памяти на ссылки строки").view())};
             return -1;
         }
@@ -315,11 +319,10 @@ int parseNumberedLine(IndexElement& element, const std::string& line, std::int32
     return 0;
 }
 
-int parseUnnumberedLine(IndexElement& element, const std::string& line, const ElementParse& context) {
+int parseUnnumberedLine(IndexElement& element, const std::string& line) {
     element.noNumber = 1;
     element.name = line.substr(0, findDashSeparator(line, 1));
     collapseSpaces(element.name);
-    format(context.console, "\nno_number[%s/%s]", element.name, line);
     element.actual = 1;
     return 0;
 }
@@ -328,7 +331,7 @@ int parseUnnumberedLine(IndexElement& element, const std::string& line, const El
 
 int parseElementLine(IndexElement& element, std::string line, std::int32_t source, ElementParse context,
                      LineFault* fault) {
-    if (source < 0) return parseUnnumberedLine(element, line, context);
+    if (source < 0) return parseUnnumberedLine(element, line);
     // Without a code page 1251 format, which every call would copy: once for each line.
     context.log2 += cp1251("\n\nПРОЧИТАНА СТРОКА: ").view();
     format(context.log2, "%s", line);
@@ -339,14 +342,13 @@ int parseElementLine(IndexElement& element, std::string line, std::int32_t sourc
     return -1;
 }
 
-IndexElement* storeElementLine(ElementTable& table, std::size_t& firstFree, const SourceLine& line,
+StoredElement storeElementLine(ElementTable& table, std::size_t& firstFree, const SourceLine& line,
                                std::int32_t source, ElementParse context) {
     IndexElement* free = firstFreeRecord(table, firstFree, [](const IndexElement& e) { return !isLive(e); });
     if (free == nullptr) {
-        context.console += messages::kNoFreeRecord.view();
         addFinding(context.findings, line, Severity::Error,
                    {0, 0, "no-free-record", Bytes(cp1251("нет свободной записи для элемента"))});
-        return nullptr;
+        return {nullptr, Refusal::NoFreeRecord};
     }
     LineFault fault;
     if (parseElementLine(*free, std::string(line.text), source, context, &fault) == 0) {
@@ -354,9 +356,8 @@ IndexElement* storeElementLine(ElementTable& table, std::size_t& firstFree, cons
         // The null slots hold nothing, and a large book has millions of them.
         free->zz_.erase(std::find(free->zz_.begin(), free->zz_.end(), nullptr), free->zz_.end());
         free->zz_.shrink_to_fit();
-        return free;
+        return {free, Refusal::None};
     }
-    format(context.console, messages::kBadFormat, line.number);
     addFinding(context.findings, line, Severity::Error, std::move(fault));
-    return nullptr;
+    return {nullptr, Refusal::Rejected};
 }

@@ -59,14 +59,25 @@ StarredSet starredSet(const IndexElement& element);
 // `from` on that is not followed by a third hyphen; npos when there is none.
 std::size_t findDashSeparator(std::string_view line, std::size_t from);
 
+// What the parser met in a line, step by step, for the run's trace: a point
+// read in a reference, a reference that names no one problem, a reference
+// stored, and the references of a line that found no memory (`number` is then
+// their count).
+enum class TraceStep : std::uint8_t { Point, Unresolved, Stored, NoRoomForReferences, NoRoomForStarred };
+struct TraceEntry {
+    TraceStep step = TraceStep::Point;
+    std::int32_t number = 0;  // the reference's number in its source
+};
+using ElementTrace = std::vector<TraceEntry>;
+
 // What the element parser needs besides the line: the problem table to resolve
 // references in, the run-wide counter of references read, and where to report.
 struct ElementParse {
     const ProblemTable& problems;
     std::int32_t& positionsRead;
     Sink& log2;
-    Sink& console;
-    Findings* findings = nullptr;  // where a rejected line is told with its reason
+    ElementTrace* trace = nullptr;  // appended to as the line is read, when someone follows it
+    Findings* findings = nullptr;   // where a rejected line is told with its reason
 };
 
 // Parses one cleaned element line of the section of `source` (-1: a section
@@ -75,9 +86,13 @@ struct ElementParse {
 int parseElementLine(IndexElement& element, std::string line, std::int32_t source, ElementParse context,
                      LineFault* fault = nullptr);
 
-// Pass 3: the first free element takes the line, and its number; failures are reported on the
-// console and among the findings. `firstFree` is where that search starts: no
-// element before it is free. The element that took the line, or null; its
-// `zz_` keeps the starred references only.
-IndexElement* storeElementLine(ElementTable& table, std::size_t& firstFree, const SourceLine& line,
+// Pass 3: the first free element takes the line, and its number; a refusal is
+// also a finding. `firstFree` is where that search starts: no element before
+// it is free. The element that took the line keeps in `zz_` the starred
+// references only.
+struct StoredElement {
+    IndexElement* element = nullptr;
+    Refusal refusal = Refusal::None;
+};
+StoredElement storeElementLine(ElementTable& table, std::size_t& firstFree, const SourceLine& line,
                                std::int32_t source, ElementParse context);

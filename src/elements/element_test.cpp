@@ -9,7 +9,8 @@ namespace {
 struct Parsing {
     ProblemTable problems;
     std::int32_t positionsRead = 0;
-    Sink log2, console;
+    Sink log2;
+    ElementTrace trace;
 
     explicit Parsing(std::initializer_list<const char*> lines) {
         problems.records.resize(lines.size());
@@ -22,7 +23,23 @@ struct Parsing {
         indexPlacements(problems);
     }
     int parse(IndexElement& e, std::string_view line, std::int32_t source) {
-        return parseElementLine(e, std::string(line), source, ElementParse{problems, positionsRead, log2, console});
+        return parseElementLine(e, std::string(line), source, ElementParse{problems, positionsRead, log2, &trace});
+    }
+    // The trace spelled short: "." a point read, "12" reference 12 stored,
+    // "!12" reference 12 unresolved, "zz 3" / "zz_ 3" no memory for 3 references.
+    std::string traced() const {
+        std::string spelled;
+        for (const TraceEntry& entry : trace) {
+            if (!spelled.empty()) spelled += ' ';
+            switch (entry.step) {
+                case TraceStep::Point: spelled += '.'; break;
+                case TraceStep::Unresolved: spelled += '!' + std::to_string(entry.number); break;
+                case TraceStep::Stored: spelled += std::to_string(entry.number); break;
+                case TraceStep::NoRoomForReferences: spelled += "zz " + std::to_string(entry.number); break;
+                case TraceStep::NoRoomForStarred: spelled += "zz_ " + std::to_string(entry.number); break;
+            }
+        }
+        return spelled;
     }
 };
 
@@ -31,7 +48,7 @@ Parsing bookOfFive() {
     return Parsing{"0/1 5/12", "0/2 5/34", "0/3 5/7.2", "0/4 5/13"};
 }
 
-TEST(ElementLine, ReferencesStarsConsoleAndLog) {
+TEST(ElementLine, ReferencesStarsTraceAndLog) {
     Parsing p = bookOfFive();
     IndexElement e;
     ASSERT_EQ(p.parse(e, cp1251("Падеж -- 12, 34*, 7.2"), 5), 0);
@@ -40,7 +57,8 @@ TEST(ElementLine, ReferencesStarsConsoleAndLog) {
     EXPECT_EQ(e.zz, (std::vector<ProblemRef>{&p.problems[0], &p.problems[1], &p.problems[2]}));
     EXPECT_EQ(e.zz_, (std::vector<ProblemRef>{&p.problems[1], nullptr, nullptr}));
     EXPECT_EQ(e.note, "");
-    EXPECT_EQ(p.console.text(), "<.>[12][34]<.>[7]");
+    // The first scan reads the point of 7.2; the second reads it again and stores every reference.
+    EXPECT_EQ(p.traced(), ". 12 34 . 7");
     EXPECT_EQ(p.log2.text(), cp1251("\n\nПРОЧИТАНА СТРОКА: Падеж -- 12, 34*, 7.2\n5/12 1\n5/34 2\n5/7.2 3").view());
     EXPECT_EQ(p.positionsRead, 3);
 }
@@ -103,7 +121,7 @@ TEST(ElementLine, UnresolvedAndPointOnlyTokensAreNamed) {
     IndexElement e;
     EXPECT_EQ(p.parse(e, "X -- 12", 5), -1);
     EXPECT_EQ(p.parse(e, "X -- 12.", 5), -1);
-    EXPECT_EQ(p.console.text(), "\n[<!>5/12]<.>\n[<!>5/12]");
+    EXPECT_EQ(p.traced(), "!12 . !12");
     EXPECT_EQ(p.positionsRead, 1);  // the ambiguous token counts, the point-only one does not
     EXPECT_EQ(p.parse(e, "X -- 12.1", 5), 0);
     EXPECT_EQ(e.zz.front(), &p.problems[0]);
@@ -113,10 +131,10 @@ TEST(ElementLine, APointAfterTheStarIsReadThenTheTokenFails) {
     Parsing p = bookOfFive();
     IndexElement e;
     EXPECT_EQ(p.parse(e, "X -- 12*.", 5), -1);  // no subnumber digits after the point
-    EXPECT_EQ(p.console.text(), "<.>\n[<!>5/12]");
-    p.console = Sink{};
+    EXPECT_EQ(p.traced(), ". !12");
+    p.trace.clear();
     EXPECT_EQ(p.parse(e, "X -- 12*.5", 5), -1);  // a digit after the star
-    EXPECT_EQ(p.console.text(), "<.>");
+    EXPECT_EQ(p.traced(), ".");
 }
 
 TEST(ElementLine, SectionWithoutNumbers) {
@@ -126,7 +144,7 @@ TEST(ElementLine, SectionWithoutNumbers) {
     EXPECT_EQ(e.name, "X");
     EXPECT_EQ(e.noNumber, 1);
     EXPECT_TRUE(e.zz.empty());
-    EXPECT_EQ(p.console.text(), "\nno_number[X/X -- 12]");
+    EXPECT_EQ(p.traced(), "");
     EXPECT_EQ(p.log2.text(), "");
     IndexElement whole;
     ASSERT_EQ(p.parse(whole, "--a b", -1), 0);
@@ -139,16 +157,22 @@ TEST(ElementTable, IdsStartAtTwoAndFailedLinesFreeTheirSlot) {
     EXPECT_EQ(table[0].id, 2);
     EXPECT_EQ(table[1].id, 3);
     Parsing p = bookOfFive();
-    ElementParse context{p.problems, p.positionsRead, p.log2, p.console};
+    ElementParse context{p.problems, p.positionsRead, p.log2, &p.trace};
     std::size_t firstFree = 0;
-    storeElementLine(table, firstFree, {"A -- 99", "A -- 99", 3}, 5, context);
-    storeElementLine(table, firstFree, {"B -- 12", "B -- 12", 4}, 5, context);
-    storeElementLine(table, firstFree, {"C -- 13", "C -- 13", 5}, 5, context);
-    storeElementLine(table, firstFree, {"D -- 13", "D -- 13", 6}, 5, context);
+    StoredElement a = storeElementLine(table, firstFree, {"A -- 99", "A -- 99", 3}, 5, context);
+    StoredElement b = storeElementLine(table, firstFree, {"B -- 12", "B -- 12", 4}, 5, context);
+    StoredElement c = storeElementLine(table, firstFree, {"C -- 13", "C -- 13", 5}, 5, context);
+    StoredElement d = storeElementLine(table, firstFree, {"D -- 13", "D -- 13", 6}, 5, context);
     EXPECT_EQ(table[0].name, "B");
     EXPECT_EQ(table[1].name, "C");
-    EXPECT_EQ(p.console.text(), cp1251("\n[<!>5/99]\nОШИБКА формата, строка 3\n[12][13]"
-                                "\nОШИБКА поиска свободного элемента массива\n").view());
+    EXPECT_EQ(a.element, nullptr);
+    EXPECT_EQ(a.refusal, Refusal::Rejected);
+    EXPECT_EQ(b.element, &table[0]);
+    EXPECT_EQ(c.element, &table[1]);
+    EXPECT_EQ(b.refusal, Refusal::None);
+    EXPECT_EQ(d.element, nullptr);
+    EXPECT_EQ(d.refusal, Refusal::NoFreeRecord);
+    EXPECT_EQ(p.traced(), "!99 12 13");
 }
 
 TEST(References, RefersToTheVeryRecordOfALiveElementAndStarsAmongTheStarred) {

@@ -4,14 +4,12 @@
 #include <utility>
 
 #include "text/cp1251.hpp"
-#include "text/messages.hpp"
 
 bool isSourceLine(std::string_view line) {
     return line.starts_with("! ") || line.starts_with("!! ");
 }
 
-void storeSourceLine(SourceTable& table, const SourceLine& line, std::int32_t source, Sink& console,
-                     Findings* findings) {
+SourceRefusal storeSourceLine(SourceTable& table, const SourceLine& line, std::int32_t source, Findings* findings) {
     bool isLabel = line.text.starts_with("! ");
     const std::size_t start = isLabel ? 2 : 3;
     std::string_view text = line.text.substr(start);
@@ -25,19 +23,17 @@ void storeSourceLine(SourceTable& table, const SourceLine& line, std::int32_t so
     if (entry == table.end()) {
         entry = std::find_if(table.begin(), table.end(), [](const SourceEntry& e) { return e.used != 1; });
         if (entry == table.end()) {
-            console += messages::kNoRoomForSource.view();
             format(why, cp1251("в таблице источников нет места для источника %d: их не больше %d"), source,
                    kSourceEntries);
             report(Severity::Error, 0, "source-table-full", std::move(why));
-            return;
+            return SourceRefusal::NoRoom;
         }
     }
     // A label too long for its field is refused whole: the entry keeps what it had.
     if (isLabel && text.size() > kAbbreviationLimit) {
-        format(console, messages::kBadSourceLine, line.number, line.text);
         format(why, cp1251("метка источника длиннее %d символов"), kAbbreviationLimit);
         report(Severity::Error, start, "label-too-long", std::move(why));
-        return;
+        return SourceRefusal::LabelTooLong;
     }
     const std::string& earlier = isLabel ? entry->abbreviation : entry->fullName;
     if (entry->used == 1 && !earlier.empty()) {
@@ -48,8 +44,5 @@ void storeSourceLine(SourceTable& table, const SourceLine& line, std::int32_t so
     entry->used = 1;
     entry->source = source;
     (isLabel ? entry->abbreviation : entry->fullName) = std::string(text);
-}
-
-void printSource(const SourceEntry& entry, Sink& console) {
-    if (entry.used == 1) format(console, "%d/%s/%s\n", entry.source, entry.abbreviation, entry.fullName);
+    return SourceRefusal::None;
 }

@@ -26,10 +26,11 @@ using SourceTable = std::array<SourceEntry, kSourceEntries>;
 // True for "! text" (a label) and "!! text" (a full name).
 bool isSourceLine(std::string_view line);
 
+// Why a label or full-name line was not taken: the table has no room for
+// another source, or the label is over kAbbreviationLimit.
+enum class SourceRefusal { None, NoRoom, LabelTooLong };
+
 // Takes a label or full-name line of the section of `source` into the table;
 // a refused line, or one that replaces a text given before, is a finding.
-void storeSourceLine(SourceTable& table, const SourceLine& line, std::int32_t source, Sink& console,
-                     Findings* findings = nullptr);
-
-// "%d/%s/%s\n" for a used entry, nothing for a free one.
-void printSource(const SourceEntry& entry, Sink& console);
+SourceRefusal storeSourceLine(SourceTable& table, const SourceLine& line, std::int32_t source,
+                              Findings* findings = nullptr);

@@ -10,44 +10,38 @@ namespace {
 
 TEST(SourceLines, LabelAndFullNameFillOneEntryInEitherOrder) {
     SourceTable table{};
-    Sink console;
-    storeSourceLine(table, {"!! Full three", "!! Full three", 1}, 3, console);
-    storeSourceLine(table, {"! T3", "! T3", 2}, 3, console);
-    storeSourceLine(table, {"! T1", "! T1", 3}, 1, console);
-    storeSourceLine(table, {"! T3b", "! T3b", 4}, 3, console);
-    storeSourceLine(table, {"! M", "! M", 5}, -1, console);
-    EXPECT_EQ(console.text(), "");
-    for (const SourceEntry& e : table) printSource(e, console);
-    EXPECT_EQ(console.text(), "3/T3b/Full three\n1/T1/\n-1/M/\n");
+    for (const auto& [text, source] : std::initializer_list<std::pair<const char*, int>>{
+             {"!! Full three", 3}, {"! T3", 3}, {"! T1", 1}, {"! T3b", 3}, {"! M", -1}})
+        EXPECT_EQ(storeSourceLine(table, {text, text, 1}, source), SourceRefusal::None) << text;
+    auto entry = [](const SourceEntry& e) { return std::to_string(e.used) + "/" + std::to_string(e.source) + "/" +
+                                                   e.abbreviation + "/" + e.fullName; };
+    EXPECT_EQ(entry(table[0]), "1/3/T3b/Full three");
+    EXPECT_EQ(entry(table[1]), "1/1/T1/");
+    EXPECT_EQ(entry(table[2]), "1/-1/M/");
+    EXPECT_EQ(table[3].used, 0);
 }
 
 TEST(SourceLines, TooLongLabelIsRefusedAndTheEntryKeepsItsTexts) {
     SourceTable table{};
-    Sink console;
-    storeSourceLine(table, {"!! Full", "!! Full", 1}, 3, console);
-    storeSourceLine(table, {"! T", "! T", 2}, 3, console);
+    storeSourceLine(table, {"!! Full", "!! Full", 1}, 3);
+    storeSourceLine(table, {"! T", "! T", 2}, 3);
     std::string longLine = "! " + std::string(1025, 'x');
-    storeSourceLine(table, {longLine, longLine, 7}, 3, console);
-    storeSourceLine(table, {longLine, longLine, 8}, 4, console);
-    std::string expected = std::string(cp1251("\nОШИБКА в исходном файле в строке 7:\n")) + longLine + "\n" +
-                           std::string(cp1251("\nОШИБКА в исходном файле в строке 8:\n")) + longLine + "\n";
-    EXPECT_EQ(console.text(), expected);
+    EXPECT_EQ(storeSourceLine(table, {longLine, longLine, 7}, 3), SourceRefusal::LabelTooLong);
+    EXPECT_EQ(storeSourceLine(table, {longLine, longLine, 8}, 4), SourceRefusal::LabelTooLong);
     EXPECT_EQ(table[0].abbreviation, "T");
     EXPECT_EQ(table[0].fullName, "Full");
     EXPECT_EQ(table[1].used, 0);
     const std::string fits = "! " + std::string(1024, 'x');
-    storeSourceLine(table, {fits, fits, 9}, 4, console);
+    EXPECT_EQ(storeSourceLine(table, {fits, fits, 9}, 4), SourceRefusal::None);
     EXPECT_EQ(table[1].abbreviation.size(), 1024u);
 }
 
 TEST(SourceLines, TheHundredAndSecondSourceFindsNoRoom) {
     SourceTable table{};
-    Sink console;
-    for (int source = 0; source <= 100; ++source) storeSourceLine(table, {"! s", "! s", 1}, source, console);
-    EXPECT_EQ(console.text(), "");
-    storeSourceLine(table, {"! s", "! s", 1}, 101, console);
-    storeSourceLine(table, {"! again", "! again", 1}, 100, console);
-    EXPECT_EQ(console.text(), cp1251("\nОШИБКА: недостаточно места в таблице источников\n").view());
+    for (int source = 0; source <= 100; ++source)
+        EXPECT_EQ(storeSourceLine(table, {"! s", "! s", 1}, source), SourceRefusal::None) << source;
+    EXPECT_EQ(storeSourceLine(table, {"! s", "! s", 1}, 101), SourceRefusal::NoRoom);
+    EXPECT_EQ(storeSourceLine(table, {"! again", "! again", 1}, 100), SourceRefusal::None);
     EXPECT_EQ(table[100].abbreviation, "again");
 }
 

@@ -5,7 +5,7 @@
 #include "text/format.hpp"
 
 // Every live element whose name is not a category, languages included; then the separator.
-void writeFullIndex(const Tables& tables, Sink& out, Sink& console);
+void writeFullIndex(const Tables& tables, Sink& out);
 
 // The same without the language elements; then the separator.
-void writeTermsIndex(const Tables& tables, Sink& out, Sink& console);
+void writeTermsIndex(const Tables& tables, Sink& out);

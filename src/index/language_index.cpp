@@ -9,8 +9,6 @@
 #include "index/entry.hpp"
 #include "text/cp1251.hpp"
 #include "text/line_input.hpp"
-#include "text/separator.hpp"
-#include "text/messages.hpp"
 
 namespace {
 
@@ -112,11 +110,11 @@ Flow walkTemplate(std::string_view templ, Visit visit) {
     return Flow::Go;
 }
 
-// Copies the template line by line; Stop after reporting a line over the limit.
-Flow copyTemplate(const LanguageElements& languages, std::string_view templ, Sink& out, Sink& console) {
+// Copies the template line by line; Stop at a line over the limit, whose number is kept.
+Flow copyTemplate(const LanguageElements& languages, std::string_view templ, Sink& out, long& lineTooLong) {
     return walkTemplate(templ, [&](const TemplateLine& line) {
         if (line.tooLong) {
-            format(console, messages::kLineTooLong, kTemplateName, line.number, kLineLimit);
+            lineTooLong = line.number;
             return Flow::Stop;
         }
         if (line.filled) writeFilledLine(languages, line.text, line.language, out);
@@ -180,9 +178,8 @@ std::string languageNameOf(std::string_view nameLine) {
     return name;
 }
 
-Flow writeLanguageIndex(const Tables& tables, std::optional<std::string_view> templ, Sink& out, Sink& console) {
-    if (templ && copyTemplate(languageElements(tables), *templ, out, console) == Flow::Stop)
-        return Flow::Stop;
-    console += kSeparator;
-    return Flow::Go;
+Flow writeLanguageIndex(const Tables& tables, std::optional<std::string_view> templ, Sink& out, long& lineTooLong) {
+    lineTooLong = 0;
+    if (!templ) return Flow::Go;
+    return copyTemplate(languageElements(tables), *templ, out, lineTooLong);
 }

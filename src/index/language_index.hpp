@@ -18,10 +18,10 @@ inline constexpr std::string_view kTemplateName = "indeksal_yazykov.tex.template
 inline constexpr std::string_view kLanguageIndexName = "indeksal_yazykov.tex";
 
 // Copies the template's text (code page 1251) into `out`, filling the
-// placeholders of each language block; no template writes nothing. Then the
-// separator. A template line over the length limit is reported and stops the
-// run, without the separator.
-Flow writeLanguageIndex(const Tables& tables, std::optional<std::string_view> templ, Sink& out, Sink& console);
+// placeholders of each language block; no template writes nothing. A template
+// line over the length limit stops the copy: Stop, and `lineTooLong` is its
+// number (0 otherwise).
+Flow writeLanguageIndex(const Tables& tables, std::optional<std::string_view> templ, Sink& out, long& lineTooLong);
 
 // What a run would make of the template, as findings: lines over the limit
 // (errors), a comment that cuts a web address, a placeholder outside a

@@ -7,4 +7,4 @@
 
 // The whole list: a paragraph for every language element but the categories,
 // its references linked.
-void writeLanguageList(const Tables& tables, Sink& out, Sink& console);
+void writeLanguageList(const Tables& tables, Sink& out);

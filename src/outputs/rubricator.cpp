@@ -13,26 +13,18 @@
 
 namespace {
 
-struct Referring {
-    const IndexElement* element;
-    bool starred;  // the element's line wrote this reference with "*"
-};
-
 // The live elements, in table order, whose references hold the problem with
-// book number `n`. Built whole before anything is printed, so that duplicate
-// diagnostics for `n` come before the names.
-std::vector<Referring> elementsReferringTo(const Tables& tables, std::span<const BookReference> referring,
-                                           std::int32_t n, Sink& console) {
-    std::vector<Referring> list;
+// book number `n`; the lookups' duplicates join `duplicates`.
+void elementsReferringTo(std::span<const BookReference> referring, std::int32_t n, std::vector<Referring>& list,
+                         std::vector<DuplicateLookup>& duplicates) {
     for (const BookReference& r : referring) {
-        ProblemRef problem = findProblemAmongRefs(tables.problems, 0, n, r.element->name, r.refs, 0, console);
+        ProblemRef problem = findProblemAmongRefs(0, n, r.element->name, r.refs, 0, duplicates);
         if (problem != nullptr) list.push_back({r.element, std::binary_search(r.starred.begin(), r.starred.end(), problem)});
     }
-    return list;
 }
 
-void writeBlock(const Tables& tables, std::span<const BookReference> referring, std::int32_t n,
-                const ProblemRecord& problem, Sink& out, Sink& console) {
+void writeBlock(std::span<const BookReference> referring, std::int32_t n, const ProblemRecord& problem, Sink& out,
+                std::vector<Referring>& list, std::vector<DuplicateLookup>& duplicates) {
     out += "\n\n\n";
     format(out, cp1251("\\subsection*{%d (условие стр. \\pageref{%s%dp}"), n, kStatementTarget, n);
     if (problem.nsFlag == 0) format(out, cp1251(", решение стр. \\pageref{%s%dp}"), kSolutionTarget, n);
@@ -40,7 +32,9 @@ void writeBlock(const Tables& tables, std::span<const BookReference> referring, 
     format(out,
            "\\raisebox{3\\baselineskip}[0pt][0pt]{\\hypertarget{rubrikator-%d-link}{}}\\par\\vskip-\\baselineskip\n",
            n);
-    for (const Referring& r : elementsReferringTo(tables, referring, n, console)) {
+    list.clear();
+    elementsReferringTo(referring, n, list, duplicates);
+    for (const Referring& r : list) {
         // The Russian-language elements have their own index.
         if (isRussianLanguageElement(*r.element)) continue;
         format(out, "\\noindent\\hyperlink{%s%d}{$\\bullet$}\\,", kElementTarget, r.element->id);
@@ -51,32 +45,39 @@ void writeBlock(const Tables& tables, std::span<const BookReference> referring, 
 
 }  // namespace
 
-std::int32_t computeMaxBookNumber(const Tables& tables, Sink& console) {
+std::int32_t computeMaxBookNumber(const Tables& tables) {
     std::int32_t maximum = 0;
     for (const ProblemRecord& problem : tables.problems) {
         if (problem.defined != 1) continue;
         std::int32_t number = numberInSource(&problem, 0);
         if (number > maximum) maximum = number;
     }
-    format(console, cp1251("\n\nМаксимальный номер задачи в источнике %d равен %d"), 0, maximum);
     return maximum;
 }
 
-void printElementsByBookNumber(const Tables& tables, std::int32_t maxBookNumber, Sink& console) {
+void listElementsByBookNumber(const Tables& tables, std::int32_t maxBookNumber,
+                              const std::function<void(const BookNumberListing&)>& visit) {
     BookReferences walk(tables.elements, tables.problems, maxBookNumber);
+    // One listing, emptied for every number, so that its memory is reused.
+    BookNumberListing listing;
     for (std::int32_t n = 1; n <= maxBookNumber; ++n) {
-        format(console, "\n\n\n%d:\n", n);
-        for (const Referring& r : elementsReferringTo(tables, walk.next(), n, console))
-            format(console, "%s\n", r.element->name);
+        listing.number = n;
+        listing.elements.clear();
+        listing.duplicates.clear();
+        elementsReferringTo(walk.next(), n, listing.elements, listing.duplicates);
+        visit(listing);
     }
 }
 
-void writeRubricator(const Tables& tables, std::int32_t maxBookNumber, Sink& out, Sink& console) {
+std::vector<DuplicateLookup> writeRubricator(const Tables& tables, std::int32_t maxBookNumber, Sink& out) {
     BookReferences walk(tables.elements, tables.problems, maxBookNumber);
+    std::vector<Referring> list;
+    std::vector<DuplicateLookup> duplicates;
     for (std::int32_t n = 1; n <= maxBookNumber; ++n) {
         std::span<const BookReference> referring = walk.next();
         // A number that no problem or several problems carry gets no subsection.
         ProblemRef problem = findProblem(tables.problems, 0, n, 0);
-        if (problem != nullptr) writeBlock(tables, referring, n, *problem, out, console);
+        if (problem != nullptr) writeBlock(referring, n, *problem, out, list, duplicates);
     }
+    return duplicates;
 }

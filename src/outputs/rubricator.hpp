@@ -4,17 +4,33 @@
 // walk over book numbers.
 
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 #include "elements/tables.hpp"
+#include "problems/lookups.hpp"
 #include "text/format.hpp"
 
-// The largest book number of a defined problem (0 when none has one), reported on the console.
-std::int32_t computeMaxBookNumber(const Tables& tables, Sink& console);
+// The largest book number of a defined problem (0 when none has one).
+std::int32_t computeMaxBookNumber(const Tables& tables);
 
-// Console listing: for each book number 1 to `maxBookNumber`, the names of the
-// live elements that refer to it.
-void printElementsByBookNumber(const Tables& tables, std::int32_t maxBookNumber, Sink& console);
+struct Referring {
+    const IndexElement* element = nullptr;
+    bool starred = false;  // the element's line wrote this reference with "*"
+};
+
+// One book number: the live elements, in table order, whose references hold
+// its problem, and the duplicates the lookups met on the way.
+struct BookNumberListing {
+    std::int32_t number = 0;
+    std::vector<Referring> elements;
+    std::vector<DuplicateLookup> duplicates;
+};
+
+// For each book number 1 to `maxBookNumber` in turn, its listing.
+void listElementsByBookNumber(const Tables& tables, std::int32_t maxBookNumber,
+                              const std::function<void(const BookNumberListing&)>& visit);
 
 // One subsection per book number that exactly one problem has, with a line per
-// referring element. `console` receives the lookups' duplicate diagnostics.
-void writeRubricator(const Tables& tables, std::int32_t maxBookNumber, Sink& out, Sink& console);
+// referring element; the duplicates the lookups met, in their order.
+std::vector<DuplicateLookup> writeRubricator(const Tables& tables, std::int32_t maxBookNumber, Sink& out);

@@ -29,22 +29,22 @@ struct Row {
     std::int32_t n;
     std::span<const BookReference> referring;
     std::span<const Abbreviated> abbreviated;
+    std::vector<DuplicateLookup>& duplicates;  // the lookups' duplicates, in their order
 };
 
 // The element's name after `prefix`, when its name has that prefix and its
 // references hold the problem with the row's book number.
-std::optional<std::string_view> tailIfRefers(const Row& row, const BookReference& r, std::string_view prefix,
-                                             Sink& console) {
+std::optional<std::string_view> tailIfRefers(const Row& row, const BookReference& r, std::string_view prefix) {
     std::string_view name = r.element->name;
     if (!name.starts_with(prefix)) return std::nullopt;
-    if (findProblemAmongRefs(row.tables.problems, 0, row.n, name, r.refs, 0, console) == nullptr) return std::nullopt;
+    if (findProblemAmongRefs(0, row.n, name, r.refs, 0, row.duplicates) == nullptr) return std::nullopt;
     return name.substr(prefix.size());
 }
 
-void writePlaces(const Row& row, Sink& out, Sink& console) {
+void writePlaces(const Row& row, Sink& out) {
     int count = 0;
     for (const BookReference& r : row.referring) {
-        auto tail = tailIfRefers(row, r, kPlacePrefix, console);
+        auto tail = tailIfRefers(row, r, kPlacePrefix);
         // Names ending in "$" are kept out of this column on purpose.
         if (!tail || r.element->name.ends_with('$')) continue;
         if (count > 0) out += "; ";
@@ -55,10 +55,10 @@ void writePlaces(const Row& row, Sink& out, Sink& console) {
     }
 }
 
-std::vector<std::string_view> authors(const Row& row, std::string_view prefix, Sink& console) {
+std::vector<std::string_view> authors(const Row& row, std::string_view prefix) {
     std::vector<std::string_view> names;
     for (const BookReference& r : row.referring)
-        if (auto tail = tailIfRefers(row, r, prefix, console)) names.push_back(*tail);
+        if (auto tail = tailIfRefers(row, r, prefix)) names.push_back(*tail);
     return names;
 }
 
@@ -72,9 +72,9 @@ void writeAuthorList(const std::vector<std::string_view>& names, Sink& out) {
 
 // Statement authors "~/ " solution authors; named only once when the same one
 // or two people wrote both. Names are compared whole, whatever their length.
-void writeAuthors(const Row& row, Sink& out, Sink& console) {
-    std::vector<std::string_view> statement = authors(row, kConditionAuthorPrefix, console);
-    std::vector<std::string_view> solution = authors(row, kSolutionAuthorPrefix, console);
+void writeAuthors(const Row& row, Sink& out) {
+    std::vector<std::string_view> statement = authors(row, kConditionAuthorPrefix);
+    std::vector<std::string_view> solution = authors(row, kSolutionAuthorPrefix);
     if (statement.size() == solution.size() && statement.size() <= 2 && statement == solution) {
         if (statement.empty()) out += "---";
         else writeAuthorList(statement, out);
@@ -119,11 +119,11 @@ void writePublications(std::span<const Abbreviated> abbreviated, const ProblemRe
     }
 }
 
-void writeRow(const Row& row, const ProblemRecord& problem, Sink& out, Sink& console) {
+void writeRow(const Row& row, const ProblemRecord& problem, Sink& out) {
     format(out, "%d & ", row.n);
-    writePlaces(row, out, console);
+    writePlaces(row, out);
     out += "\\raggedright &  \\raggedright ";
-    writeAuthors(row, out, console);
+    writeAuthors(row, out);
     format(out, " & \\pageref{%s%dp} & ", kStatementTarget, row.n);
     if (problem.nsFlag == 0) format(out, "\\pageref{%s%dp}", kSolutionTarget, row.n);
     out += " & \\raggedright ";
@@ -133,7 +133,8 @@ void writeRow(const Row& row, const ProblemRecord& problem, Sink& out, Sink& con
 
 }  // namespace
 
-void writeTableByNumbers(const Tables& tables, std::int32_t maxBookNumber, Sink& out, Sink& console) {
+std::vector<DuplicateLookup> writeTableByNumbers(const Tables& tables, std::int32_t maxBookNumber, Sink& out) {
+    std::vector<DuplicateLookup> duplicates;
     out += "\n\n\\noindent\n";
     out += "\\begin{longtable}[l]{|r|p{3.5cm}|p{7.4cm}|@{}r@{\\,}|@{}r@{\\,}|p{3.8cm}|@{}l@{}}\n";
     out += "\\hline\n";
@@ -145,10 +146,11 @@ void writeTableByNumbers(const Tables& tables, std::int32_t maxBookNumber, Sink&
         std::span<const BookReference> referring = walk.next();
         // A number that no problem or several problems carry gets no row.
         ProblemRef problem = findProblem(tables.problems, 0, n, 0);
-        if (problem != nullptr) writeRow(Row{tables, n, referring, abbreviated}, *problem, out, console);
+        if (problem != nullptr) writeRow(Row{tables, n, referring, abbreviated, duplicates}, *problem, out);
     }
     out += "\\end{longtable}\n\n\n";
     out += "\n\n\\label{rashifrovka_oboznachenij}\n\n";
     for (const SourceEntry& entry : tables.sources)
         if (entry.used == 1) format(out, "\n\n[%s] %s", entry.abbreviation, entry.fullName);
+    return duplicates;
 }

@@ -3,9 +3,11 @@
 // order (places, authors, pages, earlier publications), then the legend of sources.
 
 #include <cstdint>
+#include <vector>
 
 #include "elements/tables.hpp"
+#include "problems/lookups.hpp"
 #include "text/format.hpp"
 
-// `console` receives the lookups' duplicate diagnostics.
-void writeTableByNumbers(const Tables& tables, std::int32_t maxBookNumber, Sink& out, Sink& console);
+// The duplicates the lookups met, in their order.
+std::vector<DuplicateLookup> writeTableByNumbers(const Tables& tables, std::int32_t maxBookNumber, Sink& out);

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "text/cp1251.hpp"
 
 std::int32_t numberInSource(ProblemRef problem, std::int32_t source) {
     if (problem->defined != 1) return -1;
@@ -72,9 +71,9 @@ std::vector<Answering> placementsAnswering(const ProblemTable& table, std::int32
     return answering;
 }
 
-ProblemRef findProblemAmongRefs(const ProblemTable& table, std::int32_t source, std::int32_t number,
-                                std::string_view elementName, std::span<const ProblemRef> refs,
-                                std::int32_t subnumber, Sink& console) {
+ProblemRef findProblemAmongRefs(std::int32_t source, std::int32_t number, std::string_view elementName,
+                                std::span<const ProblemRef> refs, std::int32_t subnumber,
+                                std::vector<DuplicateLookup>& duplicates) {
     ProblemRef kept = nullptr;
     for (ProblemRef ref : refs) {
         if (ref == nullptr || placementOf(ref, source, number, subnumber) == nullptr || ref == kept) continue;
@@ -82,11 +81,7 @@ ProblemRef findProblemAmongRefs(const ProblemTable& table, std::int32_t source, 
             kept = ref;
             continue;
         }
-        format(console, cp1251("\nДУБЛИКАТ/%s/\n"), elementName);
-        format(console, "%x ", handleOf(table, kept));
-        printProblem(*kept, console);
-        format(console, "%x ", handleOf(table, ref));
-        printProblem(*ref, console);
+        duplicates.push_back({elementName, kept, ref});
         return nullptr;
     }
     return kept;

@@ -29,11 +29,19 @@ struct Answering {
 std::vector<Answering> placementsAnswering(const ProblemTable& table, std::int32_t source, std::int32_t number,
                                                   std::int32_t subnumber);
 
-// The same search over an element's references. Two different problems print
-// the duplicate diagnostic (naming the element) and give none.
-ProblemRef findProblemAmongRefs(const ProblemTable& table, std::int32_t source, std::int32_t number,
-                                std::string_view elementName, std::span<const ProblemRef> refs,
-                                std::int32_t subnumber, Sink& console);
+// Two different problems among an element's references that a lookup found
+// with one placement: the first kept, and the other.
+struct DuplicateLookup {
+    std::string_view element;  // the element's name
+    ProblemRef kept = nullptr;
+    ProblemRef other = nullptr;
+};
+
+// The same search over an element's references. Two different problems give
+// none, and the pair joins `duplicates`.
+ProblemRef findProblemAmongRefs(std::int32_t source, std::int32_t number, std::string_view elementName,
+                                std::span<const ProblemRef> refs, std::int32_t subnumber,
+                                std::vector<DuplicateLookup>& duplicates);
 
 // Order of numbers in `sortSource`: ascending, problems without a number last.
 int compareByNumberInSource(ProblemRef a, ProblemRef b, std::int32_t sortSource);

@@ -61,14 +61,18 @@ TEST(FindProblem, SourcesWithNumbersFarApartAnswerAsDenseOnes) {
 
 TEST(FindProblemAmongRefs, RepeatedRefCountsOnceTwoProblemsAreReported) {
     ProblemTable t = tableOf({"0/1 4/1", "0/2 4/1"});
-    Sink console;
+    std::vector<DuplicateLookup> duplicates;
     std::vector<ProblemRef> same{&t[0], &t[0]};
-    EXPECT_EQ(findProblemAmongRefs(t, 4, 1, "X", same, 0, console), &t[0]);
-    EXPECT_EQ(console.text(), "");
+    EXPECT_EQ(findProblemAmongRefs(4, 1, "X", same, 0, duplicates), &t[0]);
+    EXPECT_TRUE(duplicates.empty());
     std::vector<ProblemRef> two{&t[0], &t[1]};
-    EXPECT_EQ(findProblemAmongRefs(t, 4, 1, "X", two, 0, console), nullptr);
-    EXPECT_EQ(console.text(), cp1251("\nДУБЛИКАТ/X/\n1 2: [0/1] [4/1]\n2 2: [0/2] [4/1]\n").view());
-    EXPECT_EQ(findProblemAmongRefs(t, 0, 2, "X", two, 0, console), &t[1]);
+    EXPECT_EQ(findProblemAmongRefs(4, 1, "X", two, 0, duplicates), nullptr);
+    ASSERT_EQ(duplicates.size(), 1u);
+    EXPECT_EQ(duplicates[0].element, "X");
+    EXPECT_EQ(duplicates[0].kept, &t[0]);
+    EXPECT_EQ(duplicates[0].other, &t[1]);
+    EXPECT_EQ(findProblemAmongRefs(0, 2, "X", two, 0, duplicates), &t[1]);
+    EXPECT_EQ(duplicates.size(), 1u);
 }
 
 TEST(CompareByNumberInSource, AscendingThenTheUnnumbered) {

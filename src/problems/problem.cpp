@@ -6,7 +6,6 @@
 #include "text/cp1251.hpp"
 #include "text/numbers.hpp"
 #include "text/first_free.hpp"
-#include "text/messages.hpp"
 
 namespace {
 
@@ -22,11 +21,6 @@ std::int32_t groupValue(std::string_view token, std::size_t pos, std::size_t len
     return parseDigits(token.substr(pos, length)).value_or(0);
 }
 
-std::int32_t presentCount(const ProblemRecord& record) {
-    return static_cast<std::int32_t>(std::count_if(record.placements.begin(), record.placements.end(),
-                                                   [](const Placement& p) { return p.present == 1; }));
-}
-
 LineFault placementFault(std::string_view line, std::size_t start, bool twelfth) {
     std::string_view token = line.substr(start, line.find(' ', start) - start);
     LineFault fault{start, start + token.size(), twelfth ? "too-many-placements" : "malformed-placement", {}};
@@ -35,31 +29,26 @@ LineFault placementFault(std::string_view line, std::size_t start, bool twelfth)
     return fault;
 }
 
-// The two printed forms of a record differ only in what surrounds the count
-// and each placement.
-struct ProblemForm {
-    std::string_view undefined, open, placementOpen, placementClose, close;
-};
-constexpr ProblemForm kConsoleForm{"", "", " [", "]", "\n"};
-constexpr ProblemForm kFileForm{"<null>", "<", " ", "", ">"};
+// The file form of a defined record: "<2: 0/5 3/7.1>".
+constexpr std::string_view kUndefinedFileForm = "<null>";
 
 template <class Out>
-void writeProblemIn(const ProblemForm& form, const ProblemRecord& record, Out& out) {
-    if (record.defined != 1) {
-        out += form.undefined;
-        return;
-    }
-    format(out, "%s%d:", form.open, presentCount(record));
+void writeFileForm(const ProblemRecord& record, Out& out) {
+    format(out, "<%d:", presentCount(record));
     for (const Placement& p : record.placements) {
         if (p.present != 1) continue;
-        format(out, "%s%d/%d", form.placementOpen, p.source, p.number);
+        format(out, " %d/%d", p.source, p.number);
         if (p.subnumber != -1) format(out, ".%d", p.subnumber);
-        out += form.placementClose;
     }
-    out += form.close;
+    out += '>';
 }
 
 }  // namespace
+
+std::int32_t presentCount(const ProblemRecord& record) {
+    return static_cast<std::int32_t>(std::count_if(record.placements.begin(), record.placements.end(),
+                                                   [](const Placement& p) { return p.present == 1; }));
+}
 
 void clearProblem(ProblemRecord& record) {
     record = ProblemRecord{};
@@ -117,7 +106,7 @@ int parseProblemLine(ProblemRecord& record, std::string_view line, std::int64_t 
     }
     record.defined = 1;
     record.bookNumber = agreedNumber(record, 0);
-    writeProblemIn(kFileForm, record, record.fileForm);
+    writeFileForm(record, record.fileForm);
     format(log1, "\n%x", handle);
     return 0;
 }
@@ -187,29 +176,23 @@ void indexPlacements(ProblemTable& table) {
     indexSources(table);
 }
 
-void printProblem(const ProblemRecord& record, Sink& console) {
-    writeProblemIn(kConsoleForm, record, console);
-}
-
 void writeProblem(const ProblemRecord& record, Sink& file) {
-    file += record.defined == 1 ? std::string_view(record.fileForm) : kFileForm.undefined;
+    file += record.defined == 1 ? std::string_view(record.fileForm) : kUndefinedFileForm;
 }
 
-ProblemRecord* storeProblemLine(ProblemTable& table, std::size_t& firstFree, const SourceLine& line, Sink& log1,
-                                Sink& console, Findings* findings) {
+StoredProblem storeProblemLine(ProblemTable& table, std::size_t& firstFree, const SourceLine& line, Sink& log1,
+                               Findings* findings) {
     ProblemRecord* free = firstFreeRecord(table.records, firstFree, [](const ProblemRecord& r) { return r.defined == 0; });
     if (free == nullptr) {
-        console += messages::kNoFreeRecord.view();
         addFinding(findings, line, Severity::Error,
                    {0, 0, "no-free-record", Bytes(cp1251("нет свободной записи для строки задачи"))});
-        return nullptr;
+        return {nullptr, Refusal::NoFreeRecord};
     }
     LineFault fault;
     if (parseProblemLine(*free, line.text, handleOf(table, free), log1, &fault) == 0) {
         free->line = line.number;
-        return free;
+        return {free, Refusal::None};
     }
-    format(console, messages::kBadFormat, line.number);
     addFinding(findings, line, Severity::Error, std::move(fault));
-    return nullptr;
+    return {nullptr, Refusal::Rejected};
 }

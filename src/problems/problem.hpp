@@ -102,15 +102,21 @@ int parseProblemLine(ProblemRecord& record, std::string_view line, std::int64_t 
 // The handle of a record in the logs and diagnostics: its 1-based place in the table.
 std::int64_t handleOf(const ProblemTable& table, const ProblemRecord* record);
 
-// Console form: "2: [0/5] [3/7.1]\n"; nothing for an empty record.
-void printProblem(const ProblemRecord& record, Sink& console);
+// The number of the record's present placements.
+std::int32_t presentCount(const ProblemRecord& record);
 
 // File form for the merge trace: "<2: 0/5 3/7.1>" or "<null>".
 void writeProblem(const ProblemRecord& record, Sink& file);
 
-// Pass 2: the first empty record takes the line, and its number; failures are
-// reported on the console and among the findings. `firstFree` is where that
-// search starts: no record before it is empty. The record that took the line,
-// or null.
-ProblemRecord* storeProblemLine(ProblemTable& table, std::size_t& firstFree, const SourceLine& line, Sink& log1,
-                                Sink& console, Findings* findings = nullptr);
+// Why a line of a pass found no record: none was free, or the line was rejected.
+enum class Refusal { None, NoFreeRecord, Rejected };
+
+// Pass 2: the first empty record takes the line, and its number; a refusal is
+// also a finding. `firstFree` is where that search starts: no record before
+// it is empty.
+struct StoredProblem {
+    ProblemRecord* record = nullptr;
+    Refusal refusal = Refusal::None;
+};
+StoredProblem storeProblemLine(ProblemTable& table, std::size_t& firstFree, const SourceLine& line, Sink& log1,
+                               Findings* findings = nullptr);

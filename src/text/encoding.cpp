@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "text/cp1251.hpp"
-#include "text/messages.hpp"
 
 DecodedText decodeText(std::string bytes, Encoding encoding) {
     DecodedText decoded;
@@ -38,19 +37,4 @@ bool looksLikeUtf8(std::string_view bytes) {
     // The first high byte settles the question: the search stops there.
     bool high = std::any_of(bytes.begin(), bytes.end(), [](char byte) { return static_cast<unsigned char>(byte) >= 0x80; });
     return high && isValidUtf8(bytes);
-}
-
-void printEncodingFault(Sink& console, std::string_view fileName, long lineNumber, const FromUtf8& fault) {
-    if (fault.codePoint >= 0) {
-        format(console, messages::kCannotHold,
-               fileName, lineNumber, fault.codePoint);
-        return;
-    }
-    std::string hex;
-    for (char byte : fault.badBytes) {
-        if (!hex.empty()) hex += ' ';
-        format(hex, "%02X", static_cast<unsigned char>(byte));
-    }
-    format(console, messages::kNotUtf8, fileName,
-           lineNumber, hex);
 }

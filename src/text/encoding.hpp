@@ -52,6 +52,3 @@ DecodedText decodeText(std::string bytes, Encoding encoding);
 // are valid UTF-8 throughout and hold a byte of 0x80 or above. Real code page
 // 1251 text is practically never valid UTF-8.
 bool looksLikeUtf8(std::string_view bytes);
-
-// The message for a line that could not be turned into code page 1251.
-void printEncodingFault(Sink& console, std::string_view fileName, long lineNumber, const FromUtf8& fault);

@@ -62,10 +62,5 @@ struct LineFault {
 // `code` must outlive the findings: the codes are literals.
 void addFinding(Findings* findings, Location at, Severity severity, std::string_view code, Bytes message);
 
-// Every finding in the order of the files and their lines, as compilers
-// print them ("book.src:12:7: ошибка: ...", at the first column), then the summary line
-// "book.src: ошибок 1, предупреждений 0".
-void writeFindings(Findings findings, std::string_view sourceName, std::string_view templateName, Sink& out);
-
 // How many findings have this severity.
 long countFindings(const Findings& findings, Severity severity);
