@@ -6,6 +6,8 @@
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
+#else
+#include <sys/stat.h>
 #endif
 
 namespace fs = std::filesystem;
@@ -136,9 +138,29 @@ fs::path resolvedPath(fs::path path) {
 }
 
 bool samePath(const fs::path& a, const fs::path& b) {
-    return samePlace(resolvedPath(a), resolvedPath(b));
+    return sameResolvedPath(resolvedOnce(a), resolvedOnce(b));
 }
 
-bool sameResolvedPath(const fs::path& a, const fs::path& b) {
-    return samePlace(a, b);
+ResolvedPath resolvedOnce(const fs::path& path) {
+    ResolvedPath resolved{resolvedPath(path)};
+#ifdef _WIN32
+    resolved.exists = existing(resolved.path);
+#else
+    struct stat info {};
+    if (::stat(resolved.path.c_str(), &info) == 0) {
+        resolved.exists = true;
+        resolved.device = static_cast<std::uint64_t>(info.st_dev);
+        resolved.inode = static_cast<std::uint64_t>(info.st_ino);
+    }
+#endif
+    return resolved;
+}
+
+bool sameResolvedPath(const ResolvedPath& a, const ResolvedPath& b) {
+#ifdef _WIN32
+    return samePlace(a.path, b.path);  // the system's file ids are asked for by the pair
+#else
+    if (a.exists && b.exists) return a.device == b.device && a.inode == b.inode;
+    return samePlace(a.path, b.path);
+#endif
 }

@@ -4,6 +4,7 @@
 // paths of them again, so a Cyrillic name works whatever the ANSI code page.
 // Elsewhere a name is the bytes the system gave.
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -40,7 +41,17 @@ std::filesystem::path resolvedPath(std::filesystem::path path);
 // without regard to case on Windows, as its file systems do.
 bool samePath(const std::filesystem::path& a, const std::filesystem::path& b);
 
-// The same for two paths resolvedPath gave: a run compares each of its files
-// with every other, and resolving asks the file system about every directory
-// on the way, so each is resolved once.
-bool sameResolvedPath(const std::filesystem::path& a, const std::filesystem::path& b);
+// A path resolved once, with the identity of its file when it has one: a run
+// compares each of its files with every other, and resolving and comparing
+// ask the file system each time, so each path asks once.
+struct ResolvedPath {
+    std::filesystem::path path;
+    bool exists = false;
+    std::uint64_t device = 0;  // with `inode`, the file's identity where the system gives one
+    std::uint64_t inode = 0;
+};
+
+ResolvedPath resolvedOnce(const std::filesystem::path& path);
+
+// samePath for two paths resolved once.
+bool sameResolvedPath(const ResolvedPath& a, const ResolvedPath& b);

@@ -44,6 +44,9 @@ TEST(SamePath, ExistingFilesCompareAsFiles) {
     EXPECT_TRUE(samePath(dir.path / "source.src", dir.path / "sub/../././source.src"));
     EXPECT_TRUE(samePath(dir.path / "sub/link.src", dir.path / "source.src"));
     EXPECT_TRUE(samePath(dir.path / "sub/", dir.path / "sub"));
+    // A hard link resolves to a name of its own: only the file's identity tells.
+    fs::create_hard_link(dir.path / "source.src", dir.path / "sub" / "hard.src");
+    EXPECT_TRUE(samePath(dir.path / "sub/hard.src", dir.path / "source.src"));
     EXPECT_FALSE(samePath(dir.path / "source.src", dir.path / "other.src"));
     EXPECT_FALSE(samePath(dir.path / "source.src", dir.path / "sub/source.src"));
 }

@@ -169,13 +169,13 @@ Flow readSourceFile(Run& run, const std::string& name) {
 // the outputs would destroy what the run reads or writes.
 Flow checkClashes(Run& run, const std::string& sourceName, const std::string& copyName) {
     // Every path is resolved once, and the resolved ones are compared.
-    const std::filesystem::path source = resolvedPath(run.dir / argumentPath(sourceName));
-    const std::filesystem::path copy = resolvedPath(run.dir / argumentPath(copyName));
+    const ResolvedPath source = resolvedOnce(run.dir / argumentPath(sourceName));
+    const ResolvedPath copy = resolvedOnce(run.dir / argumentPath(copyName));
     std::vector<std::string_view> written(kFileNames.begin(), kFileNames.end());
     written.push_back(kLanguageIndexName);
-    std::vector<std::filesystem::path> places;
-    for (std::string_view name : written) places.push_back(resolvedPath(run.dir / name));
-    const std::filesystem::path templ = resolvedPath(run.dir / kTemplateName);
+    std::vector<ResolvedPath> places;
+    for (std::string_view name : written) places.push_back(resolvedOnce(run.dir / name));
+    const ResolvedPath templ = resolvedOnce(run.dir / kTemplateName);
     for (std::size_t i = 0; i < written.size(); ++i) {
         if (!sameResolvedPath(source, places[i])) continue;
         sourceIsWritten(run.stops(), run.shown(sourceName), written[i]);
@@ -188,7 +188,7 @@ Flow checkClashes(Run& run, const std::string& sourceName, const std::string& co
     // An output linked to the template, or two outputs that are one file:
     // the run would write over the editors' template, or one output over another.
     for (std::size_t i = 0; i < written.size(); ++i) {
-        const std::filesystem::path& output = places[i];
+        const ResolvedPath& output = places[i];
         std::string_view other = sameResolvedPath(output, templ) ? kTemplateName : std::string_view();
         for (std::size_t j = 0; j < i && other.empty(); ++j)
             if (sameResolvedPath(output, places[j])) other = written[j];
