@@ -463,6 +463,15 @@ Flow runStages(Run& run, std::span<const std::string> args) {
     return writeOutputs(run);
 }
 
+// Names a file that could not be written. Out of memory, the files are
+// handled all the same and the exit status tells the failure.
+void tellWriteFailed(Run& run, std::string_view name) {
+    try {
+        writeFailed(run.console, name);
+    } catch (const std::bad_alloc&) {
+    }
+}
+
 // Closes every file in order (copy, logs, fragments, the language index),
 // naming each that could not be written; true when all of them were.
 bool closeFiles(Run& run) {
@@ -470,11 +479,7 @@ bool closeFiles(Run& run) {
     auto close = [&](OutputFile& file) {
         if (closeOutput(file, kSyncBeforePlacing)) return;
         ok = false;
-        try {
-            writeFailed(run.console, file.name);
-        } catch (const std::bad_alloc&) {
-            // Every file is closed all the same; the status tells the failure.
-        }
+        tellWriteFailed(run, file.name);
     };
     close(run.copy);
     for (OutputFile& file : run.files) close(file);
@@ -495,11 +500,7 @@ bool putFilesInPlace(Run& run) {
         }
         if (putInPlace(file)) return;
         ok = false;
-        try {
-            writeFailed(run.console, file.name);
-        } catch (const std::bad_alloc&) {
-            // The status tells the failure.
-        }
+        tellWriteFailed(run, file.name);
     };
     place(run.copy);
     for (OutputFile& file : run.files) place(file);

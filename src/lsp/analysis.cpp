@@ -79,15 +79,27 @@ std::string_view lineOf(std::string_view text, const std::vector<std::size_t>& s
     return lineAt(text, starts, line);
 }
 
-}  // namespace
-
-Analysis analyse(std::string utf8, std::optional<std::string> templateText, CheckOptions options) {
+// The editor's text with its lines counted both ways.
+Analysis withLines(std::string utf8) {
     Analysis a;
     a.utf8 = std::move(utf8);
     a.utf8Starts = lineStarts(a.utf8);
     a.editorStarts = editorLineStarts(a.utf8);
+    return a;
+}
+
+// The same, and its code page 1251 form with its lines.
+Analysis withBookText(std::string utf8) {
+    Analysis a = withLines(std::move(utf8));
     a.book = toBookText(a.utf8);
     a.bookStarts = lineStarts(a.book.text);
+    return a;
+}
+
+}  // namespace
+
+Analysis analyse(std::string utf8, std::optional<std::string> templateText, CheckOptions options) {
+    Analysis a = withBookText(std::move(utf8));
     a.roles = lineRoles(a.book.text, a.bookStarts);
     a.check = checkBook(a.book.text, std::move(templateText), std::move(options));
     addUnheld(a.book, InFile::Source, a.check.findings);
@@ -95,12 +107,7 @@ Analysis analyse(std::string utf8, std::optional<std::string> templateText, Chec
 }
 
 Analysis analyseTemplate(std::string utf8) {
-    Analysis a;
-    a.utf8 = std::move(utf8);
-    a.utf8Starts = lineStarts(a.utf8);
-    a.editorStarts = editorLineStarts(a.utf8);
-    a.book = toBookText(a.utf8);
-    a.bookStarts = lineStarts(a.book.text);
+    Analysis a = withBookText(std::move(utf8));
     a.check = checkBook(std::string(), a.book.text);
     std::erase_if(a.check.findings, [](const Finding& f) { return f.file != InFile::Template; });
     addUnheld(a.book, InFile::Template, a.check.findings);
@@ -108,10 +115,7 @@ Analysis analyseTemplate(std::string utf8) {
 }
 
 Analysis analyseConfig(std::string utf8) {
-    Analysis a;
-    a.utf8 = std::move(utf8);
-    a.utf8Starts = lineStarts(a.utf8);
-    a.editorStarts = editorLineStarts(a.utf8);
+    Analysis a = withLines(std::move(utf8));
     loadBookConfig(a.utf8, &a.check.findings);
     return a;
 }
