@@ -13,18 +13,16 @@
 
 namespace {
 
-// `readerFindings`: where the reader's own findings go; one pass gives them.
-Flow readPass(Passes& passes, const std::function<void(const ContentLine&)>& handle, long& lineCount,
-              Findings* readerFindings = nullptr) {
+// One pass over the lines the first pass read.
+template <class Handle>
+Flow readPass(Passes& passes, Handle handle) {
     // A large source hands its lines on in portions, so memory stays bounded.
     constexpr long kLinesPerPortion = 4096;
     long handled = 0;
-    auto handleAndSpill = [&](const ContentLine& line) {
+    return walkSource(passes.lines, {passes.copy, passes.console, passes.faults}, [&](const ContentLine& line) {
         handle(line);
         if (++handled % kLinesPerPortion == 0 && passes.spill) passes.spill();
-    };
-    PassSinks sinks{passes.copy, passes.console, readerFindings, passes.faults};
-    return readSource(passes.sourceText, sinks, handleAndSpill, lineCount);
+    });
 }
 
 // Every accepted element line's name, in file order, where it stands.
@@ -46,13 +44,14 @@ std::vector<NameSighting> nameSightings(const ElementTable& elements, const RawL
 }  // namespace
 
 Flow countLines(Passes& passes) {
-    long lineCount = 0;
+    // Cut and folded once: the later passes walk the same lines.
+    passes.lines = readSourceLines(passes.sourceText, &passes.findings, passes.faults);
     Flow flow = readPass(passes, [&](const ContentLine& line) {
         if (line.mode == SectionMode::Problems) ++passes.problemCount;
         else if (!isSourceLine(line.text)) ++passes.elementCount;
-    }, lineCount, &passes.findings);
+    });
     if (flow == Flow::Stop) return flow;
-    linesCounted(passes.console, lineCount, passes.problemCount, passes.elementCount);
+    linesCounted(passes.console, passes.lines.lineCount, passes.problemCount, passes.elementCount);
     return Flow::Go;
 }
 
@@ -61,13 +60,12 @@ Flow readProblems(Passes& passes) {
     // Memory running out goes up to the driver, which says so even when the
     // console is muted (a check, -q) and keeps no file.
     problems.records.assign(static_cast<std::size_t>(passes.problemCount), ProblemRecord{});
-    long lineCount = 0;
     std::size_t firstFree = 0;
     Flow flow = readPass(passes, [&](const ContentLine& line) {
         if (line.mode != SectionMode::Problems) return;
         StoredProblem stored = storeProblemLine(problems, firstFree, line.sourceLine(), passes.log1, &passes.findings);
         lineRefused(passes.console, stored.refusal, line.lineNumber);
-    }, lineCount);
+    });
     indexPlacements(problems);
     return flow;
 }
@@ -76,7 +74,6 @@ Flow readElements(Passes& passes) {
     Tables& tables = passes.tables;
     tables.elements = makeElementTable(static_cast<std::size_t>(passes.elementCount), passes.idCounter);
     tables.positionsRead = 0;
-    long lineCount = 0;
     std::size_t firstFree = 0;
     // One trace, emptied for every line, so that tracing allocates nothing once
     // it has grown; none when what the passes print is dropped (a check).
@@ -101,7 +98,9 @@ Flow readElements(Passes& passes) {
         if (taken == nullptr || !passes.lookFurther) return;
         checkElementLine(*taken, line.sourceLine(), passes.shape, &passes.findings);
         checkNotePlacement(*taken, line.sourceLine(), &passes.findings);
-    }, lineCount);
+    });
+    // The last pass: the lines' memory goes to what follows.
+    passes.lines = SourceLines{};
     if (flow == Flow::Stop) return flow;
     elementsRead(passes.console, tables.positionsRead, tables.problems);
     return Flow::Go;

@@ -33,6 +33,7 @@ struct Passes {
     std::int32_t elementCount = 0;
     std::int32_t idCounter = 1;  // the element ids are drawn from it
     TableShape shape{};          // of the table by olympiads, for the check of places
+    SourceLines lines{};         // read and cleaned by the first pass, walked by all three
 };
 
 Flow countLines(Passes& passes);

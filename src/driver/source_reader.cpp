@@ -61,62 +61,89 @@ void warnOfCut(std::string_view raw, long lineNumber, Findings* findings) {
                Severity::Warning, "line-cut", std::move(why));
 }
 
+// Whether a carriage return or a zero byte may cut the line: the cleaning
+// stops at the first of them, so a line that ends at its line feed or its
+// comment loses nothing, and most lines are spared the search.
+bool mayBeCut(std::string_view raw, std::size_t contentEnd) {
+    return contentEnd < raw.size() && (raw[contentEnd] == '\r' || raw[contentEnd] == '\0');
+}
+
 }  // namespace
 
-Flow readSource(std::string_view source, PassSinks sinks, const std::function<void(const ContentLine&)>& handle,
-                long& lineCount) {
+SourceLines readSourceLines(std::string_view source, Findings* findings, Faults faults) {
+    SourceLines read;
+    // A cleaned line is never longer than the line it comes from: the texts
+    // fit, and the views into them stay valid.
+    read.cleaned.reserve(source.size());
     Section section;
     std::string line;
     std::string_view raw;
     std::size_t pos = 0;
-    lineCount = 0;
-    // A fault that stops a run is a finding of its line; a check goes on
-    // after it as if the line were not there.
-    auto fault = [&](Location at, std::string_view code, Bytes why) {
-        addFinding(sinks.findings, at, Severity::Error, code, std::move(why));
-        return sinks.faults == Faults::Stop;
+    long& lineCount = read.lineCount;
+    // A fault is a finding of its line; a run stops reading there, a check
+    // goes on as if the line were not there.
+    auto fault = [&](LineKind kind, ContentLine at, Location where, std::string_view code, Bytes why) {
+        read.lines.push_back({kind, at});
+        addFinding(findings, where, Severity::Error, code, std::move(why));
+        return faults == Faults::Stop;
     };
-    bool macLineEnds = sinks.findings != nullptr && endsLinesWithCarriageReturns(source);
+    bool macLineEnds = findings != nullptr && endsLinesWithCarriageReturns(source);
     if (macLineEnds)
-        addFinding(sinks.findings, {InFile::Source, 1, 1, 1}, Severity::Error, "cr-line-ends",
+        addFinding(findings, {InFile::Source, 1, 1, 1}, Severity::Error, "cr-line-ends",
                    Bytes(cp1251("строки файла разделены только возвратом каретки (CR), без перевода строки (LF): "
                                 "файл читается как одна строка, обрезанная на первом CR; сохраните его с концами "
                                 "строк LF или CR LF")));
     while (true) {
-        LineRead read = readLine(source, pos, raw);
-        if (read == LineRead::End) return Flow::Go;
+        LineRead lineRead = readLine(source, pos, raw);
+        if (lineRead == LineRead::End) return read;
         ++lineCount;
-        if (read == LineRead::TooLong) {
-            sourceLineTooLong(sinks.console, lineCount);
-            if (fault(wholeLine(InFile::Source, lineCount, raw), "line-too-long", tooLongFault())) return Flow::Stop;
+        if (lineRead == LineRead::TooLong) {
+            if (fault(LineKind::TooLong, {{}, raw, lineCount}, wholeLine(InFile::Source, lineCount, raw),
+                      "line-too-long", tooLongFault()))
+                return read;
             continue;
         }
-        if (sinks.findings != nullptr && !macLineEnds) warnOfCut(raw, lineCount, sinks.findings);
-        // One scan finds the line's end for both.
+        // One scan finds the line's end for all three.
         const std::size_t end = contentEnd(raw);
+        if (findings != nullptr && !macLineEnds && mayBeCut(raw, end)) warnOfCut(raw, lineCount, findings);
         if (cutsWebAddress(raw, end)) {
             auto comment = static_cast<std::int32_t>(end);
-            addFinding(sinks.findings, {InFile::Source, lineCount, comment + 1, comment + 2}, Severity::Warning,
+            addFinding(findings, {InFile::Source, lineCount, comment + 1, comment + 2}, Severity::Warning,
                        "web-address-cut", Bytes(kWebAddressCut.view()));
         }
         line.assign(raw.substr(0, end));
         collapseSpaces(line);
         if (line.empty()) continue;
-        sinks.copy += line;  // no zero byte: the line ends before the first
-        sinks.copy += '\n';
-        Marker marker = readMarker(line, section);
-        if (marker == Marker::Taken) continue;
-        if (marker == Marker::Broken || section.mode == SectionMode::None) {
-            badSourceLine(sinks.console, lineCount, line);
-            // A broken marker is its number's fault: "#/" stands before it.
-            bool stop = marker == Marker::Broken
-                            ? fault(spanOf({line, raw, lineCount}, 2, line.size()), "source-number-too-large",
-                                    brokenMarkerFault(line))
-                            : fault(wholeLine(InFile::Source, lineCount, raw), "text-before-marker",
-                                    Bytes(kBeforeAnyMarker.view()));
-            if (stop) return Flow::Stop;
+        const std::string_view text(read.cleaned.data() + read.cleaned.size(), line.size());
+        read.cleaned.insert(read.cleaned.end(), line.begin(), line.end());
+        const ContentLine content{text, raw, lineCount, section.mode, section.source};
+        Marker marker = readMarker(text, section);
+        if (marker == Marker::Taken) {
+            read.lines.push_back({LineKind::Marker, content});
             continue;
         }
-        handle(ContentLine{line, raw, lineCount, section.mode, section.source});
+        if (marker == Marker::None && section.mode != SectionMode::None) {
+            read.lines.push_back({LineKind::Content, content});
+            continue;
+        }
+        // A broken marker is its number's fault: "#/" stands before it.
+        bool stop = marker == Marker::Broken
+                        ? fault(LineKind::Faulty, content, spanOf(content.sourceLine(), 2, text.size()),
+                                "source-number-too-large", brokenMarkerFault(text))
+                        : fault(LineKind::Faulty, content, wholeLine(InFile::Source, lineCount, raw),
+                                "text-before-marker", Bytes(kBeforeAnyMarker.view()));
+        if (stop) return read;
     }
+}
+
+Flow passLine(const ReadLine& line, PassSinks sinks) {
+    if (line.kind == LineKind::TooLong) {
+        sourceLineTooLong(sinks.console, line.line.lineNumber);
+        return sinks.faults == Faults::Stop ? Flow::Stop : Flow::Go;
+    }
+    sinks.copy += line.line.text;  // no zero byte: the line ends before the first
+    sinks.copy += '\n';
+    if (line.kind != LineKind::Faulty) return Flow::Go;
+    badSourceLine(sinks.console, line.line.lineNumber, line.line.text);
+    return sinks.faults == Faults::Stop ? Flow::Stop : Flow::Go;
 }

@@ -1,10 +1,11 @@
 #pragma once
-// One pass over the source: the length limit, comments, space folding, the
-// section markers and the copy file. Content lines go to the pass's handler.
+// Reading the source: the length limit, comments, space folding, the section
+// markers and the copy file. The first pass reads and cleans every line once;
+// each pass then walks the lines kept, and its handler gets the content lines.
 
 #include <cstdint>
-#include <functional>
 #include <string_view>
+#include <vector>
 
 #include "text/findings.hpp"
 #include "text/flow.hpp"
@@ -27,16 +28,49 @@ struct ContentLine {
 // line is passed over and reading goes on.
 enum class Faults { Stop, PassOver };
 
+// What a pass does with a line that is not empty once cleaned: a too long
+// line and a faulty one (a broken marker, text before any marker) are told;
+// every line but a too long one goes to the copy.
+enum class LineKind : std::uint8_t { TooLong, Faulty, Marker, Content };
+
+struct ReadLine {
+    LineKind kind = LineKind::Content;
+    ContentLine line;  // a too long line has no text
+};
+
+// The source's lines as the first pass read them. The cleaned texts lie in
+// `cleaned`, reserved whole at the start so that they never move: a vector,
+// since moving a short string would move its bytes.
+struct SourceLines {
+    std::vector<char> cleaned;
+    std::vector<ReadLine> lines;  // in file order; the empty ones are left out
+    long lineCount = 0;           // the lines read, empty ones included
+};
+
+// Reads the source's text (code page 1251) once and gives the reader's
+// findings: a too long line, a content line before any marker, a marker whose
+// source number does not fit, a comment that cuts a web address, a carriage
+// return or zero byte that cuts a line. Reading ends at the first fault when
+// faults stop a run.
+SourceLines readSourceLines(std::string_view source, Findings* findings, Faults faults);
+
 struct PassSinks {
     Sink& copy;
     Sink& console;
-    Findings* findings = nullptr;  // the reader's own findings, when collected
     Faults faults = Faults::Stop;
 };
 
-// One pass over the source's text (code page 1251) from its start. Stops
-// (after printing the message) on a too long line, a content line before any
-// marker, or a marker whose source number does not fit; warns of a comment
-// that cuts a web address. `lineCount` ends as the number of lines read.
-Flow readSource(std::string_view source, PassSinks sinks, const std::function<void(const ContentLine&)>& handle,
-                long& lineCount);
+// Writes the line to the copy and prints the message of a faulty or too long
+// one; Stop when that fault stops the pass.
+Flow passLine(const ReadLine& line, PassSinks sinks);
+
+// One pass over the lines read: each goes to the copy, each fault is told
+// (and stops the pass in a run), and `handle` gets each content line.
+template <class Handle>
+Flow walkSource(const SourceLines& source, PassSinks sinks, Handle&& handle) {
+    for (const ReadLine& line : source.lines) {
+        if (passLine(line, sinks) == Flow::Stop) return Flow::Stop;
+        if (line.kind == LineKind::Content) handle(line.line);
+    }
+    return Flow::Go;
+}
