@@ -1,6 +1,7 @@
 #include "problems/problem.hpp"
 
 #include <algorithm>
+#include <charconv>
 #include <utility>
 
 #include "text/cp1251.hpp"
@@ -17,8 +18,11 @@ std::size_t digitGroup(std::string_view token, std::size_t pos) {
     return length <= 4 ? length : 0;
 }
 
+// The group was checked to hold only digits, at most four: its value fits.
 std::int32_t groupValue(std::string_view token, std::size_t pos, std::size_t length) {
-    return parseDigits(token.substr(pos, length)).value_or(0);
+    std::int32_t value = 0;
+    std::from_chars(token.data() + pos, token.data() + pos + length, value);
+    return value;
 }
 
 LineFault placementFault(std::string_view line, std::size_t start, bool twelfth) {
@@ -29,19 +33,46 @@ LineFault placementFault(std::string_view line, std::size_t start, bool twelfth)
     return fault;
 }
 
+// A placement as the log and the file form show it: "3/7" or "3/7.1". It
+// is written for every placement of the book twice, so it is put together
+// here rather than by a format; room enough for any three numbers.
+struct PlacementText {
+    std::array<char, 40> chars;
+    std::size_t size = 0;
+    std::string_view view() const { return {chars.data(), size}; }
+};
+
+PlacementText placementText(const Placement& p) {
+    PlacementText shown;
+    char* const end = shown.chars.data() + shown.chars.size();
+    char* at = std::to_chars(shown.chars.data(), end, p.source).ptr;
+    *at++ = '/';
+    at = std::to_chars(at, end, p.number).ptr;
+    if (p.subnumber != -1) {
+        *at++ = '.';
+        at = std::to_chars(at, end, p.subnumber).ptr;
+    }
+    shown.size = static_cast<std::size_t>(at - shown.chars.data());
+    return shown;
+}
+
 // The file form of a defined record: "<2: 0/5 3/7.1>".
 constexpr std::string_view kUndefinedFileForm = "<null>";
 
-template <class Out>
-void writeFileForm(const ProblemRecord& record, Out& out) {
-    format(out, "<%d:", presentCount(record));
+void writeFileForm(const ProblemRecord& record, Bytes& out) {
+    const std::int32_t count = presentCount(record);
+    // Room for the usual placements, so that the form grows at most once.
+    out.reserve(8 + 12 * static_cast<std::size_t>(count));
+    format(out, "<%d:", count);
     for (const Placement& p : record.placements) {
         if (p.present != 1) continue;
-        format(out, " %d/%d", p.source, p.number);
-        if (p.subnumber != -1) format(out, ".%d", p.subnumber);
+        out += ' ';
+        out += placementText(p).view();
     }
     out += '>';
 }
+
+constexpr auto kLineRead = cp1251("\n\nПРОЧИТАНА СТРОКА: ");
 
 }  // namespace
 
@@ -55,9 +86,10 @@ void clearProblem(ProblemRecord& record) {
 }
 
 int parsePlacement(Placement& slot, std::string_view text, Sink& log1) {
-    // Without a code page 1251 format, which every call would copy: once for each placement.
-    log1 += cp1251("\n\nПРОЧИТАНА СТРОКА: ").view();
-    format(log1, "%s", text);
+    // Not through a format, which every call would copy: once for each
+    // placement. A cleaned line holds no zero byte, where a "%s" would stop.
+    log1 += kLineRead.view();
+    log1 += text;
     std::string_view token = text.substr(0, text.find(' '));
 
     std::size_t sourceLength = digitGroup(token, 0);
@@ -80,8 +112,8 @@ int parsePlacement(Placement& slot, std::string_view text, Sink& log1) {
     slot.number = groupValue(token, numberStart, numberLength);
     slot.subnumber = subnumber;
     slot.present = 1;
-    format(log1, "\n%d/%d", slot.source, slot.number);
-    if (slot.subnumber != -1) format(log1, ".%d", slot.subnumber);
+    log1 += '\n';
+    log1 += placementText(slot).view();
     return 0;
 }
 
