@@ -214,15 +214,40 @@ ProblemRef resolve(const Token& token, std::int32_t source, const ElementParse& 
     return problem;
 }
 
-// The first scan: checks every token, counts it and resolves it; the number of
-// references, or -1 when the line fails. The text starts at `base` in the line.
-// The problems the first scan resolved, in order, so that the second need not
-// look them up again; a line with more references looks the rest up twice.
+// A reference read and resolved, with the stretch of the text that leaves the
+// note with it: from the comma in front of it (or the start) up to the next
+// comma, "[" or the end.
+struct Reference {
+    std::size_t from;
+    std::size_t to;
+    std::int32_t number;
+    bool hasPoint;
+    bool starred;
+    ProblemRef problem;
+};
+
+Reference referenceOf(std::string_view text, const Token& token, ProblemRef problem) {
+    std::size_t from = text.rfind(',', token.start);
+    std::size_t to = text.find_first_of(",[", token.end);
+    return {from == std::string_view::npos ? 0 : from, to == std::string_view::npos ? text.size() : to,
+            token.number, token.hasPoint, token.starred, problem};
+}
+
+void logReference(Sink& log2, std::int32_t source, const Token& token, std::int64_t handle) {
+    if (token.hasPoint) format(log2, "\n%d/%d.%d %x", source, token.number, token.subnumber, handle);
+    else format(log2, "\n%d/%d %x", source, token.number, handle);
+}
+
+// The references the first scan accepted, in order, so that the second need
+// not read and look them up again; a line with more reads the rest twice.
+// Left uninitialised: only the first `count` are ever read.
 struct Resolved {
-    std::array<ProblemRef, 64> problems{};
+    std::array<Reference, 64> references;
     std::size_t count = 0;
 };
 
+// The first scan: checks every token, counts it and resolves it; the number of
+// references, or -1 when the line fails. The text starts at `base` in the line.
 int checkReferences(std::string_view text, std::size_t base, std::int32_t source, const ElementParse& context,
                     LineFault& fault, Resolved& resolved) {
     int count = 0;
@@ -251,49 +276,56 @@ int checkReferences(std::string_view text, std::size_t base, std::int32_t source
             fault = unresolvedToken(context.problems, base, token, source);
             return -1;
         }
-        if (resolved.count < resolved.problems.size()) resolved.problems[resolved.count++] = problem;
-        format(context.log2, "\n%d/%d", source, token.number);
-        if (token.hasPoint) format(context.log2, ".%d", token.subnumber);
-        format(context.log2, " %x", handleOf(context.problems, problem));
+        if (resolved.count < resolved.references.size())
+            resolved.references[resolved.count++] = referenceOf(text, token, problem);
+        logReference(context.log2, source, token, handleOf(context.problems, problem));
         i = token.end;
     }
     return count;
 }
 
-// The second scan: stores the references and blanks them, with the comma in
-// front of each, out of the text that becomes the note.
-void fillReferences(IndexElement& element, std::string& text, std::int32_t source, const ElementParse& context,
+// The second scan: stores the references, and puts together the note from
+// the text without them. The trace shows each point read again, as this scan
+// has always read every token anew.
+void fillReferences(IndexElement& element, std::string_view text, std::int32_t source, const ElementParse& context,
                     const Resolved& resolved) {
     std::size_t filled = 0;
     std::size_t starred = 0;
+    std::size_t noted = 0;  // the text before this is in the note
+    auto store = [&](const Reference& reference) {
+        note(context, TraceStep::Stored, reference.number);
+        element.zz[filled++] = reference.problem;
+        if (reference.starred) element.zz_[starred++] = reference.problem;
+        // A space for the reference: the spaces are folded below.
+        element.note.append(text.substr(noted, reference.from - noted)) += ' ';
+        noted = reference.to;
+    };
+    for (std::size_t k = 0; k < resolved.count; ++k) {
+        if (resolved.references[k].hasPoint) note(context, TraceStep::Point);
+        store(resolved.references[k]);
+    }
     Token token;
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    for (std::size_t i = noted; i < text.size(); ++i) {
         if (!isDigit(text[i])) continue;
         readToken(text, i, token, context);
-        note(context, TraceStep::Stored, token.number);
-        ProblemRef problem = filled < resolved.count ? resolved.problems[filled] : resolve(token, source, context);
-        element.zz[filled++] = problem;
-        if (token.starred) element.zz_[starred++] = problem;
-        std::size_t from = text.rfind(',', token.start);
-        if (from == std::string::npos) from = 0;
-        std::size_t to = text.find_first_of(",[", token.end);
-        if (to == std::string::npos) to = text.size();
-        std::fill(text.begin() + static_cast<std::ptrdiff_t>(from), text.begin() + static_cast<std::ptrdiff_t>(to), ' ');
+        store(referenceOf(text, token, resolve(token, source, context)));
         i = token.end;
     }
+    element.note.append(text.substr(noted));
+    collapseSpaces(element.note);
 }
 
-int parseNumberedLine(IndexElement& element, const std::string& line, std::int32_t source,
+int parseNumberedLine(IndexElement& element, std::string_view line, std::int32_t source,
                       const ElementParse& context, LineFault& fault) {
     std::size_t dash = findDashSeparator(line, 0);
     if (dash == std::string::npos) {
         fault = {0, 0, "missing-dash", Bytes(cp1251("нет разделителя «--» между названием и ссылками").view())};
         return -1;
     }
-    element.name = line.substr(0, dash);
+    element.name.assign(line.substr(0, dash));
     collapseSpaces(element.name);
     element.actual = 1;
-    std::string text = line.substr(dash + 2);
+    std::string_view text = line.substr(dash + 2);
     Resolved resolved;
     int count = checkReferences(text, dash + 2, source, context, fault, resolved);
     if (count < 0) return -1;
@@ -313,28 +345,30 @@ int parseNumberedLine(IndexElement& element, const std::string& line, std::int32
             return -1;
         }
     }
+    element.note.clear();
     fillReferences(element, text, source, context, resolved);
-    collapseSpaces(text);
-    element.note = std::move(text);
     return 0;
 }
 
-int parseUnnumberedLine(IndexElement& element, const std::string& line) {
+int parseUnnumberedLine(IndexElement& element, std::string_view line) {
     element.noNumber = 1;
-    element.name = line.substr(0, findDashSeparator(line, 1));
+    element.name.assign(line.substr(0, findDashSeparator(line, 1)));
     collapseSpaces(element.name);
     element.actual = 1;
     return 0;
 }
 
+constexpr auto kLineRead = cp1251("\n\nПРОЧИТАНА СТРОКА: ");
+
 }  // namespace
 
-int parseElementLine(IndexElement& element, std::string line, std::int32_t source, ElementParse context,
+int parseElementLine(IndexElement& element, std::string_view line, std::int32_t source, ElementParse context,
                      LineFault* fault) {
     if (source < 0) return parseUnnumberedLine(element, line);
-    // Without a code page 1251 format, which every call would copy: once for each line.
-    context.log2 += cp1251("\n\nПРОЧИТАНА СТРОКА: ").view();
-    format(context.log2, "%s", line);
+    // Not through a format, which every call would copy: once for each line.
+    // A cleaned line holds no zero byte, where a "%s" would stop.
+    context.log2 += kLineRead.view();
+    context.log2 += line;
     LineFault found;
     if (parseNumberedLine(element, line, source, context, found) == 0) return 0;
     if (fault != nullptr) *fault = std::move(found);
@@ -351,7 +385,7 @@ StoredElement storeElementLine(ElementTable& table, std::size_t& firstFree, cons
         return {nullptr, Refusal::NoFreeRecord};
     }
     LineFault fault;
-    if (parseElementLine(*free, std::string(line.text), source, context, &fault) == 0) {
+    if (parseElementLine(*free, line.text, source, context, &fault) == 0) {
         free->line = line.number;
         // The null slots hold nothing, and a large book has millions of them.
         free->zz_.erase(std::find(free->zz_.begin(), free->zz_.end(), nullptr), free->zz_.end());

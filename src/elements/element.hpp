@@ -83,7 +83,7 @@ struct ElementParse {
 // Parses one cleaned element line of the section of `source` (-1: a section
 // without numbers); 0 when accepted (the element is live), -1 when not (it is
 // cleared, and `fault`, when given, names the fault and its place in the line).
-int parseElementLine(IndexElement& element, std::string line, std::int32_t source, ElementParse context,
+int parseElementLine(IndexElement& element, std::string_view line, std::int32_t source, ElementParse context,
                      LineFault* fault = nullptr);
 
 // Pass 3: the first free element takes the line, and its number; a refusal is
