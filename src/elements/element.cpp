@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <iterator>
 #include <new>
+#include <optional>
 
 #include "problems/lookups.hpp"
 #include "text/cp1251.hpp"
@@ -197,16 +199,6 @@ LineFault unresolvedToken(const ProblemTable& problems, std::size_t base, const 
     return fault;
 }
 
-// Only spaces between the token and the comma (or start) before it, and
-// between it and the next comma, "[" or end after it.
-bool delimitedBySpaces(std::string_view text, const Token& token) {
-    for (std::size_t i = token.start; i > 0 && text[i - 1] != ','; --i)
-        if (text[i - 1] != ' ') return false;
-    for (std::size_t i = token.end; i < text.size() && text[i] != ',' && text[i] != '['; ++i)
-        if (text[i] != ' ') return false;
-    return true;
-}
-
 ProblemRef resolve(const Token& token, std::int32_t source, const ElementParse& context) {
     ProblemRef problem =
         findProblem(context.problems, source, token.number, token.hasPoint ? token.subnumber : 0);
@@ -214,28 +206,59 @@ ProblemRef resolve(const Token& token, std::int32_t source, const ElementParse& 
     return problem;
 }
 
-// A reference read and resolved, with the stretch of the text that leaves the
-// note with it: from the comma in front of it (or the start) up to the next
-// comma, "[" or the end.
-struct Reference {
+// The stretch of the text that a reference takes out of the note with it:
+// from the comma in front of it (or the start) up to the next comma, "[" or
+// the end. Only spaces may stand between the token and those. No default
+// values: a line's room for its references is left as it is until used.
+struct Stretch {
     std::size_t from;
     std::size_t to;
+};
+
+std::optional<Stretch> stretchAround(std::string_view text, const Token& token) {
+    std::size_t from = token.start;
+    for (; from > 0 && text[from - 1] != ','; --from)
+        if (text[from - 1] != ' ') return std::nullopt;
+    std::size_t to = token.end;
+    for (; to < text.size() && text[to] != ',' && text[to] != '['; ++to)
+        if (text[to] != ' ') return std::nullopt;
+    return Stretch{from > 0 ? from - 1 : 0, to};
+}
+
+// A reference read and resolved, with its stretch.
+struct Reference {
+    Stretch stretch;
     std::int32_t number;
     bool hasPoint;
     bool starred;
     ProblemRef problem;
 };
 
-Reference referenceOf(std::string_view text, const Token& token, ProblemRef problem) {
-    std::size_t from = text.rfind(',', token.start);
-    std::size_t to = text.find_first_of(",[", token.end);
-    return {from == std::string_view::npos ? 0 : from, to == std::string_view::npos ? text.size() : to,
-            token.number, token.hasPoint, token.starred, problem};
+Reference referenceOf(const Token& token, Stretch stretch, ProblemRef problem) {
+    return {stretch, token.number, token.hasPoint, token.starred, problem};
 }
 
+// As "%x" writes a record's handle, which is never negative.
+void appendHexadecimal(Sink& out, std::int64_t value) {
+    char digits[16];
+    const char* end = std::to_chars(digits, digits + sizeof digits, value, 16).ptr;
+    out += std::string_view(digits, static_cast<std::size_t>(end - digits));
+}
+
+// log2 gets every reference of the book: "\n5/12 1" or "\n5/7.2 3", with the
+// record's handle. Written piece by piece: a format call costs more than the
+// few bytes it writes.
 void logReference(Sink& log2, std::int32_t source, const Token& token, std::int64_t handle) {
-    if (token.hasPoint) format(log2, "\n%d/%d.%d %x", source, token.number, token.subnumber, handle);
-    else format(log2, "\n%d/%d %x", source, token.number, handle);
+    log2 += '\n';
+    appendDecimal(log2, source);
+    log2 += '/';
+    appendDecimal(log2, token.number);
+    if (token.hasPoint) {
+        log2 += '.';
+        appendDecimal(log2, token.subnumber);
+    }
+    log2 += ' ';
+    appendHexadecimal(log2, handle);
 }
 
 // The references the first scan accepted, in order, so that the second need
@@ -244,6 +267,7 @@ void logReference(Sink& log2, std::int32_t source, const Token& token, std::int6
 struct Resolved {
     std::array<Reference, 64> references;
     std::size_t count = 0;
+    std::size_t starred = 0;  // among all the line's references
 };
 
 // The first scan: checks every token, counts it and resolves it; the number of
@@ -258,7 +282,8 @@ int checkReferences(std::string_view text, std::size_t base, std::int32_t source
             fault = badToken(text, base, token);
             return -1;
         }
-        if (!delimitedBySpaces(text, token)) {
+        std::optional<Stretch> stretch = stretchAround(text, token);
+        if (!stretch) {
             fault = undelimitedToken(text, base, token);
             return -1;
         }
@@ -271,13 +296,14 @@ int checkReferences(std::string_view text, std::size_t base, std::int32_t source
         }
         ++context.positionsRead;
         ++count;
+        if (token.starred) ++resolved.starred;
         ProblemRef problem = resolve(token, source, context);
         if (problem == nullptr) {
             fault = unresolvedToken(context.problems, base, token, source);
             return -1;
         }
         if (resolved.count < resolved.references.size())
-            resolved.references[resolved.count++] = referenceOf(text, token, problem);
+            resolved.references[resolved.count++] = referenceOf(token, *stretch, problem);
         logReference(context.log2, source, token, handleOf(context.problems, problem));
         i = token.end;
     }
@@ -296,9 +322,11 @@ void fillReferences(IndexElement& element, std::string_view text, std::int32_t s
         note(context, TraceStep::Stored, reference.number);
         element.zz[filled++] = reference.problem;
         if (reference.starred) element.zz_[starred++] = reference.problem;
-        // A space for the reference: the spaces are folded below.
-        element.note.append(text.substr(noted, reference.from - noted)) += ' ';
-        noted = reference.to;
+        // A space for the reference, when text stands before it: the spaces
+        // are folded below, and most lines are references only.
+        const Stretch& cut = reference.stretch;
+        if (cut.from > noted) element.note.append(text.substr(noted, cut.from - noted)) += ' ';
+        noted = cut.to;
     };
     for (std::size_t k = 0; k < resolved.count; ++k) {
         if (resolved.references[k].hasPoint) note(context, TraceStep::Point);
@@ -308,7 +336,7 @@ void fillReferences(IndexElement& element, std::string_view text, std::int32_t s
     for (std::size_t i = noted; i < text.size(); ++i) {
         if (!isDigit(text[i])) continue;
         readToken(text, i, token, context);
-        store(referenceOf(text, token, resolve(token, source, context)));
+        store(referenceOf(token, *stretchAround(text, token), resolve(token, source, context)));
         i = token.end;
     }
     element.note.append(text.substr(noted));
@@ -338,7 +366,7 @@ int parseNumberedLine(IndexElement& element, std::string_view line, std::int32_t
             return -1;
         }
         try {
-            element.zz_.assign(static_cast<std::size_t>(count), nullptr);
+            element.zz_.assign(resolved.starred, nullptr);
         } catch (const std::bad_alloc&) {
             note(context, TraceStep::NoRoomForStarred, count);
             fault = {0, 0, "out-of-memory", Bytes(cp1251("не хватило памяти на ссылки строки").view())};
@@ -387,9 +415,6 @@ StoredElement storeElementLine(ElementTable& table, std::size_t& firstFree, cons
     LineFault fault;
     if (parseElementLine(*free, line.text, source, context, &fault) == 0) {
         free->line = line.number;
-        // The null slots hold nothing, and a large book has millions of them.
-        free->zz_.erase(std::find(free->zz_.begin(), free->zz_.end(), nullptr), free->zz_.end());
-        free->zz_.shrink_to_fit();
         return {free, Refusal::None};
     }
     addFinding(context.findings, line, Severity::Error, std::move(fault));

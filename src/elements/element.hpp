@@ -16,10 +16,9 @@ struct IndexElement {
     std::int32_t actual = 0;  // 1: live; 0: free or merged away
     std::string name;
     std::string note;
-    // References in the order of the line (later by book number). A parsed
-    // line's `zz_` has the same length: the starred references packed from
-    // slot 0, the rest null; their common length is the element's Nzz. A
-    // stored element keeps only the starred ones: the null slots are dropped.
+    // References in the order of the line (later by book number), and the
+    // starred ones among them in the same order. Nzz, the count a message
+    // about a line's references gives, is the length of `zz`.
     std::vector<ProblemRef> zz;
     std::vector<ProblemRef> zz_;
     std::int32_t noNumber = 0;  // 1: read in a section without numbers
@@ -88,8 +87,7 @@ int parseElementLine(IndexElement& element, std::string_view line, std::int32_t 
 
 // Pass 3: the first free element takes the line, and its number; a refusal is
 // also a finding. `firstFree` is where that search starts: no element before
-// it is free. The element that took the line keeps in `zz_` the starred
-// references only.
+// it is free.
 struct StoredElement {
     IndexElement* element = nullptr;
     Refusal refusal = Refusal::None;
