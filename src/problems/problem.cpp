@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <optional>
+#include <span>
 #include <utility>
 
 #include "text/cp1251.hpp"
@@ -10,19 +12,20 @@
 
 namespace {
 
-// A group of 1 to 4 digits starting at `pos`; its length, or 0 when it is not one.
-std::size_t digitGroup(std::string_view token, std::size_t pos) {
-    std::size_t end = pos;
-    while (end < token.size() && isDigit(token[end])) ++end;
-    std::size_t length = end - pos;
-    return length <= 4 ? length : 0;
-}
-
-// The group was checked to hold only digits, at most four: its value fits.
-std::int32_t groupValue(std::string_view token, std::size_t pos, std::size_t length) {
+// A group of 1 to 4 digits at the start of `text`, as each part of a
+// placement is: read in the one scan that also finds where it ends.
+struct DigitGroup {
     std::int32_t value = 0;
-    std::from_chars(token.data() + pos, token.data() + pos + length, value);
-    return value;
+    std::size_t length = 0;
+};
+
+std::optional<DigitGroup> digitGroup(std::string_view text) {
+    if (text.empty() || !isDigit(text.front())) return std::nullopt;  // from_chars would take a sign
+    DigitGroup group;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), group.value);
+    group.length = static_cast<std::size_t>(end - text.data());
+    if (error != std::errc() || group.length > 4) return std::nullopt;
+    return group;
 }
 
 LineFault placementFault(std::string_view line, std::size_t start, bool twelfth) {
@@ -35,7 +38,7 @@ LineFault placementFault(std::string_view line, std::size_t start, bool twelfth)
 
 // A placement as the log and the file form show it: "3/7" or "3/7.1". It
 // is written for every placement of the book twice, so it is put together
-// here rather than by a format; room enough for any three numbers.
+// once, here rather than by a format; room enough for any three numbers.
 struct PlacementText {
     std::array<char, 40> chars;
     std::size_t size = 0;
@@ -59,20 +62,55 @@ PlacementText placementText(const Placement& p) {
 // The file form of a defined record: "<2: 0/5 3/7.1>".
 constexpr std::string_view kUndefinedFileForm = "<null>";
 
-void writeFileForm(const ProblemRecord& record, Bytes& out) {
-    const std::int32_t count = presentCount(record);
+// `shown`: the record's placements in the order of its slots, as the log
+// showed them.
+void writeFileForm(std::span<const PlacementText> shown, Bytes& out) {
     // Room for the usual placements, so that the form grows at most once.
-    out.reserve(8 + 12 * static_cast<std::size_t>(count));
-    format(out, "<%d:", count);
-    for (const Placement& p : record.placements) {
-        if (p.present != 1) continue;
+    out.reserve(8 + 12 * shown.size());
+    format(out, "<%d:", shown.size());
+    for (const PlacementText& placement : shown) {
         out += ' ';
-        out += placementText(p).view();
+        out += placement.view();
     }
     out += '>';
 }
 
 constexpr auto kLineRead = cp1251("\n\nПРОЧИТАНА СТРОКА: ");
+
+// Fills the slot from the placement token at the start of `text` and traces
+// it to log1; its text as shown, none when the token is malformed (the slot
+// is then as it was).
+std::optional<PlacementText> readPlacement(Placement& slot, std::string_view text, Sink& log1) {
+    // Not through a format, which every call would copy: once for each
+    // placement. A cleaned line holds no zero byte, where a "%s" would stop.
+    log1 += kLineRead.view();
+    log1 += text;
+    std::string_view token = text.substr(0, text.find(' '));
+
+    std::optional<DigitGroup> source = digitGroup(token);
+    if (!source || source->length >= token.size() || token[source->length] != '/') return std::nullopt;
+    std::string_view rest = token.substr(source->length + 1);
+    std::optional<DigitGroup> number = digitGroup(rest);
+    if (!number) return std::nullopt;
+    rest.remove_prefix(number->length);
+    std::int32_t subnumber = -1;  // "3/7." has none
+    if (!rest.empty()) {
+        if (rest.front() != '.') return std::nullopt;
+        rest.remove_prefix(1);
+        std::optional<DigitGroup> sub = digitGroup(rest);
+        if (!rest.empty() && (!sub || sub->length != rest.size())) return std::nullopt;
+        if (sub) subnumber = sub->value;
+    }
+
+    slot.source = source->value;
+    slot.number = number->value;
+    slot.subnumber = subnumber;
+    slot.present = 1;
+    PlacementText shown = placementText(slot);
+    log1 += '\n';
+    log1 += shown.view();
+    return shown;
+}
 
 }  // namespace
 
@@ -86,59 +124,34 @@ void clearProblem(ProblemRecord& record) {
 }
 
 int parsePlacement(Placement& slot, std::string_view text, Sink& log1) {
-    // Not through a format, which every call would copy: once for each
-    // placement. A cleaned line holds no zero byte, where a "%s" would stop.
-    log1 += kLineRead.view();
-    log1 += text;
-    std::string_view token = text.substr(0, text.find(' '));
-
-    std::size_t sourceLength = digitGroup(token, 0);
-    if (sourceLength == 0 || sourceLength >= token.size() || token[sourceLength] != '/') return -1;
-    std::size_t numberStart = sourceLength + 1;
-    std::size_t numberLength = digitGroup(token, numberStart);
-    if (numberLength == 0) return -1;
-    std::size_t rest = numberStart + numberLength;
-    std::int32_t subnumber = -1;
-    if (rest < token.size()) {
-        if (token[rest] != '.') return -1;
-        std::size_t subStart = rest + 1;
-        std::size_t subEnd = subStart;
-        while (subEnd < token.size() && isDigit(token[subEnd])) ++subEnd;
-        if (subEnd != token.size() || subEnd - subStart > 4) return -1;
-        if (subEnd > subStart) subnumber = groupValue(token, subStart, subEnd - subStart);
-    }
-
-    slot.source = groupValue(token, 0, sourceLength);
-    slot.number = groupValue(token, numberStart, numberLength);
-    slot.subnumber = subnumber;
-    slot.present = 1;
-    log1 += '\n';
-    log1 += placementText(slot).view();
-    return 0;
+    return readPlacement(slot, text, log1) ? 0 : -1;
 }
 
 int parseProblemLine(ProblemRecord& record, std::string_view line, std::int64_t handle, Sink& log1, LineFault* fault) {
     clearProblem(record);
-    for (std::size_t pos = 0; pos < line.size(); ++pos) {
-        bool tokenStart = line[pos] != ' ' && (pos == 0 || line[pos - 1] == ' ');
-        if (!tokenStart) continue;
-        std::string_view rest = line.substr(pos);
-        if (rest.starts_with("NS") && (rest.size() == 2 || rest[2] == ' ')) {
+    std::array<PlacementText, kPlacementSlots> shown;
+    std::size_t placed = 0;
+    // Token by token: each ends at a space or at the line's end.
+    for (std::size_t start = 0, end = 0; start < line.size(); start = end + 1) {
+        end = std::min(line.find(' ', start), line.size());
+        if (end == start) continue;  // a second space
+        if (line.substr(start, end - start) == "NS") {
             record.nsFlag = 1;
             continue;
         }
-        auto free = std::find_if(record.placements.begin(), record.placements.end(),
-                                 [](const Placement& p) { return p.present == 0; });
-        bool twelfth = free == record.placements.end();
-        if (twelfth || parsePlacement(*free, rest, log1) != 0) {
-            if (fault != nullptr) *fault = placementFault(line, pos, twelfth);
+        bool twelfth = placed == kPlacementSlots;
+        std::optional<PlacementText> placement =
+            twelfth ? std::nullopt : readPlacement(record.placements[placed], line.substr(start), log1);
+        if (!placement) {
+            if (fault != nullptr) *fault = placementFault(line, start, twelfth);
             clearProblem(record);
             return -1;
         }
+        shown[placed++] = *placement;
     }
     record.defined = 1;
     record.bookNumber = agreedNumber(record, 0);
-    writeFileForm(record, record.fileForm);
+    writeFileForm(std::span(shown.data(), placed), record.fileForm);
     format(log1, "\n%x", handle);
     return 0;
 }
