@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <numeric>
 #include <optional>
 #include <span>
 #include <utility>
@@ -204,6 +205,23 @@ void indexSources(ProblemTable& table) {
     }
 }
 
+// A stable counting sort of the index by one part of its placements, which
+// were read from at most four digits: never negative, and few values. Two
+// such passes order the index in time linear in its size; a comparison sort
+// took several times as long.
+template <class Part>
+void sortByPart(std::vector<IndexedPlacement>& index, Part part) {
+    std::int32_t highest = 0;
+    for (const IndexedPlacement& p : index) highest = std::max(highest, part(p));
+    // next[v]: where the next entry whose part is v goes.
+    std::vector<std::uint32_t> next(static_cast<std::size_t>(highest) + 2, 0);
+    for (const IndexedPlacement& p : index) ++next[static_cast<std::size_t>(part(p)) + 1];
+    std::partial_sum(next.begin(), next.end(), next.begin());
+    std::vector<IndexedPlacement> sorted(index.size());
+    for (const IndexedPlacement& p : index) sorted[next[static_cast<std::size_t>(part(p))]++] = p;
+    index.swap(sorted);
+}
+
 }  // namespace
 
 void indexPlacements(ProblemTable& table) {
@@ -215,9 +233,10 @@ void indexPlacements(ProblemTable& table) {
         for (const Placement& p : table.records[r].placements)
             if (p.present == 1)
                 table.placementIndex.push_back({p.source, p.number, p.subnumber, static_cast<std::uint32_t>(r)});
-    // Within one source and number the records keep table order.
-    std::stable_sort(table.placementIndex.begin(), table.placementIndex.end(),
-                     [](const IndexedPlacement& a, const IndexedPlacement& b) { return placedBefore(a, b); });
+    // By source, then number; within one source and number the records keep
+    // table order.
+    sortByPart(table.placementIndex, [](const IndexedPlacement& p) { return p.number; });
+    sortByPart(table.placementIndex, [](const IndexedPlacement& p) { return p.source; });
     indexSources(table);
 }
 
