@@ -9,6 +9,7 @@
 #include "elements/categories.hpp"
 #include "index/entry.hpp"
 #include "text/cp1251.hpp"
+#include "text/numbers.hpp"
 
 namespace {
 
@@ -111,7 +112,7 @@ std::vector<const IndexElement*> elementsOf(const AuthorElements& authors, const
 bool showsNumbers(const AuthorElements& authors, std::string_view person) {
     for (const Authorship* kind : {&kConditions, &kSolutions})
         for (const IndexElement* element : elementsOf(authors, *kind, person))
-            if (!listedReferences(*element, 0).empty()) return true;
+            if (countListed(*element) > 0) return true;
     return false;
 }
 
@@ -121,7 +122,7 @@ void writeParagraphs(const AuthorElements& authors, const SharedProblems& shared
         out += "\n\n";
         writeNumberMacros("renewcommand", kind.page, true, "", out);
         out += '\n';
-        out += listedReferences(*element, 0).size() > 1 ? kind.plural : kind.singular;
+        out += countListed(*element) > 1 ? kind.plural : kind.singular;
         writeAuthorEntry(shared, *element, out, kAuthorPrefixLength, false);
         out += kParagraphEnd;
     }
@@ -178,14 +179,14 @@ SharedProblems sharedProblems(const ElementTable& elements, std::string_view cat
 
 void writeAuthorEntry(const SharedProblems& shared, const IndexElement& element, Sink& out, std::size_t prefixLength,
                       bool withHeading) {
-    std::vector<ListedReference> listed = listedReferences(element, 0);
-    if (listed.empty()) return;
+    if (countListed(element) == 0) return;
     if (withHeading) writeEntryHeading(element, out, prefixLength);
     out += " \\x ";
-    writeNumberList(listed, [&shared](const ListedReference& reference, Sink& list) {
+    writeListed(element, 0, [&shared](const ListedReference& reference, Sink& list) {
         bool isShared = std::binary_search(shared.begin(), shared.end(), reference.problem);
-        if (isShared) format(list, "\\zsoavt{%d}", reference.number);
-        else format(list, "\\z{%d}", reference.number);
+        list += isShared ? "\\zsoavt{" : "\\z{";
+        appendDecimal(list, reference.number);
+        list += '}';
     }, out);
     if (withHeading) out += " \\par\n";
 }

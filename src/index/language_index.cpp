@@ -48,12 +48,8 @@ void writeLanguageNumbers(const LanguageElements& languages, std::string_view la
          it != languages.end() && (*it)->name.starts_with(start); ++it)
         matching.push_back(*it);
     std::sort(matching.begin(), matching.end());  // the table is an array: addresses give table order
-    std::vector<ListedReference> numbers;
-    for (const IndexElement* element : matching) {
-        std::vector<ListedReference> listed = listedReferences(*element, 0);
-        numbers.insert(numbers.end(), listed.begin(), listed.end());
-    }
-    writeNumberList(numbers, writeEntryNumber, out);
+    std::size_t written = 0;
+    for (const IndexElement* element : matching) written = writeListed(*element, 0, writeEntryNumber, out, written);
 }
 
 void writeFilledLine(const LanguageElements& languages, std::string_view line, std::string_view language, Sink& out) {

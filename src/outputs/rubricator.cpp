@@ -10,6 +10,7 @@
 #include "outputs/book_references.hpp"
 #include "problems/lookups.hpp"
 #include "text/cp1251.hpp"
+#include "text/numbers.hpp"
 
 namespace {
 
@@ -23,23 +24,48 @@ void elementsReferringTo(std::span<const BookReference> referring, std::int32_t 
     }
 }
 
+// The pieces of a block's heading around its number.
+constexpr auto kStatementPage = cp1251(" (условие стр. \\pageref{");
+constexpr auto kSolutionPage = cp1251(", решение стр. \\pageref{");
+
+// The subsection of the number with its pages, and the target that the table
+// by numbers links to. The number is spelled once for its five places.
+void writeBlockHeading(std::int32_t n, const ProblemRecord& problem, Sink& out) {
+    const Decimal decimal(n);
+    const std::string_view number = decimal.view();
+    out += "\n\n\n\\subsection*{";
+    out += number;
+    out += kStatementPage.view();
+    out += kStatementTarget;
+    out += number;
+    out += "p}";
+    if (problem.nsFlag == 0) {
+        out += kSolutionPage.view();
+        out += kSolutionTarget;
+        out += number;
+        out += "p}";
+    }
+    out += ")}\n\\raisebox{3\\baselineskip}[0pt][0pt]{\\hypertarget{rubrikator-";
+    out += number;
+    out += "-link}{}}\\par\\vskip-\\baselineskip\n";
+}
+
+// A line for every referring element; a line is written for every reference
+// of the book, so it is put together from pieces rather than formatted.
 void writeBlock(std::span<const BookReference> referring, std::int32_t n, const ProblemRecord& problem, Sink& out,
                 std::vector<Referring>& list, std::vector<DuplicateLookup>& duplicates) {
-    out += "\n\n\n";
-    format(out, cp1251("\\subsection*{%d (условие стр. \\pageref{%s%dp}"), n, kStatementTarget, n);
-    if (problem.nsFlag == 0) format(out, cp1251(", решение стр. \\pageref{%s%dp}"), kSolutionTarget, n);
-    out += ")}\n";
-    format(out,
-           "\\raisebox{3\\baselineskip}[0pt][0pt]{\\hypertarget{rubrikator-%d-link}{}}\\par\\vskip-\\baselineskip\n",
-           n);
+    writeBlockHeading(n, problem, out);
     list.clear();
     elementsReferringTo(referring, n, list, duplicates);
     for (const Referring& r : list) {
         // The Russian-language elements have their own index.
         if (isRussianLanguageElement(*r.element)) continue;
-        format(out, "\\noindent\\hyperlink{%s%d}{$\\bullet$}\\,", kElementTarget, r.element->id);
-        if (r.starred) out += '*';
-        format(out, "%s\\par\n", r.element->name);
+        out += "\\noindent\\hyperlink{";
+        out += kElementTarget;
+        appendDecimal(out, r.element->id);
+        out += r.starred ? "}{$\\bullet$}\\,*" : "}{$\\bullet$}\\,";
+        out += r.element->name;
+        out += "\\par\n";
     }
 }
 

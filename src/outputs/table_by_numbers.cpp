@@ -12,6 +12,7 @@
 #include "elements/place_designation.hpp"
 #include "problems/lookups.hpp"
 #include "text/cp1251.hpp"
+#include "text/numbers.hpp"
 
 namespace {
 
@@ -50,7 +51,9 @@ void writePlaces(const Row& row, Sink& out) {
         if (count > 0) out += "; ";
         // One-digit olympiads get a filler so that they line up with two-digit ones.
         bool oneDigit = parsePlaceDesignation(*tail).olympiad < 10;
-        format(out, "\\mbox{%s%s}", oneDigit ? "\\phantom{0}" : "", *tail);
+        out += oneDigit ? "\\mbox{\\phantom{0}" : "\\mbox{";
+        out += *tail;
+        out += '}';
         ++count;
     }
 }
@@ -66,7 +69,9 @@ void writeAuthorList(const std::vector<std::string_view>& names, Sink& out) {
     if (names.empty()) out += "---";
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (i > 0) out += ", ";
-        format(out, "\\mbox{%s}", names[i]);
+        out += "\\mbox{";
+        out += names[i];
+        out += '}';
     }
 }
 
@@ -112,20 +117,38 @@ void writePublications(std::span<const Abbreviated> abbreviated, const ProblemRe
         const SourceEntry* entry = abbreviatedSource(abbreviated, placement.source);
         if (entry == nullptr) continue;
         if (count > 0) out += "; ";
-        format(out, "\\mbox{%s--%d", entry->abbreviation, placement.number);
-        if (placement.subnumber >= 0) format(out, ".%d", placement.subnumber);
+        out += "\\mbox{";
+        out += entry->abbreviation;
+        out += "--";
+        appendDecimal(out, placement.number);
+        if (placement.subnumber >= 0) {
+            out += '.';
+            appendDecimal(out, placement.subnumber);
+        }
         out += '}';
         ++count;
     }
 }
 
+// A row for every problem of the book: put together from pieces, the number
+// spelled once for its three places.
 void writeRow(const Row& row, const ProblemRecord& problem, Sink& out) {
-    format(out, "%d & ", row.n);
+    const Decimal number(row.n);
+    out += number.view();
+    out += " & ";
     writePlaces(row, out);
     out += "\\raggedright &  \\raggedright ";
     writeAuthors(row, out);
-    format(out, " & \\pageref{%s%dp} & ", kStatementTarget, row.n);
-    if (problem.nsFlag == 0) format(out, "\\pageref{%s%dp}", kSolutionTarget, row.n);
+    out += " & \\pageref{";
+    out += kStatementTarget;
+    out += number.view();
+    out += "p} & ";
+    if (problem.nsFlag == 0) {
+        out += "\\pageref{";
+        out += kSolutionTarget;
+        out += number.view();
+        out += "p}";
+    }
     out += " & \\raggedright ";
     writePublications(row.abbreviated, problem, out);
     out += " & \\\\\n\\hline\n";
