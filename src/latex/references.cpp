@@ -1,8 +1,8 @@
 #include "latex/references.hpp"
 
 #include <algorithm>
+#include <string_view>
 
-#include "text/numbers.hpp"
 
 void writeProblemLink(Page page, std::string_view target, std::string_view shown, Sink& out) {
     format(out, "\\hyperlink{%s%s}{%s}", page == Page::Statement ? kStatementTarget : kSolutionTarget, target, shown);
@@ -37,21 +37,27 @@ void writePlainNumber(const ListedReference& reference, Sink& out) {
         out += '*';
         return;
     }
-    appendDecimal(out, reference.number);
+    out += Decimal(reference.number).view();
     if (reference.starred) out += '*';
 }
 
 void writeLinkedNumber(const ListedReference& reference, Sink& out) {
     if (reference.number <= 0) return writePlainNumber(reference, out);
-    // writeProblemLink with the plain number shown, piece by piece and the
-    // digits worked out once: the dumps write it for every reference.
+    // writeProblemLink with the plain number shown. The dumps write one for
+    // every reference: the link is put together on the stack, its digits
+    // worked out once, and goes to the sink in one piece.
+    constexpr std::string_view kOpen = "\\hyperlink{kvirtadoc-usl-";
+    static_assert(kOpen.ends_with(kStatementTarget));
     const Decimal number(reference.number);
-    out += "\\hyperlink{";
-    out += kStatementTarget;
-    out += number.view();
-    out += "}{";
-    out += number.view();
-    out += reference.starred ? "*}" : "}";
+    char link[kOpen.size() + 2 * sizeof number.digits + 4];
+    char* at = std::copy(kOpen.begin(), kOpen.end(), link);
+    at = std::copy_n(number.digits, number.size, at);
+    *at++ = '}';
+    *at++ = '{';
+    at = std::copy_n(number.digits, number.size, at);
+    if (reference.starred) *at++ = '*';
+    *at++ = '}';
+    out += std::string_view(link, static_cast<std::size_t>(at - link));
 }
 
 void writeLinkedParagraph(const IndexElement& element, Sink& out) {

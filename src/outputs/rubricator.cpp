@@ -14,16 +14,6 @@
 
 namespace {
 
-// The live elements, in table order, whose references hold the problem with
-// book number `n`; the lookups' duplicates join `duplicates`.
-void elementsReferringTo(std::span<const BookReference> referring, std::int32_t n, std::vector<Referring>& list,
-                         std::vector<DuplicateLookup>& duplicates) {
-    for (const BookReference& r : referring) {
-        ProblemRef problem = findProblemAmongRefs(0, n, r.element->name, r.refs, 0, duplicates);
-        if (problem != nullptr) list.push_back({r.element, std::binary_search(r.starred.begin(), r.starred.end(), problem)});
-    }
-}
-
 // The pieces of a block's heading around its number.
 constexpr auto kStatementPage = cp1251(" (условие стр. \\pageref{");
 constexpr auto kSolutionPage = cp1251(", решение стр. \\pageref{");
@@ -50,25 +40,6 @@ void writeBlockHeading(std::int32_t n, const ProblemRecord& problem, Sink& out) 
     out += "-link}{}}\\par\\vskip-\\baselineskip\n";
 }
 
-// A line for every referring element; a line is written for every reference
-// of the book, so it is put together from pieces rather than formatted.
-void writeBlock(std::span<const BookReference> referring, std::int32_t n, const ProblemRecord& problem, Sink& out,
-                std::vector<Referring>& list, std::vector<DuplicateLookup>& duplicates) {
-    writeBlockHeading(n, problem, out);
-    list.clear();
-    elementsReferringTo(referring, n, list, duplicates);
-    for (const Referring& r : list) {
-        // The Russian-language elements have their own index.
-        if (isRussianLanguageElement(*r.element)) continue;
-        out += "\\noindent\\hyperlink{";
-        out += kElementTarget;
-        appendDecimal(out, r.element->id);
-        out += r.starred ? "}{$\\bullet$}\\,*" : "}{$\\bullet$}\\,";
-        out += r.element->name;
-        out += "\\par\n";
-    }
-}
-
 }  // namespace
 
 std::int32_t computeMaxBookNumber(const Tables& tables) {
@@ -81,29 +52,28 @@ std::int32_t computeMaxBookNumber(const Tables& tables) {
     return maximum;
 }
 
-void listElementsByBookNumber(const Tables& tables, std::int32_t maxBookNumber,
-                              const std::function<void(const BookNumberListing&)>& visit) {
-    BookReferences walk(tables.elements, tables.problems, maxBookNumber);
-    // One listing, emptied for every number, so that its memory is reused.
-    BookNumberListing listing;
-    for (std::int32_t n = 1; n <= maxBookNumber; ++n) {
-        listing.number = n;
-        listing.elements.clear();
-        listing.duplicates.clear();
-        elementsReferringTo(walk.next(), n, listing.elements, listing.duplicates);
-        visit(listing);
+void writeRubricatorBlock(const BookNumberListing& listing, Sink& out, std::vector<DuplicateLookup>& duplicates) {
+    // A number that no problem or several problems carry gets no subsection.
+    if (listing.problem == nullptr) return;
+    writeBlockHeading(listing.number, *listing.problem, out);
+    duplicates.insert(duplicates.end(), listing.duplicates.begin(), listing.duplicates.end());
+    // A line for every referring element, and so for every reference of the
+    // book: put together from pieces rather than formatted.
+    for (const Referring& r : listing.elements) {
+        // The Russian-language elements have their own index.
+        if (isRussianLanguageElement(*r.element)) continue;
+        out += "\\noindent\\hyperlink{";
+        out += kElementTarget;
+        appendDecimal(out, r.element->id);
+        out += r.starred ? "}{$\\bullet$}\\,*" : "}{$\\bullet$}\\,";
+        out += r.element->name;
+        out += "\\par\n";
     }
 }
 
 std::vector<DuplicateLookup> writeRubricator(const Tables& tables, std::int32_t maxBookNumber, Sink& out) {
-    BookReferences walk(tables.elements, tables.problems, maxBookNumber);
-    std::vector<Referring> list;
     std::vector<DuplicateLookup> duplicates;
-    for (std::int32_t n = 1; n <= maxBookNumber; ++n) {
-        std::span<const BookReference> referring = walk.next();
-        // A number that no problem or several problems carry gets no subsection.
-        ProblemRef problem = findProblem(tables.problems, 0, n, 0);
-        if (problem != nullptr) writeBlock(referring, n, *problem, out, list, duplicates);
-    }
+    listElementsByBookNumber(tables, maxBookNumber,
+                             [&](const BookNumberListing& listing) { writeRubricatorBlock(listing, out, duplicates); });
     return duplicates;
 }
