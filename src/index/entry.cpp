@@ -39,7 +39,12 @@ void writeNumberMacros(std::string_view command, std::optional<Page> page, bool 
 }
 
 void writeElementTarget(std::string_view id, Sink& out) {
-    format(out, "\\noindent\\mbox{$\\quad$}\\raisebox{1.5\\baselineskip}[0pt][0pt]{\\hypertarget{%s%s}}", kElementTarget, id);
+    // Pieces rather than a format: the dumps write one for every element.
+    constexpr std::string_view kOpen = "\\noindent\\mbox{$\\quad$}\\raisebox{1.5\\baselineskip}[0pt][0pt]{\\hypertarget{elementID-";
+    static_assert(kOpen.ends_with(kElementTarget));
+    out += kOpen;
+    out += id;
+    out += "}}";
 }
 
 void writeEntryHeading(const IndexElement& element, Sink& out, std::size_t prefixLength) {
