@@ -1,7 +1,5 @@
 #include "outputs/rubricator.hpp"
 
-#include <algorithm>
-#include <span>
 #include <string_view>
 #include <vector>
 
