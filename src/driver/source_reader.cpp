@@ -1,5 +1,6 @@
 #include "driver/source_reader.hpp"
 
+#include <span>
 #include <string>
 #include <utility>
 
@@ -72,11 +73,10 @@ bool mayBeCut(std::string_view raw, std::size_t contentEnd) {
 
 SourceLines readSourceLines(std::string_view source, Findings* findings, Faults faults) {
     SourceLines read;
-    // A cleaned line is never longer than the line it comes from: the texts
-    // fit, and the views into them stay valid.
+    // A line's text is never longer than the line: the texts fit, and the
+    // views into them stay valid.
     read.cleaned.reserve(source.size());
     Section section;
-    std::string line;
     std::string_view raw;
     std::size_t pos = 0;
     long& lineCount = read.lineCount;
@@ -111,11 +111,12 @@ SourceLines readSourceLines(std::string_view source, Findings* findings, Faults 
             addFinding(findings, {InFile::Source, lineCount, comment + 1, comment + 2}, Severity::Warning,
                        "web-address-cut", Bytes(kWebAddressCut.view()));
         }
-        line.assign(raw.substr(0, end));
-        collapseSpaces(line);
-        if (line.empty()) continue;
-        const std::string_view text(read.cleaned.data() + read.cleaned.size(), line.size());
-        read.cleaned.insert(read.cleaned.end(), line.begin(), line.end());
+        // Cleaned where it is kept.
+        const std::size_t first = read.cleaned.size();
+        read.cleaned.insert(read.cleaned.end(), raw.begin(), raw.begin() + static_cast<std::ptrdiff_t>(end));
+        read.cleaned.resize(first + collapseSpaces(std::span(read.cleaned).subspan(first)));
+        if (read.cleaned.size() == first) continue;
+        const std::string_view text(read.cleaned.data() + first, read.cleaned.size() - first);
         const ContentLine content{text, raw, lineCount, section.mode, section.source};
         Marker marker = readMarker(text, section);
         if (marker == Marker::Taken) {
@@ -136,7 +137,7 @@ SourceLines readSourceLines(std::string_view source, Findings* findings, Faults 
     }
 }
 
-Flow passLine(const ReadLine& line, PassSinks sinks) {
+Flow passOtherLine(const ReadLine& line, PassSinks sinks) {
     if (line.kind == LineKind::TooLong) {
         sourceLineTooLong(sinks.console, line.line.lineNumber);
         return sinks.faults == Faults::Stop ? Flow::Stop : Flow::Go;

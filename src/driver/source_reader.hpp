@@ -60,17 +60,23 @@ struct PassSinks {
     Faults faults = Faults::Stop;
 };
 
-// Writes the line to the copy and prints the message of a faulty or too long
-// one; Stop when that fault stops the pass.
-Flow passLine(const ReadLine& line, PassSinks sinks);
+// A line that is no content: a marker goes to the copy, a faulty line too,
+// with its message, a too long one has its message only; Stop when the fault
+// stops the pass.
+Flow passOtherLine(const ReadLine& line, PassSinks sinks);
 
 // One pass over the lines read: each goes to the copy, each fault is told
 // (and stops the pass in a run), and `handle` gets each content line.
 template <class Handle>
 Flow walkSource(const SourceLines& source, PassSinks sinks, Handle&& handle) {
     for (const ReadLine& line : source.lines) {
-        if (passLine(line, sinks) == Flow::Stop) return Flow::Stop;
-        if (line.kind == LineKind::Content) handle(line.line);
+        if (line.kind != LineKind::Content) {
+            if (passOtherLine(line, sinks) == Flow::Stop) return Flow::Stop;
+            continue;
+        }
+        sinks.copy += line.line.text;  // no zero byte: the line ends before the first
+        sinks.copy += '\n';
+        handle(line.line);
     }
     return Flow::Go;
 }

@@ -26,9 +26,11 @@ struct Pass {
 
 Pass readAll(const std::string& source) {
     Pass pass;
-    pass.flow = readSource(source, PassSinks{pass.copy, pass.console}, [&](const ContentLine& l) {
+    SourceLines read = readSourceLines(source, nullptr, Faults::Stop);
+    pass.flow = walkSource(read, PassSinks{pass.copy, pass.console}, [&](const ContentLine& l) {
         pass.lines.push_back({std::string(l.text), l.lineNumber, l.mode, l.source});
-    }, pass.lineCount);
+    });
+    pass.lineCount = read.lineCount;
     return pass;
 }
 

@@ -111,16 +111,20 @@ std::int32_t lineWidth(std::string_view raw) {
     return std::max<std::int32_t>(1, static_cast<std::int32_t>(raw.size()));
 }
 
-void collapseSpaces(std::string& text) {
+std::size_t collapseSpaces(std::span<char> text) {
     // Up to the first dropped space the text stays as it is.
-    std::size_t kept = firstDroppedSpace(text);
+    std::size_t kept = firstDroppedSpace(std::string_view(text.data(), text.size()));
     for (std::size_t i = kept; i < text.size(); ++i) {
         const char c = text[i];
         if (c == ' ' && (kept == 0 || text[kept - 1] == ' ')) continue;
         text[kept++] = c;
     }
     if (kept > 0 && text[kept - 1] == ' ') --kept;
-    text.resize(kept);
+    return kept;
+}
+
+void collapseSpaces(std::string& text) {
+    text.resize(collapseSpaces(std::span<char>(text.data(), text.size())));
 }
 
 

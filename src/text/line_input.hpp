@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -87,3 +88,7 @@ std::string cleanedLine(std::string_view raw);
 // Drops leading and trailing spaces and folds every run of spaces into one.
 // Only the space folds; tabs and other characters stay.
 void collapseSpaces(std::string& text);
+
+// The same in place, for a text that lies in a larger buffer: its length
+// once folded.
+std::size_t collapseSpaces(std::span<char> text);
