@@ -129,14 +129,22 @@ constexpr auto kDuplicate = cp1251("\nДУБЛИКАТ/%s/\n");
 constexpr std::string_view kSeparator = "\n============================================================\n";
 static_assert(kSeparator.size() == 62);
 
-// "2: [0/5] [3/7.1]\n"; nothing for an empty record.
+// "2: [0/5] [3/7.1]\n"; nothing for an empty record. Written piece by piece
+// rather than formatted: the trace shows every problem.
 void showProblem(Sink& console, const ProblemRecord& record) {
     if (record.defined != 1) return;
-    format(console, "%d:", presentCount(record));
+    appendDecimal(console, presentCount(record));
+    console += ':';
     for (const Placement& p : record.placements) {
         if (p.present != 1) continue;
-        format(console, " [%d/%d", p.source, p.number);
-        if (p.subnumber != -1) format(console, ".%d", p.subnumber);
+        console += " [";
+        appendDecimal(console, p.source);
+        console += '/';
+        appendDecimal(console, p.number);
+        if (p.subnumber != -1) {
+            console += '.';
+            appendDecimal(console, p.subnumber);
+        }
         console += ']';
     }
     console += '\n';
@@ -368,7 +376,11 @@ void elementLineTraced(Sink& console, std::span<const TraceEntry> trace, std::in
         switch (entry.step) {
             case TraceStep::Point: console += "<.>"; break;
             case TraceStep::Unresolved: format(console, "\n[<!>%d/%d]", source, entry.number); break;
-            case TraceStep::Stored: format(console, "[%d]", entry.number); break;
+            case TraceStep::Stored:  // the common step: written without a format
+                console += '[';
+                appendDecimal(console, entry.number);
+                console += ']';
+                break;
             case TraceStep::NoRoomForReferences: format(console, kNoRoomForReferences, entry.number); break;
             case TraceStep::NoRoomForStarred: format(console, kNoRoomForStarred, entry.number); break;
         }
@@ -404,15 +416,21 @@ void elementsDumped(Sink& console, const ElementTable& table) {
     }
 }
 
-void elementsDumpedAsLatex(Sink& console, const ElementTable& table) {
+Bytes elementsAsLatex(const ElementTable& table) {
+    Sink dump;
     for (const IndexElement& element : table) {
         if (!isLive(element)) continue;
-        writeElementTarget(std::to_string(element.id), console);
-        console += shownText(element.name);
-        console += "\\mbox{$\\quad$}";
-        writeReferencesAndNote(element, writeLinkedNumber, console);
-        console += "\\par\n";
+        writeElementTarget(std::to_string(element.id), dump);
+        dump += shownText(element.name);
+        dump += "\\mbox{$\\quad$}";
+        writeReferencesAndNote(element, writeLinkedNumber, dump);
+        dump += "\\par\n";
     }
+    return dump.text();
+}
+
+void elementsDumpedAsLatex(Sink& console, std::string_view dump) {
+    console += dump;
 }
 
 void templateLineTooLong(Sink& console, long line) {
@@ -427,8 +445,12 @@ void maxBookNumberFound(Sink& console, std::int32_t maximum) {
     format(console, kMaxBookNumber, 0, maximum);
 }
 
+// Without a format, as referringElementListed: the listing has a line for
+// every book number and every reference to it.
 void bookNumberListed(Sink& console, std::int32_t number) {
-    format(console, "\n\n\n%d:\n", number);
+    console += "\n\n\n";
+    appendDecimal(console, number);
+    console += ":\n";
 }
 
 void duplicateFound(Sink& console, const ProblemTable& problems, const DuplicateLookup& duplicate) {
@@ -440,7 +462,8 @@ void duplicateFound(Sink& console, const ProblemTable& problems, const Duplicate
 }
 
 void referringElementListed(Sink& console, std::string_view name) {
-    format(console, "%s\n", name);
+    console += shownText(name);
+    console += '\n';
 }
 
 void sourcesListed(Sink& console, const SourceTable& sources) {

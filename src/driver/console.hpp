@@ -100,8 +100,10 @@ void orderingStarts(Sink& console);
 // number, a lone star for a problem without a book number.
 void elementsDumped(Sink& console, const ElementTable& table);
 // The same as LaTeX paragraphs, each element's target ahead of its name and
-// the numbers linked to the statements.
-void elementsDumpedAsLatex(Sink& console, const ElementTable& table);
+// the numbers linked to the statements. The run shows them twice over tables
+// that do not change in between: they are worked out once and kept.
+Bytes elementsAsLatex(const ElementTable& table);
+void elementsDumpedAsLatex(Sink& console, std::string_view dump);
 void templateLineTooLong(Sink& console, long line);
 void languageListStarts(Sink& console);
 void maxBookNumberFound(Sink& console, std::int32_t maximum);

@@ -68,6 +68,7 @@ struct Run {
     Encoding consoleEncoding;  // of the terminal
     NameOrder order;           // of the element table once merged
     Sink console;  // goes to the terminal as it fills and when a stage ends
+    Bytes latexDump;  // the ordered table as LaTeX: shown twice, worked out once
     bool consoleFailed = false;
     std::array<OutputFile, kFileCount> files;
     OutputFile copy;
@@ -401,7 +402,8 @@ void orderElements(Run& run) {
     separate(run);
     elementsDumped(run.console, elements);
     separate(run);
-    elementsDumpedAsLatex(run.console, elements);
+    run.latexDump = elementsAsLatex(elements);
+    elementsDumpedAsLatex(run.console, run.latexDump);
 }
 
 Flow writeOutputs(Run& run) {
@@ -412,7 +414,8 @@ Flow writeOutputs(Run& run) {
     separate(run);
     run.flush();
     if (writeLanguageIndexStage(run) == Flow::Stop) return Flow::Stop;
-    elementsDumpedAsLatex(run.console, t.elements);
+    elementsDumpedAsLatex(run.console, run.latexDump);
+    run.latexDump = Bytes();
     writeOlympiadIndex(t, run.file(kOlympiadIndex));
     writeConditionAuthorIndex(t, run.file(kConditionAuthors));
     writeSolutionAuthorIndex(t, run.file(kSolutionAuthors));

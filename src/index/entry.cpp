@@ -37,7 +37,11 @@ void writeNumberMacros(std::string_view command, std::optional<Page> page, bool 
 }
 
 void writeElementTarget(std::string_view id, Sink& out) {
-    format(out, "\\noindent\\mbox{$\\quad$}\\raisebox{1.5\\baselineskip}[0pt][0pt]{\\hypertarget{%s%s}}", kElementTarget, id);
+    // Pieces rather than a format: the console's LaTeX dump writes one for every element.
+    out += "\\noindent\\mbox{$\\quad$}\\raisebox{1.5\\baselineskip}[0pt][0pt]{\\hypertarget{";
+    out += kElementTarget;
+    out += id;
+    out += "}}";
 }
 
 void writeEntryHeading(const IndexElement& element, Sink& out, std::size_t prefixLength) {
