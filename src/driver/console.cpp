@@ -416,8 +416,10 @@ void elementsDumped(Sink& console, const ElementTable& table) {
     }
 }
 
-Bytes elementsAsLatex(const ElementTable& table) {
+KeptText elementsAsLatex(const ElementTable& table) {
+    KeptText kept;
     Sink dump;
+    dump.drain = [&kept](std::string_view piece) { kept.emplace_back(piece); };
     for (const IndexElement& element : table) {
         if (!isLive(element)) continue;
         writeElementTarget(std::to_string(element.id), dump);
@@ -426,11 +428,12 @@ Bytes elementsAsLatex(const ElementTable& table) {
         writeReferencesAndNote(element, writeLinkedNumber, dump);
         dump += "\\par\n";
     }
-    return dump.text();
+    dump.pass();
+    return kept;
 }
 
-void elementsDumpedAsLatex(Sink& console, std::string_view dump) {
-    console += dump;
+void elementsDumpedAsLatex(Sink& console, const KeptText& dump) {
+    for (const Bytes& piece : dump) console += piece;
 }
 
 void templateLineTooLong(Sink& console, long line) {

@@ -15,6 +15,7 @@
 #include <ostream>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "driver/options.hpp"
 #include "elements/element.hpp"
@@ -101,9 +102,11 @@ void orderingStarts(Sink& console);
 void elementsDumped(Sink& console, const ElementTable& table);
 // The same as LaTeX paragraphs, each element's target ahead of its name and
 // the numbers linked to the statements. The run shows them twice over tables
-// that do not change in between: they are worked out once and kept.
-Bytes elementsAsLatex(const ElementTable& table);
-void elementsDumpedAsLatex(Sink& console, std::string_view dump);
+// that do not change in between: they are worked out once and kept, in the
+// pieces a sink hands over, so that the whole is never copied again.
+using KeptText = std::vector<Bytes>;
+KeptText elementsAsLatex(const ElementTable& table);
+void elementsDumpedAsLatex(Sink& console, const KeptText& dump);
 void templateLineTooLong(Sink& console, long line);
 void languageListStarts(Sink& console);
 void maxBookNumberFound(Sink& console, std::int32_t maximum);

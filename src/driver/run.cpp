@@ -68,7 +68,7 @@ struct Run {
     Encoding consoleEncoding;  // of the terminal
     NameOrder order;           // of the element table once merged
     Sink console;  // goes to the terminal as it fills and when a stage ends
-    Bytes latexDump;  // the ordered table as LaTeX: shown twice, worked out once
+    KeptText latexDump;  // the ordered table as LaTeX: shown twice, worked out once
     bool consoleFailed = false;
     std::array<OutputFile, kFileCount> files;
     OutputFile copy;
@@ -415,7 +415,7 @@ Flow writeOutputs(Run& run) {
     run.flush();
     if (writeLanguageIndexStage(run) == Flow::Stop) return Flow::Stop;
     elementsDumpedAsLatex(run.console, run.latexDump);
-    run.latexDump = Bytes();
+    run.latexDump = KeptText();
     writeOlympiadIndex(t, run.file(kOlympiadIndex));
     writeConditionAuthorIndex(t, run.file(kConditionAuthors));
     writeSolutionAuthorIndex(t, run.file(kSolutionAuthors));
