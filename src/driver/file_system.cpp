@@ -28,6 +28,12 @@ struct CloseFile {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
+// What is written comes in a sink's whole buffer: a second buffer would
+// only cut it into more writes.
+void unbuffered(std::FILE* file) {
+    std::setvbuf(file, nullptr, _IONBF, 0);
+}
+
 bool isDirectory(const fs::path& path) {
     std::error_code error;
     return fs::is_directory(path, error);
@@ -112,6 +118,7 @@ std::FILE* createNewFile(const fs::path& path) {
     if (fd == -1) return nullptr;
     std::FILE* file = _fdopen(fd, "wb");
     if (file == nullptr) _close(fd);
+    else unbuffered(file);
     return file;
 }
 
@@ -161,6 +168,7 @@ std::FILE* createNewFile(const fs::path& path) {
     if (fd == -1) return nullptr;
     std::FILE* file = ::fdopen(fd, "wb");
     if (file == nullptr) ::close(fd);
+    else unbuffered(file);
     return file;
 }
 

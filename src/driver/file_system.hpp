@@ -24,8 +24,8 @@ bool canCreate(const std::filesystem::path& path);
 // directory (a FIFO, a device, a socket), which reading could wait on forever.
 bool isSpecialFile(const std::filesystem::path& path);
 
-// Creates a new, empty file for writing in binary mode; none when the name is
-// taken or the file cannot be made. Never follows a link, never waits.
+// Creates a new, empty file for writing in binary mode, unbuffered; none when
+// the name is taken or the file cannot be made. Never follows a link, never waits.
 std::FILE* createNewFile(const std::filesystem::path& path);
 
 // Gives the open file the permission bits of the regular file at `model`,

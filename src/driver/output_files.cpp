@@ -48,7 +48,7 @@ bool openOutput(OutputFile& file, const fs::path& dir, std::string name) {
 }
 
 void spillOutput(OutputFile& file) {
-    file.sink.pass();
+    file.sink.release();
 }
 
 bool closeOutput(OutputFile& file, bool sync) {

@@ -36,7 +36,8 @@ void connectOutput(OutputFile& file, Encoding encoding);
 // permission bits of the target when there is one; false when that fails.
 bool openOutput(OutputFile& file, const std::filesystem::path& dir, std::string name);
 
-// Writes what the sink has gathered.
+// Writes what the sink has gathered and gives its buffer back, for the
+// next writer to take: most files are written by one stage only.
 void spillOutput(OutputFile& file);
 
 // Spills, flushes, writes through to the disk when `sync`, and closes; false

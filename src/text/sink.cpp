@@ -25,6 +25,12 @@ void Sink::pass() {
     else kept += gathered;
 }
 
+void Sink::release() {
+    pass();
+    buffer.reset();
+    next = end = nullptr;
+}
+
 const Bytes& Sink::text() {
     pass();
     return kept;

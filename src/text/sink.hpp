@@ -73,6 +73,9 @@ struct Sink {
     // Hands what is gathered to the drain (or keeps it) and empties the buffer.
     void pass();
 
+    // Passes what is gathered and frees the buffer; the next byte makes another.
+    void release();
+
     // Every byte a sink without a drain has been given.
     const Bytes& text();
 
