@@ -428,14 +428,22 @@ Flow writeOutputs(Run& run) {
     run.flush();
     const std::int32_t maxBookNumber = computeMaxBookNumber(t);
     maxBookNumberFound(run.console, maxBookNumber);
-    listElementsByBookNumber(t, maxBookNumber, [&run](const BookNumberListing& listing) {
+    // One walk over the book numbers serves the trace, the rubricator and the
+    // table by numbers; the two files' duplicates are told after the trace.
+    Sink& rubricator = run.file(kRubricator);
+    Sink& table = run.file(kTableByNumbers);
+    std::vector<DuplicateLookup> rubricatorDuplicates;
+    TableByNumbers rows = startTableByNumbers(t, table);
+    listElementsByBookNumber(t, maxBookNumber, [&](const BookNumberListing& listing) {
         bookNumberListed(run.console, listing.number);
         reportDuplicates(run, listing.duplicates);
         for (const Referring& r : listing.elements) referringElementListed(run.console, r.element->name);
+        writeRubricatorBlock(listing, rubricator, rubricatorDuplicates);
+        writeTableRow(rows, listing, table);
     });
     separate(run);
-    reportDuplicates(run, writeRubricator(t, maxBookNumber, run.file(kRubricator)));
-    reportDuplicates(run, writeTableByNumbers(t, maxBookNumber, run.file(kTableByNumbers)));
+    reportDuplicates(run, rubricatorDuplicates);
+    reportDuplicates(run, finishTableByNumbers(rows, t, table));
     separate(run);
     writeTableByOlympiads(t, run.shape, maxBookNumber, run.file(kTableByOlympiads));
     separate(run);

@@ -9,6 +9,7 @@
 #include "elements/categories.hpp"
 #include "index/entry.hpp"
 #include "text/cp1251.hpp"
+#include "text/numbers.hpp"
 
 namespace {
 
@@ -111,17 +112,25 @@ std::vector<const IndexElement*> elementsOf(const AuthorElements& authors, const
 bool showsNumbers(const AuthorElements& authors, std::string_view person) {
     for (const Authorship* kind : {&kConditions, &kSolutions})
         for (const IndexElement* element : elementsOf(authors, *kind, person))
-            if (!listedReferences(*element, 0).empty()) return true;
+            if (countListed(*element) > 0) return true;
     return false;
 }
 
+// The macros every paragraph of the kind redefines, worked out once: they
+// are the same for all of them.
+Bytes paragraphMacros(const Authorship& kind) {
+    Sink macros;
+    writeNumberMacros("renewcommand", kind.page, true, "", macros);
+    return macros.text();
+}
+
 void writeParagraphs(const AuthorElements& authors, const SharedProblems& shared, const Authorship& kind,
-                     std::string_view person, Sink& out) {
+                     std::string_view macros, std::string_view person, Sink& out) {
     for (const IndexElement* element : elementsOf(authors, kind, person)) {
         out += "\n\n";
-        writeNumberMacros("renewcommand", kind.page, true, "", out);
+        out += macros;
         out += '\n';
-        out += listedReferences(*element, 0).size() > 1 ? kind.plural : kind.singular;
+        out += countListed(*element) > 1 ? kind.plural : kind.singular;
         writeAuthorEntry(shared, *element, out, kAuthorPrefixLength, false);
         out += kParagraphEnd;
     }
@@ -131,14 +140,16 @@ struct CombinedIndex {
     const AuthorElements& authors;
     const SharedProblems& sharedConditions;
     const SharedProblems& sharedSolutions;
+    Bytes conditionMacros;
+    Bytes solutionMacros;
 };
 
 void writePerson(const CombinedIndex& index, std::string_view person, Sink& out) {
     if (!showsNumbers(index.authors, person)) return;
     out += "\n\n\n\\smallskip\\noindent";
     format(out, "{\\bf %s}\\nopagebreak", person);
-    writeParagraphs(index.authors, index.sharedConditions, kConditions, person, out);
-    writeParagraphs(index.authors, index.sharedSolutions, kSolutions, person, out);
+    writeParagraphs(index.authors, index.sharedConditions, kConditions, index.conditionMacros, person, out);
+    writeParagraphs(index.authors, index.sharedSolutions, kSolutions, index.solutionMacros, person, out);
 }
 
 // The solution authors whose names sort after `lastDone` (any name does
@@ -162,11 +173,12 @@ SharedProblems sharedProblems(const ElementTable& elements, std::string_view cat
     std::vector<ProblemRef> referred;
     for (const IndexElement& element : elements) {
         if (!isLive(element) || !element.name.starts_with(category)) continue;
-        std::vector<ProblemRef> own = element.zz;
-        std::sort(own.begin(), own.end());
-        own.erase(std::unique(own.begin(), own.end()), own.end());
-        for (ProblemRef problem : own)
+        // Each element's problems once, sorted where they stand rather than in a copy.
+        const auto own = static_cast<std::ptrdiff_t>(referred.size());
+        for (ProblemRef problem : element.zz)
             if (problem != nullptr && problem->defined == 1) referred.push_back(problem);
+        std::sort(referred.begin() + own, referred.end());
+        referred.erase(std::unique(referred.begin() + own, referred.end()), referred.end());
     }
     std::sort(referred.begin(), referred.end());
     SharedProblems shared;
@@ -178,14 +190,14 @@ SharedProblems sharedProblems(const ElementTable& elements, std::string_view cat
 
 void writeAuthorEntry(const SharedProblems& shared, const IndexElement& element, Sink& out, std::size_t prefixLength,
                       bool withHeading) {
-    std::vector<ListedReference> listed = listedReferences(element, 0);
-    if (listed.empty()) return;
+    if (countListed(element) == 0) return;
     if (withHeading) writeEntryHeading(element, out, prefixLength);
     out += " \\x ";
-    writeNumberList(listed, [&shared](const ListedReference& reference, Sink& list) {
+    writeListed(element, 0, [&shared](const ListedReference& reference, Sink& list) {
         bool isShared = std::binary_search(shared.begin(), shared.end(), reference.problem);
-        if (isShared) format(list, "\\zsoavt{%d}", reference.number);
-        else format(list, "\\z{%d}", reference.number);
+        list += isShared ? "\\zsoavt{" : "\\z{";
+        appendDecimal(list, reference.number);
+        list += '}';
     }, out);
     if (withHeading) out += " \\par\n";
 }
@@ -204,7 +216,8 @@ void writeCombinedAuthorIndex(const Tables& tables, NameOrder nameOrder, Sink& o
     AuthorElements authors = collectAuthorElements(elements, order);
     SharedProblems sharedConditions = sharedProblems(elements, kConditions.prefix);
     SharedProblems sharedSolutions = sharedProblems(elements, kSolutions.prefix);
-    CombinedIndex index{authors, sharedConditions, sharedSolutions};
+    CombinedIndex index{authors, sharedConditions, sharedSolutions, paragraphMacros(kConditions),
+                        paragraphMacros(kSolutions)};
     writePreamble(Preamble::Blank, out);
     // Solution-only authors are slotted in before the first condition author
     // whose name sorts after theirs, the rest after the last one.

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "text/numbers.hpp"
+
 void writePreamble(Preamble variant, Sink& out) {
     out += "\n{\n\n\\newcommand{\\element}[1]{";
     writeElementTarget("#1", out);
@@ -37,9 +39,10 @@ void writeNumberMacros(std::string_view command, std::optional<Page> page, bool 
 }
 
 void writeElementTarget(std::string_view id, Sink& out) {
-    // Pieces rather than a format: the console's LaTeX dump writes one for every element.
-    out += "\\noindent\\mbox{$\\quad$}\\raisebox{1.5\\baselineskip}[0pt][0pt]{\\hypertarget{";
-    out += kElementTarget;
+    // Pieces rather than a format: the dumps write one for every element.
+    constexpr std::string_view kOpen = "\\noindent\\mbox{$\\quad$}\\raisebox{1.5\\baselineskip}[0pt][0pt]{\\hypertarget{elementID-";
+    static_assert(kOpen.ends_with(kElementTarget));
+    out += kOpen;
     out += id;
     out += "}}";
 }
@@ -49,21 +52,25 @@ void writeEntryHeading(const IndexElement& element, Sink& out, std::size_t prefi
     // Right-aligned ids keep the names of ids up to 9999 in one column.
     for (std::int32_t bound : {10, 100, 1000})
         if (element.id < bound) out += ' ';
-    format(out, "{%d}", element.id);
+    out += '{';
+    appendDecimal(out, element.id);
+    out += "} ";
     std::string_view name = element.name;
     if (name.size() >= prefixLength) name.remove_prefix(prefixLength);
-    format(out, " %s", name);
+    out += name;
 }
 
 void writeEntryNumber(const ListedReference& reference, Sink& out) {
-    if (reference.starred) format(out, "\\zz{%d}", reference.number);
-    else format(out, "\\z{%d}", reference.number);
+    // Pieces rather than a format: the indexes write one for every reference.
+    out += reference.starred ? "\\zz{" : "\\z{";
+    appendDecimal(out, reference.number);
+    out += '}';
 }
 
 void writeElementEntry(const IndexElement& element, Sink& out, std::size_t prefixLength) {
     if (!isLive(element)) return;
     writeEntryHeading(element, out, prefixLength);
     out += " \\x ";
-    writeNumbersAndNote(listedReferences(element, 0), writeEntryNumber, element.note, out);
+    writeNote(element.note, writeListed(element, 0, writeEntryNumber, out) > 0, out);
     out += " \\par\n";
 }

@@ -48,23 +48,19 @@ void writeLanguageNumbers(const LanguageElements& languages, std::string_view la
          it != languages.end() && (*it)->name.starts_with(start); ++it)
         matching.push_back(*it);
     std::sort(matching.begin(), matching.end());  // the table is an array: addresses give table order
-    std::vector<ListedReference> numbers;
-    for (const IndexElement* element : matching) {
-        std::vector<ListedReference> listed = listedReferences(*element, 0);
-        numbers.insert(numbers.end(), listed.begin(), listed.end());
-    }
-    writeNumberList(numbers, writeEntryNumber, out);
+    std::size_t written = 0;
+    for (const IndexElement* element : matching) written = writeListed(*element, 0, writeEntryNumber, out, written);
 }
 
+// The text between the placeholders goes out in runs, not byte by byte.
 void writeFilledLine(const LanguageElements& languages, std::string_view line, std::string_view language, Sink& out) {
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line.substr(i).starts_with("[]")) {
-            writeLanguageNumbers(languages, language, out);
-            ++i;
-        } else {
-            out += line[i];
-        }
+    std::size_t placeholder;
+    while ((placeholder = line.find("[]")) != std::string_view::npos) {
+        out += line.substr(0, placeholder);
+        writeLanguageNumbers(languages, language, out);
+        line.remove_prefix(placeholder + 2);
     }
+    out += line;
     out += '\n';
 }
 
@@ -117,8 +113,12 @@ Flow copyTemplate(const LanguageElements& languages, std::string_view templ, Sin
             lineTooLong = line.number;
             return Flow::Stop;
         }
-        if (line.filled) writeFilledLine(languages, line.text, line.language, out);
-        else format(out, "%s\n", line.text);
+        if (line.filled) {
+            writeFilledLine(languages, line.text, line.language, out);
+        } else {
+            out += line.text;
+            out += '\n';
+        }
         return Flow::Go;
     });
 }

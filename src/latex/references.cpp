@@ -1,51 +1,35 @@
 #include "latex/references.hpp"
 
-#include <string>
+#include <algorithm>
+#include <string_view>
 
-#include "text/numbers.hpp"
 
 void writeProblemLink(Page page, std::string_view target, std::string_view shown, Sink& out) {
     format(out, "\\hyperlink{%s%s}{%s}", page == Page::Statement ? kStatementTarget : kSolutionTarget, target, shown);
 }
 
-std::vector<ListedReference> everyReference(const IndexElement& element, std::int32_t source) {
-    std::vector<ListedReference> all;
-    if (!isLive(element)) return all;
-    all.reserve(element.zz.size());
-    StarredSet starred = starredSet(element);
-    for (ProblemRef problem : element.zz)
-        if (problem != nullptr) all.push_back({numberInSource(problem, source), problem, starred.contains(problem)});
-    return all;
-}
-
-std::vector<ListedReference> listedReferences(const IndexElement& element, std::int32_t source) {
-    // Every writer asks it of every element: the list is built in one go.
-    std::vector<ListedReference> listed;
-    if (!isLive(element)) return listed;
-    listed.reserve(element.zz.size());
-    StarredSet starred = starredSet(element);
-    for (ProblemRef problem : element.zz) {
-        if (problem == nullptr) continue;
-        const std::int32_t number = numberInSource(problem, source);
-        if (number > 0 && (listed.empty() || listed.back().number != number))
-            listed.push_back({number, problem, starred.contains(problem)});
-    }
-    return listed;
-}
-
-void writeNumberList(std::span<const ListedReference> numbers, const NumberSpelling& spell, Sink& out) {
-    for (std::size_t i = 0; i < numbers.size(); ++i) {
-        if (i > 0) out += ", ";
-        spell(numbers[i], out);
+StarredLookup::StarredLookup(const IndexElement& e) : element(e) {
+    if (e.zz_.size() > 16) {
+        set = starredSet(e);
+        sorted = true;
     }
 }
 
-void writeNumbersAndNote(std::span<const ListedReference> numbers, const NumberSpelling& spell,
-                         std::string_view note, Sink& out) {
-    writeNumberList(numbers, spell, out);
+bool StarredLookup::operator()(ProblemRef problem) const {
+    if (sorted) return set.contains(problem);
+    return std::find(element.zz_.begin(), element.zz_.end(), problem) != element.zz_.end();
+}
+
+std::size_t countListed(const IndexElement& element) {
+    std::size_t count = 0;
+    forEachListed(element, 0, [&count](const ListedReference&) { ++count; });
+    return count;
+}
+
+void writeNote(std::string_view note, bool afterNumbers, Sink& out) {
     if (note.empty()) return;
-    if (!numbers.empty()) out += "; ";
-    format(out, "%s", note);
+    if (afterNumbers) out += "; ";
+    out += note;
 }
 
 void writePlainNumber(const ListedReference& reference, Sink& out) {
@@ -53,23 +37,38 @@ void writePlainNumber(const ListedReference& reference, Sink& out) {
         out += '*';
         return;
     }
-    appendDecimal(out, reference.number);
+    out += Decimal(reference.number).view();
     if (reference.starred) out += '*';
 }
 
 void writeLinkedNumber(const ListedReference& reference, Sink& out) {
     if (reference.number <= 0) return writePlainNumber(reference, out);
-    // writeProblemLink with the plain number shown, piece by piece: the dumps write it for every reference.
-    out += "\\hyperlink{";
-    out += kStatementTarget;
-    appendDecimal(out, reference.number);
-    out += "}{";
-    appendDecimal(out, reference.number);
-    out += reference.starred ? "*}" : "}";
+    // writeProblemLink with the plain number shown. The dumps write one for
+    // every reference: the link is put together on the stack, its digits
+    // worked out once, and goes to the sink in one piece.
+    constexpr std::string_view kOpen = "\\hyperlink{kvirtadoc-usl-";
+    static_assert(kOpen.ends_with(kStatementTarget));
+    const Decimal number(reference.number);
+    char link[kOpen.size() + 2 * sizeof number.digits + 4];
+    char* at = std::copy(kOpen.begin(), kOpen.end(), link);
+    at = std::copy_n(number.digits, number.size, at);
+    *at++ = '}';
+    *at++ = '{';
+    at = std::copy_n(number.digits, number.size, at);
+    if (reference.starred) *at++ = '*';
+    *at++ = '}';
+    out += std::string_view(link, static_cast<std::size_t>(at - link));
 }
 
 void writeLinkedParagraph(const IndexElement& element, Sink& out) {
-    format(out, "%s\\mbox{$\\quad$}", element.name);
-    writeNumbersAndNote(everyReference(element, 0), writeLinkedNumber, element.note, out);
+    out += element.name;
+    out += "\\mbox{$\\quad$}";
+    bool any = false;
+    forEachReference(element, 0, [&](const ListedReference& reference) {
+        if (any) out += ", ";
+        any = true;
+        writeLinkedNumber(reference, out);
+    });
+    writeNote(element.note, any, out);
     out += "\\par\n";
 }

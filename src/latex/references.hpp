@@ -2,11 +2,11 @@
 // How every writer shows an element's references: the numbers it shows, the
 // one writer of a list of them, and the links to a problem's pages.
 
+#include <charconv>
+#include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <span>
 #include <string_view>
-#include <vector>
 
 #include "elements/element.hpp"
 #include "problems/lookups.hpp"
@@ -18,6 +18,17 @@
 inline constexpr std::string_view kStatementTarget = "kvirtadoc-usl-";
 inline constexpr std::string_view kSolutionTarget = "kvirtadoc-resh-";
 inline constexpr std::string_view kElementTarget = "elementID-";
+
+// A number's decimal digits, worked out once for a text that shows it
+// several times (a link and what it shows, a heading and its targets).
+struct Decimal {
+    explicit Decimal(std::int32_t value)
+        : size(static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits)) {}
+    std::string_view view() const { return {digits, size}; }
+
+    char digits[12];
+    std::size_t size;
+};
 
 // The page of the book a link leads to.
 enum class Page { Statement, Solution };
@@ -33,22 +44,62 @@ struct ListedReference {
     bool starred = false;
 };
 
-// Every reference of a live element in order, empty slots left out.
-std::vector<ListedReference> everyReference(const IndexElement& element, std::int32_t source);
+// Whether the element starred a problem. The lists ask it of every reference:
+// most elements star a few problems, searched in place; an element with many
+// has them sorted once.
+struct StarredLookup {
+    explicit StarredLookup(const IndexElement& element);
+    bool operator()(ProblemRef problem) const;
 
-// The numbers an index entry shows: the positive ones, each once, at its first
-// reference (`zz` is ordered by number). Empty for an element that is not live.
-std::vector<ListedReference> listedReferences(const IndexElement& element, std::int32_t source);
+    const IndexElement& element;
+    bool sorted = false;
+    StarredSet set;
+};
 
-// How one number of a list is written.
-using NumberSpelling = std::function<void(const ListedReference& reference, Sink& out)>;
+// Hands `visit` every reference of a live element in order, empty slots left out.
+template <class Visit>
+void forEachReference(const IndexElement& element, std::int32_t source, Visit visit) {
+    if (!isLive(element)) return;
+    StarredLookup starred(element);
+    for (ProblemRef problem : element.zz)
+        if (problem != nullptr) visit(ListedReference{numberInSource(problem, source), problem, starred(problem)});
+}
 
-// The numbers, ", " between them.
-void writeNumberList(std::span<const ListedReference> numbers, const NumberSpelling& spell, Sink& out);
+// Hands `visit` the numbers an index entry shows: the positive ones, each once,
+// at its first reference (`zz` is ordered by number). None for an element that
+// is not live. Every writer asks it of every element, so no list is built.
+template <class Visit>
+void forEachListed(const IndexElement& element, std::int32_t source, Visit visit) {
+    if (!isLive(element)) return;
+    StarredLookup starred(element);
+    std::int32_t previous = 0;
+    for (ProblemRef problem : element.zz) {
+        if (problem == nullptr) continue;
+        const std::int32_t number = numberInSource(problem, source);
+        if (number <= 0 || number == previous) continue;
+        previous = number;
+        visit(ListedReference{number, problem, starred(problem)});
+    }
+}
 
-// The numbers, then the note, after "; " when a number came before it.
-void writeNumbersAndNote(std::span<const ListedReference> numbers, const NumberSpelling& spell,
-                         std::string_view note, Sink& out);
+// How many numbers the entry shows.
+std::size_t countListed(const IndexElement& element);
+
+// The numbers the entry shows, each spelled by `spell`, ", " between them;
+// `written` numbers of the same list came before. Returns how many the list
+// holds now.
+template <class Spell>
+std::size_t writeListed(const IndexElement& element, std::int32_t source, Spell spell, Sink& out,
+                        std::size_t written = 0) {
+    forEachListed(element, source, [&](const ListedReference& reference) {
+        if (written++ > 0) out += ", ";
+        spell(reference, out);
+    });
+    return written;
+}
+
+// The note, after "; " when a number came before it.
+void writeNote(std::string_view note, bool afterNumbers, Sink& out);
 
 // "12", "12*" when starred; a lone "*" for a problem without a number.
 void writePlainNumber(const ListedReference& reference, Sink& out);

@@ -141,3 +141,32 @@ std::span<const BookReference> BookReferences::next() {
     }
     return groups;
 }
+
+namespace {
+
+// The live elements, in table order, whose references hold the problem with
+// book number `n`; the lookups' duplicates join `duplicates`.
+void elementsReferringTo(std::span<const BookReference> referring, std::int32_t n, std::vector<Referring>& list,
+                         std::vector<DuplicateLookup>& duplicates) {
+    for (const BookReference& r : referring) {
+        ProblemRef problem = findProblemAmongRefs(0, n, r.element->name, r.refs, 0, duplicates);
+        if (problem != nullptr) list.push_back({r.element, std::binary_search(r.starred.begin(), r.starred.end(), problem)});
+    }
+}
+
+}  // namespace
+
+void listElementsByBookNumber(const Tables& tables, std::int32_t maxBookNumber,
+                              const std::function<void(const BookNumberListing&)>& visit) {
+    BookReferences walk(tables.elements, tables.problems, maxBookNumber);
+    // One listing, emptied for every number, so that its memory is reused.
+    BookNumberListing listing;
+    for (std::int32_t n = 1; n <= maxBookNumber; ++n) {
+        listing.number = n;
+        listing.problem = findProblem(tables.problems, 0, n, 0);
+        listing.elements.clear();
+        listing.duplicates.clear();
+        elementsReferringTo(walk.next(), n, listing.elements, listing.duplicates);
+        visit(listing);
+    }
+}

@@ -5,10 +5,13 @@
 // (millions of references) is never held whole.
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
 #include "elements/element.hpp"
+#include "elements/tables.hpp"
+#include "problems/lookups.hpp"
 
 // An element and those of its references (in their order) whose problem is
 // placed in the book under one number. A lookup of that number among these
@@ -83,3 +86,24 @@ private:
 // The numbers from 1 to `maxBookNumber` under which any of the problems is
 // placed in the book, in increasing order, each once.
 std::vector<std::int32_t> bookNumbersOf(std::span<const ProblemRef> problems, std::int32_t maxBookNumber);
+
+struct Referring {
+    const IndexElement* element = nullptr;
+    bool starred = false;  // the element's line wrote this reference with "*"
+};
+
+// One book number: the one problem the book places under it (none when none
+// or several are), the live elements, in table order, whose references hold
+// that problem, and the duplicates the lookups met on the way.
+struct BookNumberListing {
+    std::int32_t number = 0;
+    ProblemRef problem = nullptr;
+    std::vector<Referring> elements;
+    std::vector<DuplicateLookup> duplicates;
+};
+
+// For each book number 1 to `maxBookNumber` in turn, its listing. The
+// rubricator, the table by numbers and the run's trace all read the same
+// listings: one walk can serve them all.
+void listElementsByBookNumber(const Tables& tables, std::int32_t maxBookNumber,
+                              const std::function<void(const BookNumberListing&)>& visit);

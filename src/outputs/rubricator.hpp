@@ -4,33 +4,20 @@
 // walk over book numbers.
 
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "elements/tables.hpp"
+#include "outputs/book_references.hpp"
 #include "problems/lookups.hpp"
 #include "text/format.hpp"
 
 // The largest book number of a defined problem (0 when none has one).
 std::int32_t computeMaxBookNumber(const Tables& tables);
 
-struct Referring {
-    const IndexElement* element = nullptr;
-    bool starred = false;  // the element's line wrote this reference with "*"
-};
+// The subsection of the listing's number when exactly one problem has it,
+// with a line per referring element; its duplicates join `duplicates`.
+void writeRubricatorBlock(const BookNumberListing& listing, Sink& out, std::vector<DuplicateLookup>& duplicates);
 
-// One book number: the live elements, in table order, whose references hold
-// its problem, and the duplicates the lookups met on the way.
-struct BookNumberListing {
-    std::int32_t number = 0;
-    std::vector<Referring> elements;
-    std::vector<DuplicateLookup> duplicates;
-};
-
-// For each book number 1 to `maxBookNumber` in turn, its listing.
-void listElementsByBookNumber(const Tables& tables, std::int32_t maxBookNumber,
-                              const std::function<void(const BookNumberListing&)>& visit);
-
-// One subsection per book number that exactly one problem has, with a line per
-// referring element; the duplicates the lookups met, in their order.
+// The whole rubricator in a walk of its own: one subsection per book number
+// that exactly one problem has; the duplicates the lookups met, in their order.
 std::vector<DuplicateLookup> writeRubricator(const Tables& tables, std::int32_t maxBookNumber, Sink& out);

@@ -1,9 +1,9 @@
 #include "outputs/table_by_numbers.hpp"
 
 #include <algorithm>
-#include <optional>
 #include <span>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "elements/categories.hpp"
@@ -12,69 +12,65 @@
 #include "elements/place_designation.hpp"
 #include "problems/lookups.hpp"
 #include "text/cp1251.hpp"
+#include "text/numbers.hpp"
 
 namespace {
 
-// The first used source entry of each source number that has an
-// abbreviation, by number: every placement of every row looks its source up.
-struct Abbreviated {
-    std::int32_t source = 0;
-    const SourceEntry* entry = nullptr;
-};
-
-// One row's view of the tables: the problem's book number and the elements
-// that refer to a problem placed under it.
-struct Row {
-    const Tables& tables;
-    std::int32_t n;
-    std::span<const BookReference> referring;
-    std::span<const Abbreviated> abbreviated;
-    std::vector<DuplicateLookup>& duplicates;  // the lookups' duplicates, in their order
-};
-
-// The element's name after `prefix`, when its name has that prefix and its
-// references hold the problem with the row's book number.
-std::optional<std::string_view> tailIfRefers(const Row& row, const BookReference& r, std::string_view prefix) {
-    std::string_view name = r.element->name;
-    if (!name.starts_with(prefix)) return std::nullopt;
-    if (findProblemAmongRefs(0, row.n, name, r.refs, 0, row.duplicates) == nullptr) return std::nullopt;
-    return name.substr(prefix.size());
-}
-
-void writePlaces(const Row& row, Sink& out) {
-    int count = 0;
-    for (const BookReference& r : row.referring) {
-        auto tail = tailIfRefers(row, r, kPlacePrefix);
-        // Names ending in "$" are kept out of this column on purpose.
-        if (!tail || r.element->name.ends_with('$')) continue;
-        if (count > 0) out += "; ";
-        // One-digit olympiads get a filler so that they line up with two-digit ones.
-        bool oneDigit = parsePlaceDesignation(*tail).olympiad < 10;
-        format(out, "\\mbox{%s%s}", oneDigit ? "\\phantom{0}" : "", *tail);
-        ++count;
+// The names of the referring elements that have the prefix, the prefix cut
+// off, in table order.
+template <class Visit>
+void forEachTail(const BookNumberListing& listing, std::string_view prefix, Visit visit) {
+    for (const Referring& r : listing.elements) {
+        std::string_view name = r.element->name;
+        if (name.starts_with(prefix)) visit(name.substr(prefix.size()), name);
     }
 }
 
-std::vector<std::string_view> authors(const Row& row, std::string_view prefix) {
-    std::vector<std::string_view> names;
-    for (const BookReference& r : row.referring)
-        if (auto tail = tailIfRefers(row, r, prefix)) names.push_back(*tail);
-    return names;
+// The duplicates of the elements that have the prefix: the row looks only
+// them up, the places first, then the two kinds of authors.
+void addDuplicates(const BookNumberListing& listing, std::string_view prefix, std::vector<DuplicateLookup>& duplicates) {
+    for (const DuplicateLookup& duplicate : listing.duplicates)
+        if (duplicate.element.starts_with(prefix)) duplicates.push_back(duplicate);
+}
+
+void writePlaces(const BookNumberListing& listing, Sink& out) {
+    int count = 0;
+    forEachTail(listing, kPlacePrefix, [&](std::string_view tail, std::string_view name) {
+        // Names ending in "$" are kept out of this column on purpose.
+        if (name.ends_with('$')) return;
+        if (count > 0) out += "; ";
+        // One-digit olympiads get a filler so that they line up with two-digit ones.
+        bool oneDigit = parsePlaceDesignation(tail).olympiad < 10;
+        out += oneDigit ? "\\mbox{\\phantom{0}" : "\\mbox{";
+        out += tail;
+        out += '}';
+        ++count;
+    });
+}
+
+// The authors of a kind, emptied first.
+void collectAuthors(const BookNumberListing& listing, std::string_view prefix, std::vector<std::string_view>& names) {
+    names.clear();
+    forEachTail(listing, prefix, [&names](std::string_view tail, std::string_view) { names.push_back(tail); });
 }
 
 void writeAuthorList(const std::vector<std::string_view>& names, Sink& out) {
     if (names.empty()) out += "---";
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (i > 0) out += ", ";
-        format(out, "\\mbox{%s}", names[i]);
+        out += "\\mbox{";
+        out += names[i];
+        out += '}';
     }
 }
 
 // Statement authors "~/ " solution authors; named only once when the same one
 // or two people wrote both. Names are compared whole, whatever their length.
-void writeAuthors(const Row& row, Sink& out) {
-    std::vector<std::string_view> statement = authors(row, kConditionAuthorPrefix);
-    std::vector<std::string_view> solution = authors(row, kSolutionAuthorPrefix);
+void writeAuthors(TableByNumbers& table, const BookNumberListing& listing, Sink& out) {
+    std::vector<std::string_view>& statement = table.statementAuthors;
+    std::vector<std::string_view>& solution = table.solutionAuthors;
+    collectAuthors(listing, kConditionAuthorPrefix, statement);
+    collectAuthors(listing, kSolutionAuthorPrefix, solution);
     if (statement.size() == solution.size() && statement.size() <= 2 && statement == solution) {
         if (statement.empty()) out += "---";
         else writeAuthorList(statement, out);
@@ -112,45 +108,73 @@ void writePublications(std::span<const Abbreviated> abbreviated, const ProblemRe
         const SourceEntry* entry = abbreviatedSource(abbreviated, placement.source);
         if (entry == nullptr) continue;
         if (count > 0) out += "; ";
-        format(out, "\\mbox{%s--%d", entry->abbreviation, placement.number);
-        if (placement.subnumber >= 0) format(out, ".%d", placement.subnumber);
+        out += "\\mbox{";
+        out += entry->abbreviation;
+        out += "--";
+        appendDecimal(out, placement.number);
+        if (placement.subnumber >= 0) {
+            out += '.';
+            appendDecimal(out, placement.subnumber);
+        }
         out += '}';
         ++count;
     }
 }
 
-void writeRow(const Row& row, const ProblemRecord& problem, Sink& out) {
-    format(out, "%d & ", row.n);
-    writePlaces(row, out);
+// A row for every problem of the book: put together from pieces, the number
+// spelled once for its three places.
+void writeRow(TableByNumbers& table, const BookNumberListing& listing, Sink& out) {
+    const Decimal number(listing.number);
+    out += number.view();
+    out += " & ";
+    writePlaces(listing, out);
     out += "\\raggedright &  \\raggedright ";
-    writeAuthors(row, out);
-    format(out, " & \\pageref{%s%dp} & ", kStatementTarget, row.n);
-    if (problem.nsFlag == 0) format(out, "\\pageref{%s%dp}", kSolutionTarget, row.n);
+    writeAuthors(table, listing, out);
+    out += " & \\pageref{";
+    out += kStatementTarget;
+    out += number.view();
+    out += "p} & ";
+    if (listing.problem->nsFlag == 0) {
+        out += "\\pageref{";
+        out += kSolutionTarget;
+        out += number.view();
+        out += "p}";
+    }
     out += " & \\raggedright ";
-    writePublications(row.abbreviated, problem, out);
+    writePublications(table.abbreviated, *listing.problem, out);
     out += " & \\\\\n\\hline\n";
 }
 
 }  // namespace
 
-std::vector<DuplicateLookup> writeTableByNumbers(const Tables& tables, std::int32_t maxBookNumber, Sink& out) {
-    std::vector<DuplicateLookup> duplicates;
+TableByNumbers startTableByNumbers(const Tables& tables, Sink& out) {
     out += "\n\n\\noindent\n";
     out += "\\begin{longtable}[l]{|r|p{3.5cm}|p{7.4cm}|@{}r@{\\,}|@{}r@{\\,}|p{3.8cm}|@{}l@{}}\n";
     out += "\\hline\n";
     out += cp1251("\\номер & Место на олимпиаде & Авторы (условие/решение) & Усл. & Реш. & Прежние публикации\\\\\n");
     out += "\\hline\n";
-    const std::vector<Abbreviated> abbreviated = abbreviatedSources(tables.sources);
-    BookReferences walk(tables.elements, tables.problems, maxBookNumber);
-    for (std::int32_t n = 1; n <= maxBookNumber; ++n) {
-        std::span<const BookReference> referring = walk.next();
-        // A number that no problem or several problems carry gets no row.
-        ProblemRef problem = findProblem(tables.problems, 0, n, 0);
-        if (problem != nullptr) writeRow(Row{tables, n, referring, abbreviated, duplicates}, *problem, out);
-    }
+    return {abbreviatedSources(tables.sources), {}, {}, {}};
+}
+
+void writeTableRow(TableByNumbers& table, const BookNumberListing& listing, Sink& out) {
+    // A number that no problem or several problems carry gets no row.
+    if (listing.problem == nullptr) return;
+    writeRow(table, listing, out);
+    for (std::string_view prefix : {kPlacePrefix.view(), kConditionAuthorPrefix.view(), kSolutionAuthorPrefix.view()})
+        addDuplicates(listing, prefix, table.duplicates);
+}
+
+std::vector<DuplicateLookup> finishTableByNumbers(TableByNumbers& table, const Tables& tables, Sink& out) {
     out += "\\end{longtable}\n\n\n";
     out += "\n\n\\label{rashifrovka_oboznachenij}\n\n";
     for (const SourceEntry& entry : tables.sources)
         if (entry.used == 1) format(out, "\n\n[%s] %s", entry.abbreviation, entry.fullName);
-    return duplicates;
+    return std::move(table.duplicates);
+}
+
+std::vector<DuplicateLookup> writeTableByNumbers(const Tables& tables, std::int32_t maxBookNumber, Sink& out) {
+    TableByNumbers table = startTableByNumbers(tables, out);
+    listElementsByBookNumber(tables, maxBookNumber,
+                             [&](const BookNumberListing& listing) { writeTableRow(table, listing, out); });
+    return finishTableByNumbers(table, tables, out);
 }
