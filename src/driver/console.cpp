@@ -394,24 +394,15 @@ void elementsDumped(Sink& console, const ElementTable& table) {
     }
 }
 
-KeptText elementsAsLatex(const ElementTable& table) {
-    KeptText kept;
-    Sink dump;
-    dump.drain = [&kept](std::string_view piece) { kept.emplace_back(piece); };
+void elementsDumpedAsLatex(Sink& console, const ElementTable& table) {
     for (const IndexElement& element : table) {
         if (!isLive(element)) continue;
-        writeElementTarget(std::to_string(element.id), dump);
-        dump += shownText(element.name);
-        dump += "\\mbox{$\\quad$}";
-        writeReferencesAndNote(element, writeLinkedNumber, dump);
-        dump += "\\par\n";
+        writeElementTarget(std::to_string(element.id), console);
+        console += shownText(element.name);
+        console += "\\mbox{$\\quad$}";
+        writeReferencesAndNote(element, writeLinkedNumber, console);
+        console += "\\par\n";
     }
-    dump.pass();
-    return kept;
-}
-
-void elementsDumpedAsLatex(Sink& console, const KeptText& dump) {
-    for (const Bytes& piece : dump) console += piece;
 }
 
 void templateLineTooLong(Sink& console, long line) {

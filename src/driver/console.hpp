@@ -101,12 +101,9 @@ void orderingStarts(Sink& console);
 // number, a lone star for a problem without a book number.
 void elementsDumped(Sink& console, const ElementTable& table);
 // The same as LaTeX paragraphs, each element's target ahead of its name and
-// the numbers linked to the statements. The run shows them twice over tables
-// that do not change in between: they are worked out once and kept, in the
-// pieces a sink hands over, so that the whole is never copied again.
-using KeptText = std::vector<Bytes>;
-KeptText elementsAsLatex(const ElementTable& table);
-void elementsDumpedAsLatex(Sink& console, const KeptText& dump);
+// the numbers linked to the statements. The run shows it twice; it is
+// worked out each time, since a large book's dump is too large to keep.
+void elementsDumpedAsLatex(Sink& console, const ElementTable& table);
 void templateLineTooLong(Sink& console, long line);
 void languageListStarts(Sink& console);
 void maxBookNumberFound(Sink& console, std::int32_t maximum);

@@ -67,7 +67,7 @@ TEST(Console, DumpsEveryLiveElementPlainAndInLatexForm) {
     addElement(t, {"Y", {}, {}, "only"});
     Sink plain, tex;
     elementsDumped(plain, t.elements);
-    elementsDumpedAsLatex(tex, elementsAsLatex(t.elements));
+    elementsDumpedAsLatex(tex, t.elements);
     EXPECT_EQ(plain.text(), "X -- 3, 12*, *; n\nY -- only\n");
     EXPECT_EQ(tex.text(),
               "\\noindent\\mbox{$\\quad$}\\raisebox{1.5\\baselineskip}[0pt][0pt]{\\hypertarget{elementID-2}}X"

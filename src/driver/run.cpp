@@ -68,7 +68,6 @@ struct Run {
     Encoding consoleEncoding;  // of the terminal
     NameOrder order;           // of the element table once merged
     Sink console;  // goes to the terminal as it fills and when a stage ends
-    KeptText latexDump;  // the ordered table as LaTeX: shown twice, worked out once
     bool consoleFailed = false;
     std::array<OutputFile, kFileCount> files;
     OutputFile copy;
@@ -402,8 +401,7 @@ void orderElements(Run& run) {
     separate(run);
     elementsDumped(run.console, elements);
     separate(run);
-    run.latexDump = elementsAsLatex(elements);
-    elementsDumpedAsLatex(run.console, run.latexDump);
+    elementsDumpedAsLatex(run.console, elements);
 }
 
 Flow writeOutputs(Run& run) {
@@ -414,8 +412,7 @@ Flow writeOutputs(Run& run) {
     separate(run);
     run.flush();
     if (writeLanguageIndexStage(run) == Flow::Stop) return Flow::Stop;
-    elementsDumpedAsLatex(run.console, run.latexDump);
-    run.latexDump = KeptText();
+    elementsDumpedAsLatex(run.console, t.elements);
     writeOlympiadIndex(t, run.file(kOlympiadIndex));
     writeConditionAuthorIndex(t, run.file(kConditionAuthors));
     writeSolutionAuthorIndex(t, run.file(kSolutionAuthors));
