@@ -129,14 +129,22 @@ constexpr auto kDuplicate = cp1251("\nДУБЛИКАТ/%s/\n");
 constexpr std::string_view kSeparator = "\n============================================================\n";
 static_assert(kSeparator.size() == 62);
 
-// "2: [0/5] [3/7.1]\n"; nothing for an empty record.
+// "2: [0/5] [3/7.1]\n"; nothing for an empty record. Written piece by piece
+// rather than formatted: the trace shows every problem.
 void showProblem(Sink& console, const ProblemRecord& record) {
     if (record.defined != 1) return;
-    format(console, "%d:", presentCount(record));
+    appendDecimal(console, presentCount(record));
+    console += ':';
     for (const Placement& p : record.placements) {
         if (p.present != 1) continue;
-        format(console, " [%d/%d", p.source, p.number);
-        if (p.subnumber != -1) format(console, ".%d", p.subnumber);
+        console += " [";
+        appendDecimal(console, p.source);
+        console += '/';
+        appendDecimal(console, p.number);
+        if (p.subnumber != -1) {
+            console += '.';
+            appendDecimal(console, p.subnumber);
+        }
         console += ']';
     }
     console += '\n';
@@ -148,39 +156,17 @@ std::string_view shownText(std::string_view text) {
     return zero == nullptr ? text : text.substr(0, static_cast<std::size_t>(static_cast<const char*>(zero) - text.data()));
 }
 
-// Whether the element starred the problem. The dumps ask for every reference of
-// every element: most hold a few starred ones, searched in place; an element
-// with many gets them sorted once.
-struct StarLookup {
-    const IndexElement& element;
-    bool sorted = false;
-    StarredSet set;
-
-    explicit StarLookup(const IndexElement& e) : element(e) {
-        if (e.zz_.size() > 16) {
-            set = starredSet(e);
-            sorted = true;
-        }
-    }
-    bool operator()(ProblemRef problem) const {
-        if (sorted) return set.contains(problem);
-        return std::find(element.zz_.begin(), element.zz_.end(), problem) != element.zz_.end();
-    }
-};
-
 // Every reference of the element spelled by `spell` (writePlainNumber or
 // writeLinkedNumber, called directly), ", " between them, then its note, after
 // "; " when a reference came before it.
 template <class Spell>
 void writeReferencesAndNote(const IndexElement& element, Spell spell, Sink& out) {
-    StarLookup starred(element);
     bool first = true;
-    for (ProblemRef problem : element.zz) {
-        if (problem == nullptr) continue;
+    forEachReference(element, 0, [&](const ListedReference& reference) {
         if (!first) out += ", ";
         first = false;
-        spell(ListedReference{numberInSource(problem, 0), problem, starred(problem)}, out);
-    }
+        spell(reference, out);
+    });
     if (element.note.empty()) return;
     if (!first) out += "; ";
     out += shownText(element.note);
@@ -368,7 +354,11 @@ void elementLineTraced(Sink& console, std::span<const TraceEntry> trace, std::in
         switch (entry.step) {
             case TraceStep::Point: console += "<.>"; break;
             case TraceStep::Unresolved: format(console, "\n[<!>%d/%d]", source, entry.number); break;
-            case TraceStep::Stored: format(console, "[%d]", entry.number); break;
+            case TraceStep::Stored:  // the common step: written without a format
+                console += '[';
+                appendDecimal(console, entry.number);
+                console += ']';
+                break;
             case TraceStep::NoRoomForReferences: format(console, kNoRoomForReferences, entry.number); break;
             case TraceStep::NoRoomForStarred: format(console, kNoRoomForStarred, entry.number); break;
         }
@@ -427,8 +417,12 @@ void maxBookNumberFound(Sink& console, std::int32_t maximum) {
     format(console, kMaxBookNumber, 0, maximum);
 }
 
+// Without a format, as referringElementListed: the listing has a line for
+// every book number and every reference to it.
 void bookNumberListed(Sink& console, std::int32_t number) {
-    format(console, "\n\n\n%d:\n", number);
+    console += "\n\n\n";
+    appendDecimal(console, number);
+    console += ":\n";
 }
 
 void duplicateFound(Sink& console, const ProblemTable& problems, const DuplicateLookup& duplicate) {
@@ -440,7 +434,8 @@ void duplicateFound(Sink& console, const ProblemTable& problems, const Duplicate
 }
 
 void referringElementListed(Sink& console, std::string_view name) {
-    format(console, "%s\n", name);
+    console += shownText(name);
+    console += '\n';
 }
 
 void sourcesListed(Sink& console, const SourceTable& sources) {

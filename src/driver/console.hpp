@@ -15,6 +15,7 @@
 #include <ostream>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "driver/options.hpp"
 #include "elements/element.hpp"
@@ -100,7 +101,8 @@ void orderingStarts(Sink& console);
 // number, a lone star for a problem without a book number.
 void elementsDumped(Sink& console, const ElementTable& table);
 // The same as LaTeX paragraphs, each element's target ahead of its name and
-// the numbers linked to the statements.
+// the numbers linked to the statements. The run shows it twice; it is
+// worked out each time, since a large book's dump is too large to keep.
 void elementsDumpedAsLatex(Sink& console, const ElementTable& table);
 void templateLineTooLong(Sink& console, long line);
 void languageListStarts(Sink& console);

@@ -17,6 +17,26 @@ TEST(Utf8, EveryByteOfTheCodePageGoesThereAndBack) {
     EXPECT_EQ(toUtf8(std::string(1, '\x98')), "\xEF\xBF\xBD");
 }
 
+TEST(Utf8, RunsOfEveryByteAgreeWithTheByteAlone) {
+    // A lone byte goes through the table; runs, in and across blocks of
+    // sixteen, go through the letters' arithmetic.
+    std::string every, expected;
+    for (int byte = 0; byte < 256; ++byte) {
+        const std::string one(1, static_cast<char>(byte));
+        const std::string alone = toUtf8(one);
+        every += one;
+        expected += alone;
+        for (std::size_t length : {1, 5, 16, 17, 40}) {
+            const std::string run(length, static_cast<char>(byte));
+            std::string runExpected;
+            for (std::size_t i = 0; i < length; ++i) runExpected += alone;
+            const std::string pad(16, 'z');
+            EXPECT_EQ(toUtf8("x" + run + pad), "x" + runExpected + pad) << byte << " " << length;
+        }
+    }
+    EXPECT_EQ(toUtf8(every + every), expected + expected);
+}
+
 TEST(Utf8, KnownLettersBothWays) {
     EXPECT_EQ(toUtf8(cp1251("Ёж №5 «х»")), "Ёж №5 «х»");
     // Sixteen bytes at a time: letters within and after ASCII, a block of letters, a short tail.
