@@ -69,6 +69,17 @@ bool mayBeCut(std::string_view raw, std::size_t contentEnd) {
     return contentEnd < raw.size() && (raw[contentEnd] == '\r' || raw[contentEnd] == '\0');
 }
 
+// The line's text with its spaces folded. Most lines need no folding and
+// are their own cleaned text, in the source; the others are folded in a copy
+// kept in `cleaned`.
+std::string_view cleanedText(std::string_view text, std::vector<char>& cleaned) {
+    if (!foldsSpaces(text)) return text;
+    const std::size_t first = cleaned.size();
+    cleaned.insert(cleaned.end(), text.begin(), text.end());
+    cleaned.resize(first + collapseSpaces(std::span(cleaned).subspan(first)));
+    return {cleaned.data() + first, cleaned.size() - first};
+}
+
 }  // namespace
 
 SourceLines readSourceLines(std::string_view source, Findings* findings, Faults faults) {
@@ -111,12 +122,8 @@ SourceLines readSourceLines(std::string_view source, Findings* findings, Faults 
             addFinding(findings, {InFile::Source, lineCount, comment + 1, comment + 2}, Severity::Warning,
                        "web-address-cut", Bytes(kWebAddressCut.view()));
         }
-        // Cleaned where it is kept.
-        const std::size_t first = read.cleaned.size();
-        read.cleaned.insert(read.cleaned.end(), raw.begin(), raw.begin() + static_cast<std::ptrdiff_t>(end));
-        read.cleaned.resize(first + collapseSpaces(std::span(read.cleaned).subspan(first)));
-        if (read.cleaned.size() == first) continue;
-        const std::string_view text(read.cleaned.data() + first, read.cleaned.size() - first);
+        const std::string_view text = cleanedText(raw.substr(0, end), read.cleaned);
+        if (text.empty()) continue;
         const ContentLine content{text, raw, lineCount, section.mode, section.source};
         Marker marker = readMarker(text, section);
         if (marker == Marker::Taken) {

@@ -38,9 +38,10 @@ struct ReadLine {
     ContentLine line;  // a too long line has no text
 };
 
-// The source's lines as the first pass read them. The cleaned texts lie in
-// `cleaned`, reserved whole at the start so that they never move: a vector,
-// since moving a short string would move its bytes.
+// The source's lines as the first pass read them. A cleaned text lies in the
+// source, or, when its spaces were folded, in `cleaned`, reserved whole at the
+// start so that the texts never move: a vector, since moving a short string
+// would move its bytes.
 struct SourceLines {
     std::vector<char> cleaned;
     std::vector<ReadLine> lines;  // in file order; the empty ones are left out

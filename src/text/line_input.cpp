@@ -111,6 +111,10 @@ std::int32_t lineWidth(std::string_view raw) {
     return std::max<std::int32_t>(1, static_cast<std::int32_t>(raw.size()));
 }
 
+bool foldsSpaces(std::string_view text) {
+    return !text.empty() && (text.back() == ' ' || firstDroppedSpace(text) < text.size());
+}
+
 std::size_t collapseSpaces(std::span<char> text) {
     // Up to the first dropped space the text stays as it is.
     std::size_t kept = firstDroppedSpace(std::string_view(text.data(), text.size()));

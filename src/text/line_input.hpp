@@ -92,3 +92,7 @@ void collapseSpaces(std::string& text);
 // The same in place, for a text that lies in a larger buffer: its length
 // once folded.
 std::size_t collapseSpaces(std::span<char> text);
+
+// True when collapseSpaces would change the text: it has a space at either
+// end or two in a row.
+bool foldsSpaces(std::string_view text);
