@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -137,14 +138,13 @@ void mergeEqualNames(ElementTable& table, Sink& log5) {
     // The passes work on the order, not the table: the elements move once, at the end.
     ByteKeys byteKeys = byteKeysOf(table);
     std::vector<std::size_t> order = tableOrder(table);
-    bool merged = mergePass(table, byteKeys, order, log5);
-    sortOrder(table, byteKeys, order);
-    while (merged) {
+    bool merged = false;
+    do {
         merged = mergePass(table, byteKeys, order, log5);
         // Sorted already, the live ones stay in order when some are freed:
         // the sort after the pass only moves the freed ones after them.
         std::stable_partition(order.begin(), order.end(), [&table](std::size_t e) { return isLive(table[e]); });
-    }
+    } while (merged);
     applyOrder(table, order);
 }
 
@@ -171,12 +171,39 @@ void sortInNameOrder(ElementTable& table, NameOrder order) {
     table = std::move(sorted);
 }
 
+namespace {
+
+// A reference with its book number (those without one last) and its place,
+// so that a plain sort keeps equal ones in order: each record is read once,
+// not at every comparison, and no sort buffer is allocated per element.
+struct KeyedReference {
+    std::uint32_t bookNumber;
+    std::uint32_t at;
+    ProblemRef problem;
+};
+
+void sortReferences(IndexElement& element, std::vector<KeyedReference>& keyed) {
+    if (!isLive(element) || element.zz.size() < 2) return;
+    keyed.clear();
+    for (ProblemRef problem : element.zz) {
+        std::int32_t number = numberInSource(problem, 0);
+        auto key = number > 0 ? static_cast<std::uint32_t>(number) : UINT32_MAX;
+        keyed.push_back({key, static_cast<std::uint32_t>(keyed.size()), problem});
+    }
+    std::sort(keyed.begin(), keyed.end(), [](const KeyedReference& a, const KeyedReference& b) {
+        return a.bookNumber != b.bookNumber ? a.bookNumber < b.bookNumber : a.at < b.at;
+    });
+    for (std::size_t i = 0; i < keyed.size(); ++i) element.zz[i] = keyed[i].problem;
+}
+
+}  // namespace
+
 void sortReferences(IndexElement& element) {
-    if (!isLive(element) || element.zz.empty()) return;
-    std::stable_sort(element.zz.begin(), element.zz.end(),
-                     [](ProblemRef a, ProblemRef b) { return compareByNumberInSource(a, b, 0) < 0; });
+    std::vector<KeyedReference> keyed;
+    sortReferences(element, keyed);
 }
 
 void sortReferences(ElementTable& table) {
-    for (IndexElement& e : table) sortReferences(e);
+    std::vector<KeyedReference> keyed;
+    for (IndexElement& e : table) sortReferences(e, keyed);
 }

@@ -20,7 +20,9 @@ void logNames(const ElementTable& table, Sink& log);
 void sortElements(ElementTable& table);
 
 // Pass after pass, each traced to log5: merges every live element with an
-// equal neighbour after it, then sorts; ends after a pass that merged nothing.
+// equal neighbour after it, then moves the freed ones last; ends after a pass
+// that merged nothing. The table comes sorted by sortElements, so that the
+// live ones stay sorted without another sort.
 void mergeEqualNames(ElementTable& table, Sink& log5);
 
 // With the Russian order, puts the live elements, merged already, in that
