@@ -10,6 +10,7 @@
 
 #include "problems/lookups.hpp"
 #include "text/cp1251.hpp"
+#include "text/numbers.hpp"
 
 namespace {
 
@@ -76,6 +77,15 @@ void applyOrder(ElementTable& table, std::vector<std::size_t>& order) {
     }
 }
 
+// log5's "(i,i+1)" before a merge of the neighbours at i and i + 1.
+void logPair(Sink& log5, std::size_t i) {
+    log5 += "\n\n(";
+    appendDecimal(log5, static_cast<std::int64_t>(i));
+    log5 += ',';
+    appendDecimal(log5, static_cast<std::int64_t>(i + 1));
+    log5 += ") ";
+}
+
 // One merge pass over neighbours in `order`; true when it merged anything.
 bool mergePass(ElementTable& table, const ByteKeys& byteKeys, const std::vector<std::size_t>& order, Sink& log5) {
     log5 += cp1251("\n\nНАЧАЛО СЛЕДУЮЩЕГО ПРОХОДА\n").view();
@@ -84,7 +94,7 @@ bool mergePass(ElementTable& table, const ByteKeys& byteKeys, const std::vector<
         IndexElement& receiving = table[order[i]];
         IndexElement& next = table[order[i + 1]];
         if (!isLive(receiving) || !isLive(next) || byteKeys.keys[order[i]] != byteKeys.keys[order[i + 1]]) continue;
-        format(log5, "\n\n(%d,%d) ", i, i + 1);
+        logPair(log5, i);
         mergeElements(receiving, next, log5);
         clear(next);
         merged = true;
@@ -103,8 +113,17 @@ int compareElements(const IndexElement& a, const IndexElement& b) {
 }
 
 void mergeElements(IndexElement& receiving, const IndexElement& merged, Sink& log5) {
-    format(log5, "   %d+%d", receiving.zz.size(), merged.zz.size());
-    format(log5, "   /%s/%s/", receiving.name, merged.name);
+    // Piece by piece: a format call costs more than the few bytes it writes,
+    // and a large book merges thousands of times.
+    log5 += "   ";
+    appendDecimal(log5, static_cast<std::int64_t>(receiving.zz.size()));
+    log5 += '+';
+    appendDecimal(log5, static_cast<std::int64_t>(merged.zz.size()));
+    log5 += "   /";
+    log5 += receiving.name;
+    log5 += '/';
+    log5 += merged.name;
+    log5 += '/';
     // Exactly the room needed: an element takes at most one merge a pass, and
     // the references of a large book are most of its memory.
     receiving.zz.reserve(receiving.zz.size() + merged.zz.size());
@@ -116,8 +135,8 @@ void mergeElements(IndexElement& receiving, const IndexElement& merged, Sink& lo
         writeProblem(*ref, log5);
     }
     if (merged.note.empty()) return;
-    if (receiving.note.empty()) receiving.note = merged.note;
-    else receiving.note += "; " + merged.note;
+    if (!receiving.note.empty()) receiving.note += "; ";
+    receiving.note += merged.note;
 }
 
 void logNames(const ElementTable& table, Sink& log) {
