@@ -141,7 +141,9 @@ void mergeElements(IndexElement& receiving, const IndexElement& merged, Sink& lo
 
 void logNames(const ElementTable& table, Sink& log) {
     for (const IndexElement& e : table) {
-        if (isLive(e)) format(log, "%s\n", e.name);
+        // Not through a format, for every element of the book; a name, cut
+        // from a cleaned line, holds no zero byte where a "%s" would stop.
+        if (isLive(e)) (log += e.name) += '\n';
         else log += "null\n";
     }
 }

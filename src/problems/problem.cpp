@@ -68,7 +68,10 @@ constexpr std::string_view kUndefinedFileForm = "<null>";
 void writeFileForm(std::span<const PlacementText> shown, Bytes& out) {
     // Room for the usual placements, so that the form grows at most once.
     out.reserve(8 + 12 * shown.size());
-    format(out, "<%d:", shown.size());
+    out += '<';
+    char digits[20];
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, shown.size()).ptr);
+    out += ':';
     for (const PlacementText& placement : shown) {
         out += ' ';
         out += placement.view();
@@ -153,7 +156,10 @@ int parseProblemLine(ProblemRecord& record, std::string_view line, std::int64_t 
     record.defined = 1;
     record.bookNumber = agreedNumber(record, 0);
     writeFileForm(std::span(shown.data(), placed), record.fileForm);
-    format(log1, "\n%x", handle);
+    // The handle as "%x" writes it, not through a format: once for each line.
+    log1 += '\n';
+    char digits[16];
+    log1 += std::string_view(digits, std::to_chars(digits, digits + sizeof digits, handle, 16).ptr);
     return 0;
 }
 
