@@ -58,8 +58,10 @@ StarredSet starredSet(const IndexElement& element) {
 }
 
 std::size_t findDashSeparator(std::string_view line, std::size_t from) {
-    for (std::size_t p = from; p + 1 < line.size(); ++p)
-        if (line[p] == '-' && line[p + 1] == '-' && (p + 2 >= line.size() || line[p + 2] != '-')) return p;
+    // A search for the pair rather than a byte loop: the name before it is
+    // most of the line, and every element line is searched.
+    for (std::size_t p = line.find("--", from); p != std::string_view::npos; p = line.find("--", p + 1))
+        if (p + 2 >= line.size() || line[p + 2] != '-') return p;
     return std::string_view::npos;
 }
 
