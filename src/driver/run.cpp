@@ -414,9 +414,10 @@ Flow writeOutputs(Run& run) {
     if (writeLanguageIndexStage(run) == Flow::Stop) return Flow::Stop;
     elementsDumpedAsLatex(run.console, t.elements);
     writeOlympiadIndex(t, run.file(kOlympiadIndex));
-    writeConditionAuthorIndex(t, run.file(kConditionAuthors));
-    writeSolutionAuthorIndex(t, run.file(kSolutionAuthors));
-    writeCombinedAuthorIndex(t, run.order, run.file(kAllAuthors));
+    const AuthorShares shares = authorShares(t.elements);
+    writeConditionAuthorIndex(t, shares, run.file(kConditionAuthors));
+    writeSolutionAuthorIndex(t, shares, run.file(kSolutionAuthors));
+    writeCombinedAuthorIndex(t, shares, run.order, run.file(kAllAuthors));
     writeRussianIndex(t, run.file(kRussianIndex));
     separate(run);
     languageListStarts(run.console);

@@ -36,8 +36,7 @@ constexpr Authorship kConditions{kConditionAuthorPrefix.view(), Page::Statement,
 constexpr Authorship kSolutions{kSolutionAuthorPrefix.view(), Page::Solution, kSolutionPlural.view(),
                                 kSolutionSingular.view()};
 
-void writeSeparateIndex(const Tables& tables, std::string_view prefix, Sink& out) {
-    SharedProblems shared = sharedProblems(tables.elements, prefix);
+void writeSeparateIndex(const Tables& tables, std::string_view prefix, const SharedProblems& shared, Sink& out) {
     writePreamble(Preamble::Author, out);
     for (const IndexElement& element : tables.elements)
         if (element.name.starts_with(prefix)) writeAuthorEntry(shared, element, out, prefix.size(), true);
@@ -202,21 +201,23 @@ void writeAuthorEntry(const SharedProblems& shared, const IndexElement& element,
     if (withHeading) out += " \\par\n";
 }
 
-void writeConditionAuthorIndex(const Tables& tables, Sink& out) {
-    writeSeparateIndex(tables, kConditionAuthorPrefix.view(), out);
+AuthorShares authorShares(const ElementTable& elements) {
+    return {sharedProblems(elements, kConditions.prefix), sharedProblems(elements, kSolutions.prefix)};
 }
 
-void writeSolutionAuthorIndex(const Tables& tables, Sink& out) {
-    writeSeparateIndex(tables, kSolutionAuthorPrefix.view(), out);
+void writeConditionAuthorIndex(const Tables& tables, const AuthorShares& shares, Sink& out) {
+    writeSeparateIndex(tables, kConditionAuthorPrefix.view(), shares.conditions, out);
 }
 
-void writeCombinedAuthorIndex(const Tables& tables, NameOrder nameOrder, Sink& out) {
+void writeSolutionAuthorIndex(const Tables& tables, const AuthorShares& shares, Sink& out) {
+    writeSeparateIndex(tables, kSolutionAuthorPrefix.view(), shares.solutions, out);
+}
+
+void writeCombinedAuthorIndex(const Tables& tables, const AuthorShares& shares, NameOrder nameOrder, Sink& out) {
     const ElementTable& elements = tables.elements;
     const AuthorOrder order{nameOrder};
     AuthorElements authors = collectAuthorElements(elements, order);
-    SharedProblems sharedConditions = sharedProblems(elements, kConditions.prefix);
-    SharedProblems sharedSolutions = sharedProblems(elements, kSolutions.prefix);
-    CombinedIndex index{authors, sharedConditions, sharedSolutions, paragraphMacros(kConditions),
+    CombinedIndex index{authors, shares.conditions, shares.solutions, paragraphMacros(kConditions),
                         paragraphMacros(kSolutions)};
     writePreamble(Preamble::Blank, out);
     // Solution-only authors are slotted in before the first condition author

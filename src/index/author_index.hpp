@@ -22,14 +22,22 @@ SharedProblems sharedProblems(const ElementTable& elements, std::string_view cat
 void writeAuthorEntry(const SharedProblems& shared, const IndexElement& element, Sink& out, std::size_t prefixLength,
                       bool withHeading);
 
+// The shared problems of both kinds of authors, worked out once for the
+// three author indexes, which all mark them.
+struct AuthorShares {
+    SharedProblems conditions;
+    SharedProblems solutions;
+};
+AuthorShares authorShares(const ElementTable& elements);
+
 // "=автор условия " elements, linked to the statements.
-void writeConditionAuthorIndex(const Tables& tables, Sink& out);
+void writeConditionAuthorIndex(const Tables& tables, const AuthorShares& shares, Sink& out);
 
 // "=автор решения " elements, linked to the statements as well.
-void writeSolutionAuthorIndex(const Tables& tables, Sink& out);
+void writeSolutionAuthorIndex(const Tables& tables, const AuthorShares& shares, Sink& out);
 
 // Every author once, in name order, with a statements paragraph and a solutions
 // paragraph, linked to the statements and to the solutions respectively. The
 // condition authors come in table order, the others slotted in among them by
 // `order`, which must be the one the table is in.
-void writeCombinedAuthorIndex(const Tables& tables, NameOrder order, Sink& out);
+void writeCombinedAuthorIndex(const Tables& tables, const AuthorShares& shares, NameOrder order, Sink& out);

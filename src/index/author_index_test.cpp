@@ -59,7 +59,7 @@ Tables sampleAuthors() {
 TEST(ConditionAuthorIndex, SharedProblemsInParenthesesNeverStarsNorNotes) {
     Tables tables = sampleAuthors();
     Sink out;
-    writeConditionAuthorIndex(tables, out);
+    writeConditionAuthorIndex(tables, authorShares(tables.elements), out);
     // Васильев shows no number and so gets no entry at all.
     EXPECT_EQ(out.text(), indexFile(Preamble::Author, cp1251("\\element  {42} Автор А. А. \\x \\z{3}, \\zsoavt{17} \\par\n"
                                      "\\element  {43} Борисов Б. Б. \\x \\zsoavt{17} \\par\n")));
@@ -68,7 +68,7 @@ TEST(ConditionAuthorIndex, SharedProblemsInParenthesesNeverStarsNorNotes) {
 TEST(SolutionAuthorIndex, SharingCountsOnlyAmongSolutionAuthors) {
     Tables tables = sampleAuthors();
     Sink out;
-    writeSolutionAuthorIndex(tables, out);
+    writeSolutionAuthorIndex(tables, authorShares(tables.elements), out);
     // 17 is shared with condition authors only; the numbers still link to the statements.
     EXPECT_EQ(out.text(), indexFile(Preamble::Author, cp1251("\\element  {40} Автор А. А. \\x \\z{5} \\par\n"
                                      "\\element  {41} Борисов Б. Б. \\x \\z{17} \\par\n")));
@@ -77,7 +77,7 @@ TEST(SolutionAuthorIndex, SharingCountsOnlyAmongSolutionAuthors) {
 TEST(CombinedAuthorIndex, EachPersonOnceWithStatementsThenSolutions) {
     Tables tables = sampleAuthors();
     Sink out;
-    writeCombinedAuthorIndex(tables, NameOrder::Bytewise, out);
+    writeCombinedAuthorIndex(tables, authorShares(tables.elements), NameOrder::Bytewise, out);
     // Автор А. А. is the worked example; Васильев В. В. shows no number and is left out.
     EXPECT_EQ(out.text(), indexFile(Preamble::Blank, join({
                        "\n\n\n\\smallskip\\noindent",
@@ -101,7 +101,7 @@ TEST(CombinedAuthorIndex, ParagraphWithoutNumbersStaysWhenThePersonHasOthers) {
     tables.elements.back().zz = {findProblem(tables.problems, 3, 1, 0)};
     tables.elements.back().zz_ = {nullptr};
     Sink out;
-    writeCombinedAuthorIndex(tables, NameOrder::Bytewise, out);
+    writeCombinedAuthorIndex(tables, authorShares(tables.elements), NameOrder::Bytewise, out);
     // Дмитриев shows no number anywhere and is left out.
     EXPECT_EQ(out.text(), indexFile(Preamble::Blank, join({
                        cp1251("\n\n\n\\smallskip\\noindent{\\bf Гусев}\\nopagebreak"),
@@ -119,7 +119,7 @@ TEST(CombinedAuthorIndex, SolutionOnlyAuthorsTakeTheirPlaceInNameOrder) {
     addElement(tables, {cp1251("=автор условия Алексеев"), {1}});
     addElement(tables, {cp1251("=автор условия Васильев"), {1}});
     Sink out;
-    writeCombinedAuthorIndex(tables, NameOrder::Bytewise, out);
+    writeCombinedAuthorIndex(tables, authorShares(tables.elements), NameOrder::Bytewise, out);
     EXPECT_EQ(peopleIn(out.text()), (std::vector<std::string>{bytes(cp1251("Абрамов")), bytes(cp1251("Алексеев")),
                                                        bytes(cp1251("Борисов")), bytes(cp1251("Васильев")),
                                                        bytes(cp1251("Григорьев"))}));
@@ -143,7 +143,7 @@ TEST(CombinedAuthorIndex, InTheRussianOrderSolutionAuthorsTakeTheirPlaceInIt) {
     addElement(tables, {cp1251("=автор условия Ёлкин"), {1}});
     addElement(tables, {cp1251("=автор условия Жуков"), {1}});
     Sink out;
-    writeCombinedAuthorIndex(tables, NameOrder::Russian, out);
+    writeCombinedAuthorIndex(tables, authorShares(tables.elements), NameOrder::Russian, out);
     // "<<Борисов>>" and "Борисов" are two names, and neither is lost; Жуков is written once.
     EXPECT_EQ(peopleIn(out.text()), (std::vector<std::string>{
                                  bytes(cp1251("Алексеев")), bytes(cp1251("<<Борисов>>")), bytes(cp1251("Борисов")),
@@ -155,7 +155,7 @@ TEST(CombinedAuthorIndex, WithoutConditionAuthorsEverySolutionAuthorIsWritten) {
     addElement(tables, {cp1251("=автор решения Абрамов"), {1}});
     addElement(tables, {cp1251("=автор решения Борисов"), {1, 2}});
     Sink out;
-    writeCombinedAuthorIndex(tables, NameOrder::Bytewise, out);
+    writeCombinedAuthorIndex(tables, authorShares(tables.elements), NameOrder::Bytewise, out);
     EXPECT_EQ(out.text(), indexFile(Preamble::Blank, join({
                        cp1251("\n\n\n\\smallskip\\noindent{\\bf Абрамов}\\nopagebreak"),
                        kSolutionLinks, cp1251("решение"), " \\x \\zsoavt{1}", kParagraphEnd,
@@ -168,7 +168,7 @@ TEST(CombinedAuthorIndex, NoAuthorGivesPreambleAndClosingOnly) {
     Tables tables = tablesWith({"0/1"});
     addElement(tables, {cp1251("падеж"), {1}});
     Sink out;
-    writeCombinedAuthorIndex(tables, NameOrder::Bytewise, out);
+    writeCombinedAuthorIndex(tables, authorShares(tables.elements), NameOrder::Bytewise, out);
     EXPECT_EQ(out.text(), indexFile(Preamble::Blank, ""));
 }
 
@@ -177,7 +177,7 @@ TEST(CombinedAuthorIndex, ANameThatContinuesAnotherIsAnotherPerson) {
     addElement(tables, {cp1251("=автор условия Иванов"), {1}});
     addElement(tables, {cp1251("=автор условия Иванова"), {2}});
     Sink out;
-    writeCombinedAuthorIndex(tables, NameOrder::Bytewise, out);
+    writeCombinedAuthorIndex(tables, authorShares(tables.elements), NameOrder::Bytewise, out);
     EXPECT_EQ(out.text(), indexFile(Preamble::Blank, join({
                        cp1251("\n\n\n\\smallskip\\noindent{\\bf Иванов}\\nopagebreak"),
                        kConditionLinks, cp1251("условие"), " \\x \\z{1}", kParagraphEnd,
