@@ -48,10 +48,11 @@ ByteKeys byteKeysOf(const ElementTable& table) {
 // The elements' places in the table in the order of compareElements, equal
 // ones as `order` had them.
 void sortOrder(const ElementTable& table, const ByteKeys& byteKeys, std::vector<std::size_t>& order) {
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        if (!isLive(table[a]) || !isLive(table[b])) return isLive(table[a]) && !isLive(table[b]);
-        return byteKeys.keys[a] < byteKeys.keys[b];
-    });
+    // The free ones set apart first, so that the sort compares keys only and
+    // never reaches into the elements.
+    auto free = std::stable_partition(order.begin(), order.end(), [&table](std::size_t e) { return isLive(table[e]); });
+    std::stable_sort(order.begin(), free,
+                     [&byteKeys](std::size_t a, std::size_t b) { return byteKeys.keys[a] < byteKeys.keys[b]; });
 }
 
 std::vector<std::size_t> tableOrder(const ElementTable& table) {
