@@ -9,7 +9,6 @@
 #include "elements/categories.hpp"
 #include "latex/references.hpp"
 #include "outputs/book_references.hpp"
-#include "elements/place_designation.hpp"
 #include "problems/lookups.hpp"
 #include "text/cp1251.hpp"
 #include "text/numbers.hpp"
@@ -40,7 +39,8 @@ void writePlaces(const BookNumberListing& listing, Sink& out) {
         if (name.ends_with('$')) return;
         if (count > 0) out += "; ";
         // One-digit olympiads get a filler so that they line up with two-digit ones.
-        bool oneDigit = parsePlaceDesignation(tail).olympiad < 10;
+        // Only the olympiad's number is needed, not the whole designation.
+        bool oneDigit = leadingNumber(tail) < 10;
         out += oneDigit ? "\\mbox{\\phantom{0}" : "\\mbox{";
         out += tail;
         out += '}';
