@@ -156,16 +156,22 @@ std::string_view shownText(std::string_view text) {
     return zero == nullptr ? text : text.substr(0, static_cast<std::size_t>(static_cast<const char*>(zero) - text.data()));
 }
 
-// Every reference of the element spelled by `spell` (writePlainNumber or
-// writeLinkedNumber, called directly), ", " between them, then its note, after
-// "; " when a reference came before it.
-template <class Spell>
-void writeReferencesAndNote(const IndexElement& element, Spell spell, Sink& out) {
+// Every reference of the element spelled by `spell` (spellPlainNumber or
+// spellLinkedNumber), ", " between them, then its note, after "; " when a
+// reference came before it. The dumps show every reference of the table, so
+// each goes to the sink in one piece, separator and all.
+template <char* (*spell)(const ListedReference&, char*)>
+void writeReferencesAndNote(const IndexElement& element, Sink& out) {
     bool first = true;
     forEachReference(element, 0, [&](const ListedReference& reference) {
-        if (!first) out += ", ";
+        char piece[kSpelledNumberRoom];
+        char* at = piece;
+        if (!first) {
+            *at++ = ',';
+            *at++ = ' ';
+        }
         first = false;
-        spell(reference, out);
+        out += std::string_view(piece, static_cast<std::size_t>(spell(reference, at) - piece));
     });
     if (element.note.empty()) return;
     if (!first) out += "; ";
@@ -389,7 +395,7 @@ void elementsDumped(Sink& console, const ElementTable& table) {
         if (!isLive(element)) continue;
         console += shownText(element.name);
         console += " -- ";
-        writeReferencesAndNote(element, writePlainNumber, console);
+        writeReferencesAndNote<spellPlainNumber>(element, console);
         console += '\n';
     }
 }
@@ -397,10 +403,10 @@ void elementsDumped(Sink& console, const ElementTable& table) {
 void elementsDumpedAsLatex(Sink& console, const ElementTable& table) {
     for (const IndexElement& element : table) {
         if (!isLive(element)) continue;
-        writeElementTarget(std::to_string(element.id), console);
+        writeElementTarget(Decimal(element.id).view(), console);
         console += shownText(element.name);
         console += "\\mbox{$\\quad$}";
-        writeReferencesAndNote(element, writeLinkedNumber, console);
+        writeReferencesAndNote<spellLinkedNumber>(element, console);
         console += "\\par\n";
     }
 }

@@ -2,6 +2,8 @@
 // How every writer shows an element's references: the numbers it shows, the
 // one writer of a list of them, and the links to a problem's pages.
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
@@ -46,12 +48,19 @@ struct ListedReference {
 
 // Whether the element starred a problem. The lists ask it of every reference:
 // most elements star a few problems, searched in place; an element with many
-// has them sorted once.
+// has them sorted once. Inline: a search of a few is cheaper than the call.
 struct StarredLookup {
     explicit StarredLookup(const IndexElement& element);
-    bool operator()(ProblemRef problem) const;
+    bool operator()(ProblemRef problem) const {
+        if (sorted) return set.contains(problem);
+        // A plain loop rather than std::find, whose unrolled body keeps the
+        // lookup from being inlined into the walks.
+        for (ProblemRef p : starred)
+            if (p == problem) return true;
+        return false;
+    }
 
-    const IndexElement& element;
+    std::span<const ProblemRef> starred;  // searched in place when not sorted
     bool sorted = false;
     StarredSet set;
 };
@@ -101,10 +110,68 @@ std::size_t writeListed(const IndexElement& element, std::int32_t source, Spell 
 // The note, after "; " when a number came before it.
 void writeNote(std::string_view note, bool afterNumbers, Sink& out);
 
-// "12", "12*" when starred; a lone "*" for a problem without a number.
-void writePlainNumber(const ListedReference& reference, Sink& out);
+// The room spellPlainNumber and spellLinkedNumber need, with a separator before.
+inline constexpr std::size_t kSpelledNumberRoom = 64;
+
+// "00" to "99", so that a number below 10000 is spelled with one division.
+inline constexpr auto kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (std::size_t i = 0; i < 100; ++i) {
+        pairs[2 * i] = static_cast<char>('0' + i / 10);
+        pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
+
+// A positive number's digits put at `at`; returns their end. Book numbers have
+// up to four digits, spelled inline from the pairs: the library's general path
+// is a call per number, and the dumps spell every reference.
+inline char* spellPositive(std::int32_t value, char* at) {
+    if (value >= 10000) return std::to_chars(at, at + sizeof Decimal::digits, value).ptr;
+    const auto number = static_cast<std::uint32_t>(value);
+    const std::uint32_t high = 2 * (number / 100);
+    const std::uint32_t low = 2 * (number % 100);
+    if (number >= 1000) *at++ = kDigitPairs[high];
+    if (number >= 100) *at++ = kDigitPairs[high + 1];
+    if (number >= 10) *at++ = kDigitPairs[low];
+    *at++ = kDigitPairs[low + 1];
+    return at;
+}
+
+// "12", "12*" when starred; a lone "*" for a problem without a number. Put at
+// `at`, whose end it returns: a list puts its separator and the number
+// together and hands them to the sink in one piece.
+inline char* spellPlainNumber(const ListedReference& reference, char* at) {
+    if (reference.number <= 0) {
+        *at = '*';
+        return at + 1;
+    }
+    at = spellPositive(reference.number, at);
+    if (reference.starred) *at++ = '*';
+    return at;
+}
 
 // The plain number as a link to the statement; a lone "*" stays as it is.
+// writeProblemLink with the plain number shown, its digits worked out once.
+inline char* spellLinkedNumber(const ListedReference& reference, char* at) {
+    if (reference.number <= 0) return spellPlainNumber(reference, at);
+    constexpr std::string_view kOpen = "\\hyperlink{kvirtadoc-usl-";
+    static_assert(kOpen.ends_with(kStatementTarget));
+    static_assert(kSpelledNumberRoom >= 2 + kOpen.size() + 2 * sizeof Decimal::digits + 4);
+    at = std::copy(kOpen.begin(), kOpen.end(), at);
+    char* const digits = at;
+    at = spellPositive(reference.number, at);
+    const auto size = static_cast<std::size_t>(at - digits);
+    *at++ = '}';
+    *at++ = '{';
+    at = std::copy_n(digits, size, at);
+    if (reference.starred) *at++ = '*';
+    *at++ = '}';
+    return at;
+}
+
+// The spelled number written to `out`.
+void writePlainNumber(const ListedReference& reference, Sink& out);
 void writeLinkedNumber(const ListedReference& reference, Sink& out);
 
 // The name, a gap, every reference linked and the note; then "\par".
