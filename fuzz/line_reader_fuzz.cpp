@@ -11,17 +11,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (Encoding encoding : {Encoding::Cp1251, Encoding::Utf8}) {
         DecodedText source = decodeText(std::string(reinterpret_cast<const char*>(data), size), encoding);
         Sink copy, console;
-        long lineCount = 0;
-        readSource(
-            source.text, PassSinks{copy, console},
-            [](const ContentLine& line) {
-                std::string_view text = line.text;
-                bool clean = !text.empty() && text.size() <= 2048 && text.front() != ' ' && text.back() != ' ' &&
-                             text.find("  ") == std::string_view::npos && text.find("//") == std::string_view::npos &&
-                             text.find_first_of(std::string_view("\n\r\0", 3)) == std::string_view::npos;
-                if (!clean) __builtin_trap();
-            },
-            lineCount);
+        Findings findings;
+        SourceLines lines = readSourceLines(source.text, &findings, Faults::PassOver);
+        walkSource(lines, PassSinks{copy, console, Faults::PassOver}, [](const ContentLine& line) {
+            std::string_view text = line.text;
+            bool clean = !text.empty() && text.size() <= 2048 && text.front() != ' ' && text.back() != ' ' &&
+                         text.find("  ") == std::string_view::npos && text.find("//") == std::string_view::npos &&
+                         text.find_first_of(std::string_view("\n\r\0", 3)) == std::string_view::npos;
+            if (!clean) __builtin_trap();
+        });
     }
     return 0;
 }
