@@ -138,13 +138,7 @@ void showProblem(Sink& console, const ProblemRecord& record) {
     for (const Placement& p : record.placements) {
         if (p.present != 1) continue;
         console += " [";
-        appendDecimal(console, p.source);
-        console += '/';
-        appendDecimal(console, p.number);
-        if (p.subnumber != -1) {
-            console += '.';
-            appendDecimal(console, p.subnumber);
-        }
+        console += placementText(p).view();
         console += ']';
     }
     console += '\n';

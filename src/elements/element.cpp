@@ -240,13 +240,6 @@ Reference referenceOf(const Token& token, Stretch stretch, ProblemRef problem) {
     return {stretch, token.number, token.hasPoint, token.starred, problem};
 }
 
-// As "%x" writes a record's handle, which is never negative.
-void appendHexadecimal(Sink& out, std::int64_t value) {
-    char digits[16];
-    const char* end = std::to_chars(digits, digits + sizeof digits, value, 16).ptr;
-    out += std::string_view(digits, static_cast<std::size_t>(end - digits));
-}
-
 // log2 gets every reference of the book: "\n5/12 1" or "\n5/7.2 3", with the
 // record's handle. Written piece by piece: a format call costs more than the
 // few bytes it writes.

@@ -6,18 +6,12 @@
 
 namespace {
 
-std::string placementText(const Placement& p) {
-    std::string text = std::to_string(p.source) + "/" + std::to_string(p.number);
-    if (p.subnumber >= 0) text += "." + std::to_string(p.subnumber);
-    return text;
-}
-
 std::string placementsText(const ProblemRecord& record) {
     std::string text;
     for (const Placement& p : record.placements) {
         if (p.present != 1) continue;
         if (!text.empty()) text += ", ";
-        text += placementText(p);
+        text += placementText(p).view();
     }
     return text.empty() ? "нет" : text;
 }

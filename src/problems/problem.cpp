@@ -37,29 +37,6 @@ LineFault placementFault(std::string_view line, std::size_t start, bool twelfth)
     return fault;
 }
 
-// A placement as the log and the file form show it: "3/7" or "3/7.1". It
-// is written for every placement of the book twice, so it is put together
-// once, here rather than by a format; room enough for any three numbers.
-struct PlacementText {
-    std::array<char, 40> chars;
-    std::size_t size = 0;
-    std::string_view view() const { return {chars.data(), size}; }
-};
-
-PlacementText placementText(const Placement& p) {
-    PlacementText shown;
-    char* const end = shown.chars.data() + shown.chars.size();
-    char* at = std::to_chars(shown.chars.data(), end, p.source).ptr;
-    *at++ = '/';
-    at = std::to_chars(at, end, p.number).ptr;
-    if (p.subnumber != -1) {
-        *at++ = '.';
-        at = std::to_chars(at, end, p.subnumber).ptr;
-    }
-    shown.size = static_cast<std::size_t>(at - shown.chars.data());
-    return shown;
-}
-
 // The file form of a defined record: "<2: 0/5 3/7.1>".
 constexpr std::string_view kUndefinedFileForm = "<null>";
 
@@ -118,6 +95,20 @@ std::optional<PlacementText> readPlacement(Placement& slot, std::string_view tex
 
 }  // namespace
 
+PlacementText placementText(const Placement& p) {
+    PlacementText shown;
+    char* const end = shown.chars.data() + shown.chars.size();
+    char* at = std::to_chars(shown.chars.data(), end, p.source).ptr;
+    *at++ = '/';
+    at = std::to_chars(at, end, p.number).ptr;
+    if (p.subnumber != -1) {
+        *at++ = '.';
+        at = std::to_chars(at, end, p.subnumber).ptr;
+    }
+    shown.size = static_cast<std::size_t>(at - shown.chars.data());
+    return shown;
+}
+
 std::int32_t presentCount(const ProblemRecord& record) {
     return static_cast<std::int32_t>(std::count_if(record.placements.begin(), record.placements.end(),
                                                    [](const Placement& p) { return p.present == 1; }));
@@ -156,10 +147,8 @@ int parseProblemLine(ProblemRecord& record, std::string_view line, std::int64_t 
     record.defined = 1;
     record.bookNumber = agreedNumber(record, 0);
     writeFileForm(std::span(shown.data(), placed), record.fileForm);
-    // The handle as "%x" writes it, not through a format: once for each line.
     log1 += '\n';
-    char digits[16];
-    log1 += std::string_view(digits, std::to_chars(digits, digits + sizeof digits, handle, 16).ptr);
+    appendHexadecimal(log1, handle);
     return 0;
 }
 

@@ -20,6 +20,16 @@ struct Placement {
 
 inline constexpr std::size_t kPlacementSlots = 11;
 
+// A placement as the log, the file form and the trace show it: "3/7" or
+// "3/7.1". Spelled for every placement of the book, so it is put together
+// on the stack rather than by a format; room enough for any three numbers.
+struct PlacementText {
+    std::array<char, 40> chars;
+    std::size_t size = 0;
+    std::string_view view() const { return {chars.data(), size}; }
+};
+PlacementText placementText(const Placement& p);
+
 struct ProblemRecord {
     std::int32_t defined = 0;
     std::int32_t nsFlag = 0;  // the problem has no solution page

@@ -32,3 +32,11 @@ inline void appendDecimal(Sink& out, std::int64_t value) {
     const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
     out += std::string_view(digits, static_cast<std::size_t>(end - digits));
 }
+
+// Appends the hexadecimal form of a number that is never negative (a
+// record's handle), as "%x" writes it.
+inline void appendHexadecimal(Sink& out, std::int64_t value) {
+    char digits[16];
+    const char* end = std::to_chars(digits, digits + sizeof digits, value, 16).ptr;
+    out += std::string_view(digits, static_cast<std::size_t>(end - digits));
+}
